@@ -8,16 +8,28 @@
 
 namespace calc {
 
-// A text that is not a number. Message: "'<text>' is not a valid floating point value".
-class EConvertError : public std::runtime_error {
+// An error with a message meant for the user. message() is the whole text, even one that
+// quotes a field holding a NUL character, which what() would cut short.
+class CalcError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit CalcError(std::string message)
+        : std::runtime_error(message), message_(std::move(message)) {}
+    const std::string& message() const noexcept { return message_; }
+
+private:
+    std::string message_;
+};
+
+// A text that is not a number. Message: "'<text>' is not a valid floating point value".
+class EConvertError : public CalcError {
+public:
+    using CalcError::CalcError;
 };
 
 // A number that does not fit a double. Message: "Floating point overflow".
-class EOverflow : public std::runtime_error {
+class EOverflow : public CalcError {
 public:
-    using std::runtime_error::runtime_error;
+    using CalcError::CalcError;
 };
 
 // The text of the error box for a message: a "." is appended when the message is not
