@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: once in an optimised build, once more with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")"
+
+tools/install-deps.sh test
+jobs=$(nproc)
+
+for variant in release sanitize; do
+  build="build-test-$variant"
+  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  [[ $variant == sanitize ]] && options=(-DCMAKE_BUILD_TYPE=Debug -DBUTTERWORTH3_SANITIZE=ON -DBUTTERWORTH3_BENCH=OFF)
+  echo "== $variant build =="
+  cmake -S . -B "$build" -G Ninja "${options[@]}" >/dev/null
+  cmake --build "$build" --parallel "$jobs"
+  echo "== $variant tests =="
+  QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
+done
