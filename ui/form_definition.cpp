@@ -1,0 +1,99 @@
+#include "ui/form_definition.h"
+
+#include <array>
+
+namespace ui {
+namespace {
+
+using K = ControlKind;
+
+constexpr FontDef Default{};
+constexpr FontDef Px11Underlined{11, false, true};
+constexpr FontDef Px13{13};
+constexpr FontDef Px13Bold{13, true};
+constexpr FontDef Px16Bold{16, true};
+constexpr FontDef Px19{19};
+constexpr FontDef Px19Bold{19, true};
+constexpr FontDef Px24Bold{24, true};
+
+constexpr unsigned Marker = FixedSize | Opaque | Hidden;
+constexpr unsigned Banner = FixedSize | Centred | Opaque | Hidden;
+constexpr const char* MarkerText = " <--- !";
+constexpr QRgb Sys = SystemColour;
+
+// "С" in "С1 =" .. "С3 =" is the Cyrillic capital es (U+0421), "с" in "fс =" the Cyrillic
+// small es (U+0441); "C =" and the R labels are Latin.
+constexpr std::array Controls{
+    // name          kind            parent       left, top, width, height  text                                          font        text colour  background  flags           tab
+    ControlDef{"Label1",       K::Label,       nullptr,     {144,   8, 397,  20}, "3-nd order filter / Расчет фильтра 3-го порядка", Px16Bold,       Maroon, Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label2",       K::Label,       nullptr,     {320,  88,  31,  20}, "f\u0441 =",                                       Px16Bold,       Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label20",      K::Label,       nullptr,     {  8,   8, 721,  24}, "Input error / Ошибка ввода",                      Px19Bold,       Yellow, Red,    Banner,         NoTabStop},
+    ControlDef{"Label24",      K::Link,        nullptr,     {320, 344,  99,  13}, "en.wikipedia.org",                                Px11Underlined, Blue,   Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label19",      K::Label,       nullptr,     {  8, 336, 721,  24}, "Data is outrange / Данные выходят из диапазона",  Px19,           Yellow, Maroon, Banner,         NoTabStop},
+    ControlDef{"GroupBox1",    K::GroupBox,    nullptr,     {  8,  32, 289, 297}, "LowPass / ФНЧ",                                   Default,        Sys,    Sys,    NoFlags,        3},
+    ControlDef{"Image1",       K::Picture,     "GroupBox1", {  8,  16, 270, 150}, ":/lowpass.xpm",                                   Default,        Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label4",       K::Label,       "GroupBox1", { 24, 184,  20,  16}, "R =",                                             Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label5",       K::Label,       "GroupBox1", { 24, 216,  26,  16}, "\u04211 =",                                       Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label6",       K::Label,       "GroupBox1", { 24, 240,  26,  16}, "\u04212 =",                                       Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label7",       K::Label,       "GroupBox1", { 56, 216,  41,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop},
+    ControlDef{"Label8",       K::Label,       "GroupBox1", { 56, 240,  41,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop},
+    ControlDef{"Label9",       K::Label,       "GroupBox1", {104, 216,  15,  16}, "nF",                                              Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label10",      K::Label,       "GroupBox1", {104, 240,  15,  16}, "nF",                                              Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label21",      K::Label,       "GroupBox1", {112, 184,  61,  13}, "kOhm / кОм",                                      Default,        Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label3",       K::Label,       "GroupBox1", { 24, 264,  26,  16}, "\u04213 =",                                       Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label12",      K::Label,       "GroupBox1", { 56, 264,  41,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop},
+    ControlDef{"Label22",      K::Label,       "GroupBox1", {104, 264,  15,  16}, "nF",                                              Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label27",      K::Label,       "GroupBox1", {152, 216,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop},
+    ControlDef{"Label28",      K::Label,       "GroupBox1", {152, 240,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop},
+    ControlDef{"Label29",      K::Label,       "GroupBox1", {152, 264,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop},
+    ControlDef{"Edit3",        K::Edit,        "GroupBox1", { 48, 184,  57,  21}, "33",                                              Default,        Sys,    Sys,    NoFlags,        0},
+    ControlDef{"GroupBox2",    K::GroupBox,    nullptr,     {440,  32, 289, 297}, "HiPass / ФВЧ",                                    Default,        Sys,    Sys,    NoFlags,        4},
+    ControlDef{"Image2",       K::Picture,     "GroupBox2", {  8,  16, 270, 150}, ":/highpass.xpm",                                  Default,        Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label11",      K::Label,       "GroupBox2", { 24, 184,  19,  16}, "C =",                                             Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label13",      K::Label,       "GroupBox2", { 24, 216,  27,  16}, "R1 =",                                            Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label14",      K::Label,       "GroupBox2", { 24, 240,  27,  16}, "R2 =",                                            Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label15",      K::Label,       "GroupBox2", { 56, 216,  48,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop},
+    ControlDef{"Label16",      K::Label,       "GroupBox2", { 56, 240,  48,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop},
+    ControlDef{"Label17",      K::Label,       "GroupBox2", {104, 216,  57,  16}, "Ohm / Ом",                                        Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label18",      K::Label,       "GroupBox2", {104, 240,  57,  16}, "Ohm / Ом",                                        Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label23",      K::Label,       "GroupBox2", { 24, 264,  27,  16}, "R3 =",                                            Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label25",      K::Label,       "GroupBox2", { 56, 264,  48,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop},
+    ControlDef{"Label26",      K::Label,       "GroupBox2", {104, 264,  57,  16}, "Ohm / Ом",                                        Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
+    ControlDef{"Label30",      K::Label,       "GroupBox2", {184, 216,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop},
+    ControlDef{"Label31",      K::Label,       "GroupBox2", {184, 240,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop},
+    ControlDef{"Label32",      K::Label,       "GroupBox2", {184, 264,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop},
+    ControlDef{"Edit4",        K::Edit,        "GroupBox2", { 48, 184,  57,  21}, "10",                                              Default,        Sys,    Sys,    NoFlags,        0},
+    ControlDef{"RadioButton3", K::RadioButton, "GroupBox2", {120, 176,  41,  17}, "nF",                                              Default,        Sys,    Sys,    Checked,        1},
+    ControlDef{"RadioButton4", K::RadioButton, "GroupBox2", {120, 192,  49,  17}, "uF",                                              Default,        Sys,    Sys,    NoFlags,        2},
+    ControlDef{"Button1",      K::PushButton,  nullptr,     {304, 280, 129,  49}, "Exit",                                            Px24Bold,       Sys,    Sys,    NoFlags,        6},
+    ControlDef{"Edit1",        K::Edit,        nullptr,     {360,  88,  57,  21}, "100",                                             Default,        Sys,    Sys,    NoFlags,        0},
+    ControlDef{"RadioButton1", K::RadioButton, nullptr,     {360, 120,  73,  17}, "Hz / Гц",                                         Default,        Sys,    Sys,    Checked,        1},
+    ControlDef{"RadioButton2", K::RadioButton, nullptr,     {360, 136,  73,  17}, "kHz / кГц",                                       Default,        Sys,    Sys,    NoFlags,        2},
+    ControlDef{"Button2",      K::PushButton,  nullptr,     {304, 200, 129,  57}, "Go",                                              Px24Bold,       Sys,    Sys,    DefaultButton,  5},
+};
+
+constexpr std::array<const char*, 5> IconFiles{
+    ":/icon32.xpm", ":/icon48.xpm", ":/icon64.xpm", ":/icon128.xpm", ":/icon256.xpm"};
+
+constexpr WindowDef Window{
+    "Form1",
+    "Bathervort filter / Фильтр Баттерворта",
+    {738, 367},
+    FontDef{11},
+    IconFiles,
+    "https://en.wikipedia.org/wiki/Butterworth_filter",
+};
+
+}  // namespace
+
+const WindowDef& Form1Window()
+{
+    return Window;
+}
+
+std::span<const ControlDef> Form1Controls()
+{
+    return Controls;
+}
+
+}  // namespace ui

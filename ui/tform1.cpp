@@ -1,0 +1,367 @@
+#include "ui/tform1.h"
+
+#include <QtCore/QUrl>
+#include <QtGui/QDesktopServices>
+#include <QtGui/QKeyEvent>
+#include <QtGui/QScreen>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QRadioButton>
+
+#include "calc/number_text.h"
+#include "ui/dispatch.h"
+#include "ui/field_edit.h"
+#include "ui/form_builder.h"
+#include "ui/form_definition.h"
+#include "ui/link_label.h"
+
+namespace ui {
+namespace {
+
+constexpr int BackspaceKey = 8;
+const QString ResetValue = QStringLiteral("0");
+
+// A normal window that cannot be minimised or maximised, not a dialog.
+constexpr Qt::WindowFlags FrameFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                       Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::WindowCloseButtonHint;
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
+TForm1::TForm1(calc::CalcState& state, QWidget* parent)
+    : QDialog(parent, FrameFlags), state_(state)
+{
+    BuildForm(*this, Form1Window(), Form1Controls());
+
+    Edit1 = Control<FieldEdit>("Edit1");
+    Edit3 = Control<FieldEdit>("Edit3");
+    Edit4 = Control<FieldEdit>("Edit4");
+    RadioButton1 = Control<QRadioButton>("RadioButton1");
+    RadioButton2 = Control<QRadioButton>("RadioButton2");
+    RadioButton3 = Control<QRadioButton>("RadioButton3");
+    RadioButton4 = Control<QRadioButton>("RadioButton4");
+    Button1 = Control<QPushButton>("Button1");
+    Button2 = Control<QPushButton>("Button2");
+    Label24 = Control<LinkLabel>("Label24");
+    Label19 = Control<QLabel>("Label19");
+    Label20 = Control<QLabel>("Label20");
+    results_ = {{
+        {Control<QLabel>("Label7"), Control<QLabel>("Label9"), Control<QLabel>("Label27")},
+        {Control<QLabel>("Label8"), Control<QLabel>("Label10"), Control<QLabel>("Label28")},
+        {Control<QLabel>("Label12"), Control<QLabel>("Label22"), Control<QLabel>("Label29")},
+        {Control<QLabel>("Label15"), Control<QLabel>("Label17"), Control<QLabel>("Label30")},
+        {Control<QLabel>("Label16"), Control<QLabel>("Label18"), Control<QLabel>("Label31")},
+        {Control<QLabel>("Label25"), Control<QLabel>("Label26"), Control<QLabel>("Label32")},
+    }};
+
+    ConnectHandlers();
+    Edit1->setFocus();
+}
+
+template <typename Widget>
+Widget* TForm1::Control(const char* name) const
+{
+    auto* widget = findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("The window definition has no control %s of the expected kind", name);
+    return widget;
+}
+
+template <typename Handler>
+bool TForm1::Run(Handler handler)
+{
+    return RunHandler(this, handler);
+}
+
+template <typename Sender, typename Signal>
+void TForm1::Bind(Sender* sender, Signal signal, void (TForm1::*handler)())
+{
+    connect(sender, signal, this, [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+}
+
+// A unit button's handler runs when the selection moves to it, not for a click on the
+// button that is already selected.
+void TForm1::BindSelected(QRadioButton* button, void (TForm1::*handler)())
+{
+    connect(button, &QRadioButton::toggled, this, [this, handler](bool selected) {
+        if (selected)
+            Run([this, handler] { (this->*handler)(); });
+    });
+}
+
+void TForm1::ConnectHandlers()
+{
+    Edit1->keyDown = [this](int key) { Run([&] { Edit1KeyDown(key); }); };
+    Edit3->keyDown = [this](int key) { Run([&] { Edit3KeyDown(key); }); };
+    Edit4->keyDown = [this](int key) { Run([&] { Edit4KeyDown(key); }); };
+    Edit1->keyPress = [this](std::optional<char32_t>& key) {
+        if (!Run([&] { Edit1KeyPress(key); }))
+            key.reset();
+    };
+    Edit3->keyPress = [this](std::optional<char32_t>& key) {
+        if (!Run([&] { Edit3KeyPress(key); }))
+            key.reset();
+    };
+    Edit4->keyPress = [this](std::optional<char32_t>& key) {
+        if (!Run([&] { Edit4KeyPress(key); }))
+            key.reset();
+    };
+    Bind(Edit1, &FieldEdit::changed, &TForm1::Edit1Change);
+    Bind(Edit3, &FieldEdit::changed, &TForm1::Edit3Change);
+    Bind(Edit4, &FieldEdit::changed, &TForm1::Edit4Change);
+    BindSelected(RadioButton1, &TForm1::RadioButton1Click);
+    BindSelected(RadioButton2, &TForm1::RadioButton2Click);
+    BindSelected(RadioButton3, &TForm1::RadioButton3Click);
+    BindSelected(RadioButton4, &TForm1::RadioButton4Click);
+    Bind(Button2, &QPushButton::clicked, &TForm1::Button2Click);
+    Bind(Button1, &QPushButton::clicked, &TForm1::Button1Click);
+    Bind(Label24, &LinkLabel::clicked, &TForm1::Label24Click);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (event->spontaneous() || shown_)
+        return;
+    shown_ = true;
+    if (const QScreen* where = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    Run([this] { FormShow(); });
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    // A dialog would close on Escape; this window ignores it.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TForm1::FormShow()
+{
+    calc::SetFrequencyUnit(state_, calc::FrequencyUnit::Hz);
+    calc::SetCapacitanceUnit(state_, calc::CapacitanceUnit::nF);
+}
+
+void TForm1::Edit1KeyDown(int key)
+{
+    state_.BackspaceFlag = key == BackspaceKey;
+}
+
+void TForm1::Edit3KeyDown(int key)
+{
+    state_.BackspaceFlag = key == BackspaceKey;
+}
+
+void TForm1::Edit4KeyDown(int key)
+{
+    state_.BackspaceFlag = key == BackspaceKey;
+}
+
+void TForm1::Edit1KeyPress(std::optional<char32_t>& key)
+{
+    ResetAllValues();
+    Label20->hide();
+    Label19->hide();
+    SetHighlight(*Edit1, false);
+    FilterKey(key);
+}
+
+void TForm1::Edit3KeyPress(std::optional<char32_t>& key)
+{
+    Label19->hide();
+    SetHighlight(*Edit3, false);
+    FilterKey(key);
+}
+
+void TForm1::Edit4KeyPress(std::optional<char32_t>& key)
+{
+    Label19->hide();
+    SetHighlight(*Edit4, false);
+    FilterKey(key);
+}
+
+void TForm1::Edit1Change()
+{
+    Label20->hide();
+    ApplyGoEnabledRule();
+    HideMarkers();
+}
+
+void TForm1::Edit3Change()
+{
+    ResetLowPassValues();
+    Label20->hide();
+    ApplyGoEnabledRule();
+    HideMarkers();
+}
+
+void TForm1::Edit4Change()
+{
+    ResetHighPassValues();
+    Label20->hide();
+    ApplyGoEnabledRule();
+    HideMarkers();
+}
+
+void TForm1::RadioButton1Click()
+{
+    ResetAllValues();
+    calc::SetFrequencyUnit(state_, calc::FrequencyUnit::Hz);
+    HideMarkers();
+}
+
+void TForm1::RadioButton2Click()
+{
+    ResetAllValues();
+    calc::SetFrequencyUnit(state_, calc::FrequencyUnit::kHz);
+    HideMarkers();
+}
+
+void TForm1::RadioButton3Click()
+{
+    ResetHighPassValues();
+    calc::SetCapacitanceUnit(state_, calc::CapacitanceUnit::nF);
+    HideMarkers();
+}
+
+void TForm1::RadioButton4Click()
+{
+    ResetHighPassValues();
+    calc::SetCapacitanceUnit(state_, calc::CapacitanceUnit::uF);
+    HideMarkers();
+}
+
+void TForm1::Button2Click()
+{
+    const calc::FieldTexts texts{Edit1->text().toStdString(), Edit3->text().toStdString(),
+                                 Edit4->text().toStdString()};
+    if (calc::AnyFieldEmpty(texts))
+        return;
+    for (FieldEdit* field : {Edit1, Edit3, Edit4})
+        SetHighlight(*field, false);
+    Label19->hide();
+    Label20->hide();
+    // May throw from the number reading; the handler ends here and the error box follows.
+    const calc::Calculation calculation = calc::Calculate(state_, texts);
+    if (const auto* rejected = std::get_if<calc::Rejected>(&calculation))
+        ShowRejection(*rejected);
+    else
+        ShowResults(std::get<calc::Computed>(calculation));
+}
+
+void TForm1::Button1Click()
+{
+    QCoreApplication::quit();
+}
+
+void TForm1::Label24Click()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(Form1Window().linkUrl)));
+}
+
+void TForm1::ShowRejection(const calc::Rejected& rejected)
+{
+    FieldEdit* field = FieldOf(rejected.field);
+    if (const auto* outOfRange = std::get_if<calc::OutOfRange>(&rejected.outcome)) {
+        Label19->show();
+        // Runs the field's change handler before the field is highlighted.
+        field->setProgramText(FromUtf8(outOfRange->replacement));
+    } else {
+        Label20->show();
+    }
+    SetHighlight(*field, true);
+    field->setFocus();
+}
+
+void TForm1::ShowResults(const calc::Computed& computed)
+{
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        const calc::ComponentDisplay& display = computed.components[i];
+        const ResultLabels& labels = results_[i];
+        if (display.texts) {
+            labels.value->setText(FromUtf8(display.texts->number));
+            labels.unit->setText(FromUtf8(display.texts->unit));
+            FitToText(*labels.unit);
+        } else {
+            // Below every display range. Whatever the label held may be the number of an
+            // earlier calculation (a paste into the frequency field resets nothing), so it
+            // is cleared rather than left standing next to the new results.
+            labels.value->setText(ResetValue);
+        }
+    }
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        if (computed.components[i].marker)
+            results_[i].marker->show();
+    }
+}
+
+FieldEdit* TForm1::FieldOf(calc::Field field) const
+{
+    switch (field) {
+    case calc::Field::Frequency: return Edit1;
+    case calc::Field::Resistance: return Edit3;
+    case calc::Field::Capacitance: return Edit4;
+    }
+    return Edit1;
+}
+
+void TForm1::ResetLowPassValues()
+{
+    for (std::size_t i = 0; i < 3; ++i)
+        results_[i].value->setText(ResetValue);
+}
+
+void TForm1::ResetHighPassValues()
+{
+    for (std::size_t i = 3; i < 6; ++i)
+        results_[i].value->setText(ResetValue);
+}
+
+void TForm1::ResetAllValues()
+{
+    ResetLowPassValues();
+    ResetHighPassValues();
+}
+
+void TForm1::HideMarkers()
+{
+    for (const ResultLabels& labels : results_)
+        labels.marker->hide();
+}
+
+void TForm1::ApplyGoEnabledRule()
+{
+    Button2->setEnabled(!Edit1->text().isEmpty() && !Edit3->text().isEmpty() &&
+                        !Edit4->text().isEmpty());
+}
+
+void TForm1::FilterKey(std::optional<char32_t>& key)
+{
+    if (key)
+        key = calc::KeyFilter(*key, state_.BackspaceFlag);
+}
+
+void TForm1::SetHighlight(FieldEdit& field, bool highlighted)
+{
+    if (!highlighted) {
+        field.setPalette(QPalette());
+        return;
+    }
+    QPalette palette = field.palette();
+    palette.setColor(QPalette::Base, QColor(Yellow));
+    field.setPalette(palette);
+}
+
+}  // namespace ui
