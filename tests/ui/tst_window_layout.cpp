@@ -1,0 +1,191 @@
+// What a person would see wrong in the window: a missing or wrongly sized picture or icon,
+// a stand-in font, texts clipped by their control, labels running into their neighbours,
+// and banners that leave the control they cover peeking out.
+#include <memory>
+
+#include <QtGui/QImage>
+#include <QtWidgets/QGroupBox>
+
+#include "ui/form_definition.h"
+#include "window_fixture.h"
+
+class TestWindowLayout : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void picturesLoad_data();
+    void picturesLoad();
+    void schematicsAreShown();
+    void windowHasItsIcon();
+    void fontIsTheCondensedSansSerif();
+    void textsFitTheirControls();
+    void autoSizedLabelsKeepClearOfNeighbours_data();
+    void autoSizedLabelsKeepClearOfNeighbours();
+    void bannersCoverWhatLiesBelow();
+
+private:
+    std::unique_ptr<Window> window_;
+};
+
+namespace {
+
+bool BlackAndWhiteOnly(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        for (int x = 0; x < rgb.width(); ++x) {
+            const QRgb pixel = rgb.pixel(x, y) & 0xFFFFFF;
+            if (pixel != 0 && pixel != 0xFFFFFF)
+                return false;
+        }
+    }
+    return true;
+}
+
+// The labels that size themselves to their text, from the window definition.
+QList<QLabel*> AutoSizedLabels(const Window& w)
+{
+    QList<QLabel*> labels;
+    for (const ui::ControlDef& def : ui::Form1Controls()) {
+        const bool label = def.kind == ui::ControlKind::Label || def.kind == ui::ControlKind::Link;
+        if (label && !(def.flags & ui::FixedSize))
+            labels << w.label(def.name);
+    }
+    return labels;
+}
+
+}  // namespace
+
+void TestWindowLayout::init()
+{
+    window_ = std::make_unique<Window>();
+    QVERIFY(window_->show());
+}
+
+void TestWindowLayout::cleanup()
+{
+    window_.reset();
+}
+
+void TestWindowLayout::picturesLoad_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("twoColours");
+
+    QTest::newRow("low-pass schematic") << ":/lowpass.xpm" << QSize(270, 150) << true;
+    QTest::newRow("high-pass schematic") << ":/highpass.xpm" << QSize(270, 150) << true;
+    QTest::newRow("dense low-pass schematic") << ":/lowpass@2x.xpm" << QSize(540, 300) << true;
+    QTest::newRow("dense high-pass schematic") << ":/highpass@2x.xpm" << QSize(540, 300) << true;
+    QTest::newRow("icon 32") << ":/icon32.xpm" << QSize(32, 32) << false;
+    QTest::newRow("icon 48") << ":/icon48.xpm" << QSize(48, 48) << false;
+    QTest::newRow("icon 64") << ":/icon64.xpm" << QSize(64, 64) << false;
+    QTest::newRow("icon 128") << ":/icon128.xpm" << QSize(128, 128) << false;
+    QTest::newRow("icon 256") << ":/icon256.xpm" << QSize(256, 256) << false;
+}
+
+void TestWindowLayout::picturesLoad()
+{
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    QFETCH(bool, twoColours);
+
+    const QImage image(path);
+    QVERIFY2(!image.isNull(), qPrintable(path));
+    QCOMPARE(image.size(), size);
+    QVERIFY(!image.hasAlphaChannel());
+    if (twoColours)
+        QVERIFY(BlackAndWhiteOnly(image));
+}
+
+void TestWindowLayout::schematicsAreShown()
+{
+    for (const char* name : {"Image1", "Image2"}) {
+        QLabel* image = window_->label(name);
+        QVERIFY2(!image->pixmap().isNull(), name);
+        QCOMPARE(image->size(), QSize(270, 150));
+        QVERIFY(image->parentWidget()->rect().contains(image->geometry()));
+    }
+    QVERIFY(window_->label("Image1")->pixmap().toImage() != window_->label("Image2")->pixmap().toImage());
+}
+
+void TestWindowLayout::windowHasItsIcon()
+{
+    const QIcon icon = window_->form.windowIcon();
+    QVERIFY(!icon.isNull());
+    QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+    QCOMPARE(icon.pixmap(QSize(32, 32)).size(), QSize(32, 32));
+}
+
+void TestWindowLayout::fontIsTheCondensedSansSerif()
+{
+    for (const char* name : {"Edit1", "Label1", "Label20", "Label27", "Button2"}) {
+        const QFontInfo font(window_->get(name)->font());
+        QVERIFY2(font.family().startsWith(QStringLiteral("DejaVu Sans")), qPrintable(font.family()));
+        QVERIFY2(font.styleName().contains(QStringLiteral("Condensed")), qPrintable(font.styleName()));
+    }
+}
+
+// Fixed-size labels (banners, markers, values), buttons, radio buttons and group titles.
+void TestWindowLayout::textsFitTheirControls()
+{
+    for (QLabel* label : window_->form.findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QFontMetrics metrics = label->fontMetrics();
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(label->objectName()));
+        QVERIFY2(metrics.height() <= label->height(), qPrintable(label->objectName()));
+    }
+    for (QAbstractButton* button : window_->form.findChildren<QAbstractButton*>())
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
+    for (QGroupBox* group : window_->form.findChildren<QGroupBox*>())
+        QVERIFY(group->fontMetrics().horizontalAdvance(group->title()) < group->width() - 16);
+}
+
+void TestWindowLayout::autoSizedLabelsKeepClearOfNeighbours_data()
+{
+    QTest::addColumn<QStringList>("inputs");
+    QTest::newRow("at start") << QStringList();
+    // The longest unit texts, and every marker shown.
+    QTest::newRow("results with markers") << QStringList{"1", "0,1", "0,1"};
+}
+
+void TestWindowLayout::autoSizedLabelsKeepClearOfNeighbours()
+{
+    QFETCH(QStringList, inputs);
+    if (!inputs.isEmpty()) {
+        for (int i = 0; i < 3; ++i)
+            PasteInto(window_->field(Fields[i]), inputs[i]);
+        Click(window_->get<QPushButton>("Button2"));
+        QCOMPARE(Markers(*window_), QStringLiteral("111111"));
+    }
+
+    for (QLabel* label : AutoSizedLabels(*window_)) {
+        const QWidget* parent = label->parentWidget();
+        QVERIFY2(parent->rect().contains(label->geometry()), qPrintable(label->objectName()));
+        for (const QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (sibling == label || !sibling->isVisible())
+                continue;
+            const bool clear = !label->geometry().intersects(sibling->geometry());
+            QVERIFY2(clear, qPrintable(label->objectName() + " runs into " + sibling->objectName()));
+        }
+    }
+}
+
+void TestWindowLayout::bannersCoverWhatLiesBelow()
+{
+    const QObjectList stacking = window_->form.children();
+    for (auto [banner, covered] : {std::pair{"Label20", "Label1"}, std::pair{"Label19", "Label24"}}) {
+        QLabel* top = window_->label(banner);
+        QLabel* below = window_->label(covered);
+        top->show();
+        QVERIFY(top->geometry().contains(below->geometry()));
+        QVERIFY(stacking.indexOf(top) > stacking.indexOf(below));
+        QVERIFY(top->autoFillBackground());
+    }
+}
+
+QTEST_MAIN(TestWindowLayout)
+#include "tst_window_layout.moc"

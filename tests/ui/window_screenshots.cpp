@@ -1,0 +1,73 @@
+// Writes the README's pictures of the window: after Go with the defaults, and with a range
+// banner and a corrected, highlighted field. Driven like a user, with QTest key and mouse
+// events, and captured with QWidget::grab. Usage: window_screenshots <output folder>
+#include <QtCore/QDir>
+#include <QtGui/QPixmap>
+#include <QtTest/QTest>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+
+#include "calc/input_checks.h"
+#include "ui/application_title.h"
+#include "ui/form_builder.h"
+#include "ui/form_definition.h"
+#include "ui/tform1.h"
+
+namespace {
+
+bool Save(QWidget& window, const QDir& folder, const char* name)
+{
+    const QString path = folder.filePath(QString::fromLatin1(name));
+    if (!window.grab().save(path)) {
+        qCritical("cannot write %s", qPrintable(path));
+        return false;
+    }
+    qInfo("wrote %s", qPrintable(path));
+    return true;
+}
+
+bool ShowWindow(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        qCritical("usage: window_screenshots <output folder>");
+        return 2;
+    }
+    QApplication::setApplicationName(ui::ApplicationTitle(QStringLiteral("butterworth3")));
+    QApplication::setFont(ui::WindowFont(ui::Form1Window().font));
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+
+    bool ok = true;
+    {
+        calc::CalcState state;
+        ui::TForm1 form(state);
+        if (!ShowWindow(form))
+            return 1;
+        QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
+        ok = Save(form, folder, "window-results.png") && ok;
+    }
+    {
+        calc::CalcState state;
+        ui::TForm1 form(state);
+        if (!ShowWindow(form))
+            return 1;
+        // 0,5 Hz lies below the lowest frequency: the field is corrected and highlighted.
+        auto* frequency = form.findChild<QLineEdit*>(QStringLiteral("Edit1"));
+        QTest::keyClicks(frequency, QStringLiteral("0.5"));
+        QTest::keyClick(frequency, Qt::Key_Return);
+        ok = Save(form, folder, "window-banner.png") && ok;
+    }
+    return ok ? 0 : 1;
+}
