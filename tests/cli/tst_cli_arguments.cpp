@@ -66,8 +66,8 @@ INSTANTIATE_TEST_SUITE_P(Cli, ParsesOptions, testing::ValuesIn(optionsRows),
 struct RefusedRow {
     const char* name;
     std::vector<std::string_view> args;
-    bool help;                  // HelpRequest rather than UsageError
-    const char* messagePart;    // for a UsageError
+    bool help;                // HelpRequest rather than UsageError
+    const char* messagePart;  // for a UsageError
 };
 
 void PrintTo(const RefusedRow& row, std::ostream* os)

@@ -23,7 +23,7 @@ cli::Options Parsed(const std::vector<std::string_view>& args)
     if (!std::holds_alternative<cli::Options>(parsed))
         ADD_FAILURE() << "arguments not parsed as options";
     return std::holds_alternative<cli::Options>(parsed) ? std::get<cli::Options>(parsed)
-                                                       : cli::Options{};
+                                                        : cli::Options{};
 }
 
 const std::string defaultsText = "C1 = 68,05 nF\n"
@@ -300,7 +300,8 @@ TEST(CliOutcome, readingErrorMessageGetsErrorBoxFullStop)
     EXPECT_EQ(cli::RenderPlain(cli::ReadingError{"Floating point overflow"}),
               "Floating point overflow.\n");
     EXPECT_EQ(cli::RenderPlain(cli::ReadingError{"done!"}), "done!\n");
-    EXPECT_EQ(cli::RenderJson(cli::ReadingError{"a)"}), "{\"outcome\":\"error\",\"message\":\"a)\"}\n");
+    EXPECT_EQ(cli::RenderJson(cli::ReadingError{"a)"}),
+              "{\"outcome\":\"error\",\"message\":\"a)\"}\n");
 }
 
 }  // namespace

@@ -172,7 +172,8 @@ TEST(CliProgram, jsonRejectionKeepsExitCode)
 {
     const Finished run = RunProgram({"--json", "--", "-5", "33", "10"});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, "{\"outcome\":\"out-of-range\",\"field\":\"frequency\",\"replacement\":\"1\"}\n");
+    EXPECT_EQ(run.out,
+              "{\"outcome\":\"out-of-range\",\"field\":\"frequency\",\"replacement\":\"1\"}\n");
 }
 
 }  // namespace
