@@ -178,10 +178,8 @@ Outcome Run(const Options& options)
         if (auto* rejected = std::get_if<calc::Rejected>(&calculation))
             return std::move(*rejected);
         return std::get<calc::Computed>(std::move(calculation));
-    } catch (const calc::EConvertError& e) {
-        return ReadingError{e.what()};
-    } catch (const calc::EOverflow& e) {
-        return ReadingError{e.what()};
+    } catch (const calc::CalcError& e) {
+        return ReadingError{e.message()};
     }
 }
 
