@@ -13,8 +13,7 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(ui::ApplicationTitle(QApplication::applicationFilePath()));
-    QApplication::setWindowIcon(ui::WindowIcon(ui::Form1Window()));
-    QApplication::setFont(ui::WindowFont(ui::Form1Window().font));
+    ui::SetApplicationLook(ui::Form1Window());
 
     // The calculation's state lives as long as the program.
     calc::CalcState state;

@@ -38,7 +38,7 @@ bool FieldEdit::enterGoesToDefaultButton(const QKeyEvent& event) const
     if (event.modifiers() & held)
         return false;
     for (const QPushButton* button : window()->findChildren<QPushButton*>()) {
-        if (button->isDefault() && button->isVisible())
+        if (button->window() == window() && button->isDefault() && button->isVisible())
             return button->isEnabled();
     }
     return false;

@@ -72,8 +72,9 @@ constexpr std::array Controls{
     ControlDef{"Button2",      K::PushButton,  nullptr,     {304, 200, 129,  57}, "Go",                                              Px24Bold,       Sys,    Sys,    DefaultButton,  5},
 };
 
-constexpr std::array<const char*, 5> IconFiles{
-    ":/icon32.xpm", ":/icon48.xpm", ":/icon64.xpm", ":/icon128.xpm", ":/icon256.xpm"};
+// The sizes a title bar and a taskbar show; the larger drawings serve desktop menus.
+constexpr std::array IconFiles{
+    IconFile{":/icon32.xpm", 32}, IconFile{":/icon48.xpm", 48}, IconFile{":/icon64.xpm", 64}};
 
 constexpr WindowDef Window{
     "Form1",

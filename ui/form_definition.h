@@ -51,12 +51,17 @@ struct ControlDef {
     int tabOrder;  // position among the parent's tab stops
 };
 
+struct IconFile {
+    const char* path;
+    int size;  // square, pixels
+};
+
 struct WindowDef {
     const char* name;
     const char* caption;
     QSize clientSize;
     FontDef font;                              // for every control that sets no font
-    std::span<const char* const> iconFiles;    // one per size, the smallest first
+    std::span<const IconFile> iconFiles;       // one per size, the smallest first
     const char* linkUrl;                       // what the link label opens
 };
 

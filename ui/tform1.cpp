@@ -1,7 +1,9 @@
 #include "ui/tform1.h"
 
+#include <QtCore/QTimer>
 #include <QtCore/QUrl>
 #include <QtGui/QDesktopServices>
+#include <QtGui/QIcon>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
@@ -136,6 +138,23 @@ void TForm1::showEvent(QShowEvent* event)
         move(frame.topLeft());
     }
     Run([this] { FormShow(); });
+}
+
+// The icon is not part of the first frame, and reading it would delay that frame.
+void TForm1::paintEvent(QPaintEvent* event)
+{
+    QDialog::paintEvent(event);
+    if (painted_)
+        return;
+    painted_ = true;
+    QTimer::singleShot(0, this, &TForm1::TakeIcon);
+}
+
+void TForm1::TakeIcon()
+{
+    const QIcon icon = WindowIcon(Form1Window());
+    setWindowIcon(icon);
+    QApplication::setWindowIcon(icon);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event)

@@ -29,6 +29,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -77,8 +78,11 @@ private:
     void ShowResults(const calc::Computed& computed);
     FieldEdit* FieldOf(calc::Field field) const;
 
+    void TakeIcon();
+
     calc::CalcState& state_;
     bool shown_ = false;
+    bool painted_ = false;
 
     FieldEdit* Edit1;
     FieldEdit* Edit3;
