@@ -9,6 +9,8 @@
 #include <QtWidgets/QMenu>
 
 #include "ui/application_title.h"
+#include "ui/form_builder.h"
+#include "ui/form_definition.h"
 #include "window_fixture.h"
 
 class TestTForm1 : public QObject {
@@ -72,6 +74,7 @@ const QStringList Zeros{"0", "0", "0", "0", "0", "0"};
 void TestTForm1::initTestCase()
 {
     QApplication::setApplicationName(ui::ApplicationTitle(QStringLiteral("/usr/bin/butterworth3")));
+    ui::SetApplicationLook(ui::Form1Window());
     QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "openUrl");
     QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "openUrl");
 }

@@ -6,17 +6,21 @@
 #include <QtGui/QImage>
 #include <QtWidgets/QGroupBox>
 
+#include "ui/form_builder.h"
 #include "ui/form_definition.h"
 #include "window_fixture.h"
 
 class TestWindowLayout : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
 
     void picturesLoad_data();
     void picturesLoad();
+    void malformedPicturesReadAsNull_data();
+    void malformedPicturesReadAsNull();
     void schematicsAreShown();
     void windowHasItsIcon();
     void fontIsTheCondensedSansSerif();
@@ -58,6 +62,11 @@ QList<QLabel*> AutoSizedLabels(const Window& w)
 
 }  // namespace
 
+void TestWindowLayout::initTestCase()
+{
+    ui::SetApplicationLook(ui::Form1Window());
+}
+
 void TestWindowLayout::init()
 {
     window_ = std::make_unique<Window>();
@@ -95,9 +104,30 @@ void TestWindowLayout::picturesLoad()
     const QImage image(path);
     QVERIFY2(!image.isNull(), qPrintable(path));
     QCOMPARE(image.size(), size);
+    // The window's own reader gives the same pixels as Qt's (which also takes "@2x" in a
+    // name as a pixel ratio; the window sets that itself).
+    QImage own = ui::ReadXpm(path);
+    own.setDevicePixelRatio(image.devicePixelRatio());
+    QCOMPARE(own.convertToFormat(QImage::Format_ARGB32), image.convertToFormat(QImage::Format_ARGB32));
     QVERIFY(!image.hasAlphaChannel());
     if (twoColours)
         QVERIFY(BlackAndWhiteOnly(image));
+}
+
+void TestWindowLayout::malformedPicturesReadAsNull_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("fewer rows than the header says") << ":/test/truncated.xpm";
+    QTest::newRow("fewer colours than the header says") << ":/test/few_colours.xpm";
+    QTest::newRow("no header") << ":/test/no_header.xpm";
+    QTest::newRow("unclosed comment") << ":/test/unclosed_comment.xpm";
+    QTest::newRow("missing resource") << ":/test/missing.xpm";
+}
+
+void TestWindowLayout::malformedPicturesReadAsNull()
+{
+    QFETCH(QString, path);
+    QVERIFY(ui::ReadXpm(path).isNull());
 }
 
 void TestWindowLayout::schematicsAreShown()
@@ -113,8 +143,9 @@ void TestWindowLayout::schematicsAreShown()
 
 void TestWindowLayout::windowHasItsIcon()
 {
+    QTRY_VERIFY(!window_->form.windowIcon().isNull());
     const QIcon icon = window_->form.windowIcon();
-    QVERIFY(!icon.isNull());
+    QCOMPARE(QApplication::windowIcon().cacheKey(), icon.cacheKey());
     QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
     QCOMPARE(icon.pixmap(QSize(32, 32)).size(), QSize(32, 32));
 }

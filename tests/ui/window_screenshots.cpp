@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication::setApplicationName(ui::ApplicationTitle(QStringLiteral("butterworth3")));
-    QApplication::setFont(ui::WindowFont(ui::Form1Window().font));
+    ui::SetApplicationLook(ui::Form1Window());
     const QDir folder(QString::fromLocal8Bit(argv[1]));
 
     bool ok = true;
