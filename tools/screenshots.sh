@@ -1,0 +1,14 @@
+#!/bin/sh
+# Writes the README's pictures of the window, docs/window-results.png (after Go with the
+# defaults) and docs/window-banner.png (a range banner and a corrected, highlighted field),
+# from the program's own window under Qt's offscreen platform.
+# Usage: tools/screenshots.sh [build folder]   (default: build-ui, configured if needed)
+set -eu
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-"$top/build-ui"}
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$top" -B "$build" -G Ninja
+fi
+cmake --build "$build" --target window_screenshots -j2
+mkdir -p "$top/docs"
+QT_QPA_PLATFORM=offscreen "$build/tests/ui/window_screenshots" "$top/docs"
