@@ -197,11 +197,13 @@ QImage ReadXpm(const QString& path)
     if (strings.empty() ||
         std::sscanf(std::string(strings.front()).c_str(), "%d %d %d %d", &width, &height,
                     &colours, &charsPerPixel) != 4 ||
-        width <= 0 || height <= 0 || colours <= 0 || colours > 256 ||
+        width <= 0 || height <= 0 || colours <= 0 ||
         std::size_t(1) + std::size_t(colours) + std::size_t(height) > strings.size())
         return QImage();
     if (charsPerPixel != 1)
         return QImage(path);
+    if (colours > 256)
+        return QImage();
 
     // One character per pixel: the character indexes a colour table directly.
     std::array<int, 256> index;
@@ -270,7 +272,8 @@ void BuildForm(QWidget& window, const WindowDef& definition,
     QHash<QWidget*, QButtonGroup*> radioGroups;
     for (const ControlDef& def : controls) {
         QWidget* parent = def.parent ? widgets.value(Text(def.parent)) : &window;
-        Q_ASSERT_X(parent, def.name, "parent defined later than its child");
+        if (!parent)
+            qFatal("The window definition places %s before its parent %s", def.name, def.parent);
         QWidget* widget = CreateControl(def, parent);
         widget->setObjectName(Text(def.name));
         widgets.insert(widget->objectName(), widget);

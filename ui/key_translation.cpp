@@ -8,7 +8,7 @@ namespace {
 
 // Keys of the 0x01000000 block that have a code of their own. Masking the Qt code would
 // collide (Home is 0x01000010), so they are listed.
-int SpecialKeyCode(int key)
+int NonPrintingKeyCode(int key)
 {
     switch (key) {
     case Qt::Key_Backspace: return 8;
@@ -111,8 +111,8 @@ int KeypadKeyCode(int key)
 
 int VirtualKeyCode(int key, Qt::KeyboardModifiers modifiers)
 {
-    if (const int special = SpecialKeyCode(key))
-        return special;
+    if (const int code = NonPrintingKeyCode(key))
+        return code;
     if (modifiers & Qt::KeypadModifier) {
         if (const int keypad = KeypadKeyCode(key))
             return keypad;

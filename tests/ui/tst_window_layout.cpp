@@ -22,6 +22,7 @@ private slots:
     void malformedPicturesReadAsNull_data();
     void malformedPicturesReadAsNull();
     void schematicsAreShown();
+    void denseScreensGetTheDoubleSizePictures();
     void windowHasItsIcon();
     void fontIsTheCondensedSansSerif();
     void textsFitTheirControls();
@@ -139,6 +140,16 @@ void TestWindowLayout::schematicsAreShown()
         QVERIFY(image->parentWidget()->rect().contains(image->geometry()));
     }
     QVERIFY(window_->label("Image1")->pixmap().toImage() != window_->label("Image2")->pixmap().toImage());
+}
+
+void TestWindowLayout::denseScreensGetTheDoubleSizePictures()
+{
+    for (const char* path : {":/lowpass.xpm", ":/highpass.xpm"}) {
+        const QPixmap dense = ui::LoadPicture(QString::fromLatin1(path), 2);
+        QCOMPARE(dense.size(), QSize(540, 300));
+        QCOMPARE(dense.deviceIndependentSize().toSize(), QSize(270, 150));
+        QCOMPARE(ui::LoadPicture(QString::fromLatin1(path), 1).size(), QSize(270, 150));
+    }
 }
 
 void TestWindowLayout::windowHasItsIcon()
