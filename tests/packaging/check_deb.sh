@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a configured and built tree and checks what it holds and
+# what it depends on. Usage: check_deb.sh BUILD_DIR OUTPUT_DIR
+set -euo pipefail
+build=$1 out=$2
+rm -rf "$out" && mkdir -p "$out"
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$out" >"$out/cpack.log" 2>&1 || {
+  cat "$out/cpack.log"; exit 1; }
+deb=$(ls "$out"/butterworth3_*.deb)
+echo "package: $deb"
+
+failed=0
+contents=$(dpkg-deb -c "$deb" | awk '{print $NF}')
+for path in \
+  ./usr/bin/butterworth3 \
+  ./usr/bin/butterworth3-cli \
+  ./usr/share/applications/org.butterworth3.Butterworth3.desktop \
+  ./usr/share/metainfo/org.butterworth3.Butterworth3.metainfo.xml \
+  ./usr/share/icons/hicolor/32x32/apps/org.butterworth3.Butterworth3.png \
+  ./usr/share/icons/hicolor/48x48/apps/org.butterworth3.Butterworth3.png \
+  ./usr/share/icons/hicolor/64x64/apps/org.butterworth3.Butterworth3.png \
+  ./usr/share/icons/hicolor/128x128/apps/org.butterworth3.Butterworth3.png \
+  ./usr/share/icons/hicolor/256x256/apps/org.butterworth3.Butterworth3.png; do
+  grep -qxF "$path" <<<"$contents" || { echo "missing from the package: $path"; failed=1; }
+done
+# Nothing from the build or test tree leaks in.
+if grep -E 'tst_|bench|fuzz|xpm_to_png|draw_pictures|/include/|\.a$' <<<"$contents"; then
+  echo "files that do not belong in the package (above)"; failed=1
+fi
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for dependency in libc6 'libstdc\+\+6' libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins \
+  fonts-dejavu-core fonts-dejavu-extra; do
+  grep -qE "(^|, )$dependency( |,|$)" <<<"$depends" || { echo "missing dependency: $dependency"; failed=1; }
+done
+# The companion is a plain C++ program: it must not drag Qt in on its own.
+extract="$out/root"
+dpkg-deb -x "$deb" "$extract"
+if ldd "$extract/usr/bin/butterworth3-cli" | grep -q Qt; then
+  echo "butterworth3-cli links Qt"; failed=1
+fi
+"$extract/usr/bin/butterworth3-cli" 100 33 10 | grep -qx 'C1 = 68,05 nF' || {
+  echo "the packaged companion does not compute the defaults"; failed=1; }
+exit $failed
