@@ -14,6 +14,8 @@ if [[ "${1:-run}" == test ]]; then
     googletest libgtest-dev libgmock-dev  # unit tests
     libbenchmark-dev                      # benchmarks (built, not run, by the tests)
     python3                               # the differential test against the reference model
+    desktop-file-utils appstream          # validators of the desktop entry and metainfo
+    dpkg-dev file                         # the Debian package (dpkg-shlibdeps)
   )
 fi
 
