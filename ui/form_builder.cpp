@@ -24,6 +24,7 @@
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleFactory>
 
+#include "ui/accessibility.h"
 #include "ui/field_edit.h"
 #include "ui/link_label.h"
 
@@ -47,6 +48,14 @@ QWidget* CreateControl(const ControlDef& def, QWidget* parent)
     case ControlKind::PushButton: return new QPushButton(Text(def.text), parent);
     }
     return nullptr;
+}
+
+void SetAccessibleTexts(QWidget& widget, const AccessibleDef& access)
+{
+    if (access.name)
+        widget.setAccessibleName(Text(access.name));
+    if (access.description)
+        widget.setAccessibleDescription(Text(access.description));
 }
 
 void SetColours(QWidget& widget, const ControlDef& def)
@@ -275,12 +284,20 @@ void BuildForm(QWidget& window, const WindowDef& definition,
         if (!parent)
             qFatal("The window definition places %s before its parent %s", def.name, def.parent);
         QWidget* widget = CreateControl(def, parent);
+        // Before anything that could make a screen reader ask for the control.
+        if (def.flags & Announced) {
+            auto* label = qobject_cast<QLabel*>(widget);
+            if (!label)
+                qFatal("The window definition announces %s, which is no label", def.name);
+            AnnounceWhenShown(*label);
+        }
         widget->setObjectName(Text(def.name));
         widgets.insert(widget->objectName(), widget);
         widget->setGeometry(def.rect);
         if (def.font.pixelSize > 0)
             widget->setFont(WindowFont(def.font));
         SetColours(*widget, def);
+        SetAccessibleTexts(*widget, def.access);
 
         switch (def.kind) {
         case ControlKind::Label:

@@ -1,5 +1,5 @@
 // Builds a window from its definition (form_definition.h): the frame, the font and every
-// control, named, placed, coloured, grouped and in tab order.
+// control, named, placed, coloured, grouped, in tab order and described for screen readers.
 #pragma once
 
 #include <span>

@@ -28,6 +28,7 @@ enum ControlFlag : unsigned {
     Hidden = 1 << 3,
     Checked = 1 << 4,        // radio button
     DefaultButton = 1 << 5,  // pressed by Enter
+    Announced = 1 << 6,      // a screen reader announces it each time it appears
 };
 
 inline constexpr QRgb SystemColour = 0;  // the style's own colour
@@ -37,6 +38,13 @@ inline constexpr QRgb Red = qRgb(255, 0, 0);
 inline constexpr QRgb Blue = qRgb(0, 0, 255);
 
 inline constexpr int NoTabStop = -1;
+
+// What a screen reader tells about a control beyond what the control shows. A label's name is
+// its visible text; a control that shows no such text (a picture, a field) gets a name here.
+struct AccessibleDef {
+    const char* name = nullptr;         // UTF-8; nullptr: the control's own text
+    const char* description = nullptr;  // what the control stands for
+};
 
 struct ControlDef {
     const char* name;
@@ -49,6 +57,7 @@ struct ControlDef {
     QRgb background;
     unsigned flags;
     int tabOrder;  // position among the parent's tab stops
+    AccessibleDef access{};
 };
 
 struct IconFile {
