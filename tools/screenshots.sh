@@ -1,7 +1,9 @@
 #!/bin/sh
 # Writes the README's pictures of the window, docs/window-results.png (after Go with the
 # defaults) and docs/window-banner.png (a range banner and a corrected, highlighted field),
-# from the program's own window under Qt's offscreen platform.
+# from the program's own window under Qt's offscreen platform; and the same at twice the
+# pixel density, as on a high-density screen: docs/window-results@2x.png and
+# docs/window-banner@2x.png.
 # Usage: tools/screenshots.sh [build folder]   (default: build-ui, configured if needed)
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,3 +14,4 @@ fi
 cmake --build "$build" --target window_screenshots -j2
 mkdir -p "$top/docs"
 QT_QPA_PLATFORM=offscreen "$build/tests/ui/window_screenshots" "$top/docs"
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/tests/ui/window_screenshots" "$top/docs"

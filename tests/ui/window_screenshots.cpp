@@ -1,6 +1,7 @@
 // Writes the README's pictures of the window: after Go with the defaults, and with a range
 // banner and a corrected, highlighted field. Driven like a user, with QTest key and mouse
-// events, and captured with QWidget::grab. Usage: window_screenshots <output folder>
+// events, and captured with QWidget::grab. On a dense screen (QT_SCALE_FACTOR=2) the files
+// get an "@2x" suffix. Usage: window_screenshots <output folder>
 #include <QtCore/QDir>
 #include <QtGui/QPixmap>
 #include <QtTest/QTest>
@@ -18,7 +19,10 @@ namespace {
 
 bool Save(QWidget& window, const QDir& folder, const char* name)
 {
-    const QString path = folder.filePath(QString::fromLatin1(name));
+    const QString suffix = window.devicePixelRatio() > 1
+                               ? QStringLiteral("@%1x.png").arg(window.devicePixelRatio())
+                               : QStringLiteral(".png");
+    const QString path = folder.filePath(QString::fromLatin1(name) + suffix);
     if (!window.grab().save(path)) {
         qCritical("cannot write %s", qPrintable(path));
         return false;
@@ -56,7 +60,7 @@ int main(int argc, char* argv[])
         if (!ShowWindow(form))
             return 1;
         QTest::mouseClick(form.findChild<QPushButton*>(QStringLiteral("Button2")), Qt::LeftButton);
-        ok = Save(form, folder, "window-results.png") && ok;
+        ok = Save(form, folder, "window-results") && ok;
     }
     {
         calc::CalcState state;
@@ -67,7 +71,7 @@ int main(int argc, char* argv[])
         auto* frequency = form.findChild<QLineEdit*>(QStringLiteral("Edit1"));
         QTest::keyClicks(frequency, QStringLiteral("0.5"));
         QTest::keyClick(frequency, Qt::Key_Return);
-        ok = Save(form, folder, "window-banner.png") && ok;
+        ok = Save(form, folder, "window-banner") && ok;
     }
     return ok ? 0 : 1;
 }
