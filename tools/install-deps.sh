@@ -16,6 +16,9 @@ if [[ "${1:-run}" == test ]]; then
     python3                               # the differential test against the reference model
     desktop-file-utils appstream          # validators of the desktop entry and metainfo
     dpkg-dev file                         # the Debian package (dpkg-shlibdeps)
+    qt6-base-private-dev                  # switching accessibility on in headless tests
+    xvfb dbus at-spi2-core python3-pyatspi  # the window's tree read over the accessibility bus
+    valgrind                              # memcheck of the window tests
   )
 fi
 
