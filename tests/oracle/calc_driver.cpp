@@ -90,9 +90,9 @@ std::string Go(const std::vector<std::string>& f) {
                    "\t" + Display(computed.components[i]);
         return out;
     } catch (const calc::EConvertError& e) {
-        return "CONVERT\t" + Hex(calc::ErrorBoxText(e.what()));
+        return "CONVERT\t" + Hex(calc::ErrorBoxText(e.message()));
     } catch (const calc::EOverflow& e) {
-        return "OVERFLOW\t" + Hex(calc::ErrorBoxText(e.what()));
+        return "OVERFLOW\t" + Hex(calc::ErrorBoxText(e.message()));
     }
 }
 
@@ -102,13 +102,13 @@ std::string Read(const std::string& text) {
     try {
         x = calc::ReadNumber(text);
     } catch (const calc::EConvertError& e) {
-        return out + "CONVERT\t" + Hex(e.what());
+        return out + "CONVERT\t" + Hex(e.message());
     }
     out += Bits(x) + "\t";
     try {
         return out + Bits(calc::StoreAsDouble(x));
     } catch (const calc::EOverflow& e) {
-        return out + "OVERFLOW\t" + Hex(e.what());
+        return out + "OVERFLOW\t" + Hex(e.message());
     }
 }
 

@@ -196,12 +196,6 @@ def hexb(b: bytes) -> str:
     return b.hex()
 
 
-def through_what(message: bytes) -> bytes:
-    """The driver reads an error's message through what(), a C string: it ends at the
-    first NUL byte of a text that holds one."""
-    return message.split(b"\0", 1)[0]
-
-
 def display_fields(display) -> list[str]:
     texts, marker = display
     out = [hexb(texts[0]), hexb(texts[1])] if texts else ["-", "-"]
@@ -219,7 +213,7 @@ def expect_go(texts: tuple[bytes, bytes, bytes], khz: bool, uf: bool) -> str:
     if kind == "range":
         return f"RANGE\t{FIELD_INDEX[outcome[1]]}\t{hexb(outcome[2])}"
     if kind == "convert":
-        return f"CONVERT\t{hexb(ref.error_box_text(through_what(outcome[2])))}"
+        return f"CONVERT\t{hexb(ref.error_box_text(outcome[2]))}"
     if kind == "overflow":
         return f"OVERFLOW\t{hexb(outcome[1])}"
     c = outcome[1]
@@ -234,7 +228,7 @@ def expect_read(text: bytes) -> str:
     try:
         v = ref.read_extended(text)
     except ref.ConvertError as e:
-        return out + "CONVERT\t" + hexb(through_what(e.message))
+        return out + "CONVERT\t" + hexb(e.message)
     out += ref.extended_bits(v.magnitude, v.negative) + "\t"
     try:
         return out + ref.double_bits(abs(ref.store_as_double(v)), v.negative)
