@@ -2,26 +2,97 @@
 
 #include <QtCore/QPointer>
 #include <QtGui/QFont>
+#include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QWidget>
 
-#include "calc/errors.h"
 #include "ui/form_builder.h"
 #include "ui/form_definition.h"
 
 namespace ui {
+namespace {
+
+constexpr QChar Ellipsis(0x2026);
+
+// The error box. It quotes the whole text when the box then fits on its screen; otherwise,
+// once laid out for that screen, it cuts the quoted text as little as it must.
+class ErrorBox : public QMessageBox {
+public:
+    ErrorBox(QWidget* window, const QString& message)
+        : QMessageBox(QMessageBox::Critical, QApplication::applicationName(), QString(),
+                      QMessageBox::Ok, window),
+          message_(message)
+    {
+        // The message may quote pasted text in any script, and never as markup.
+        setTextFormat(Qt::PlainText);
+        setFont(WindowFont(Form1Window().font, true));
+        setText(QuoteCut(message_, LongestQuoteEdge));
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);  // sizes the box for its text and places it
+        if (Fits())
+            return;
+        // Wrapped lines that run below the screen, or a word too long for it that the
+        // label would clip: the longest cut that fits, then placed anew.
+        qsizetype fitting = 0;
+        qsizetype failing = LongestQuoteEdge;
+        while (failing - fitting > 1) {
+            const qsizetype kept = (fitting + failing) / 2;
+            setText(QuoteCut(message_, kept));
+            (Fits() ? fitting : failing) = kept;
+        }
+        setText(QuoteCut(message_, fitting));
+        adjustPosition(parentWidget());
+    }
+
+private:
+    bool Fits() const
+    {
+        const QSize area = screen()->availableGeometry().size();
+        const QSize size = frameGeometry().size();
+        if (size.width() > area.width() || size.height() > area.height())
+            return false;
+        const auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        return !label || label->minimumSizeHint().width() <= label->width();
+    }
+
+    QString message_;
+};
+
+}  // namespace
+
+QString QuoteCut(const QString& text, qsizetype kept)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    if (text.startsWith(QLatin1Char('\''))) {
+        if (const qsizetype closing = text.lastIndexOf(QLatin1Char('\'')); closing > 0) {
+            begin = 1;
+            end = closing;
+        }
+    }
+    if (end - begin <= 2 * kept + 1)
+        return text;
+    qsizetype head = kept;
+    qsizetype tail = kept;
+    if (head > 0 && text[begin + head - 1].isHighSurrogate())
+        --head;
+    if (tail > 0 && text[end - tail].isLowSurrogate())
+        --tail;
+    return text.left(begin + head) + Ellipsis + text.mid(end - tail);
+}
 
 void ShowErrorBox(QWidget* window, std::string_view message)
 {
     const std::string text = calc::ErrorBoxText(message);
     QPointer<QWidget> owner = window;
     {
-        QMessageBox box(QMessageBox::Critical, QApplication::applicationName(),
-                        QString::fromUtf8(text.data(), qsizetype(text.size())), QMessageBox::Ok,
-                        window);
-        // The message may quote pasted text in any script.
-        box.setFont(WindowFont(Form1Window().font, true));
+        ErrorBox box(window, QString::fromUtf8(text.data(), qsizetype(text.size())));
         box.exec();
     }
     // Without a window manager that does it, the owner would stay inactive after the box,
