@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QtCore/QElapsedTimer>
 #include <QtCore/QRegularExpression>
 #include <QtGui/QClipboard>
 #include <QtTest/QTest>
@@ -121,8 +122,6 @@ Action RandomActions::next(const WindowModel& model)
 Action RandomActions::single(const WindowModel& model)
 {
     Random& random = random_;
-    const Control focus = model.focus();
-    const bool inField = focus == Control::Edit1 || focus == Control::Edit3 || focus == Control::Edit4;
     Action action;
     int roll = random.below(1000);
     auto take = [&roll](int share) { roll -= share; return roll < 0; };
@@ -167,16 +166,61 @@ Action RandomActions::single(const WindowModel& model)
         action.kind = Action::Click;
         action.target = Control::Button2;
     }
+    return Fitted(action, model);
+}
 
-    // Caret keys only where there is a caret (arrows would move a unit selection instead),
-    // and nothing that would press Exit and end the program.
+Action Fitted(const Action& action, const WindowModel& model)
+{
+    const Control focus = model.focus();
+    const bool inField = focus == Control::Edit1 || focus == Control::Edit3 || focus == Control::Edit4;
     const bool caretKey = action.kind >= Action::Home && action.kind <= Action::ShiftEnd;
     const bool pressesExit = focus == Control::Button1 &&
                              (action.kind == Action::Enter ||
                               (action.kind == Action::Type && action.character == u' '));
     if ((caretKey && !inField) || pressesExit)
-        action = Action{Action::Tab, {}, {}, Control::Edit1};
+        return Action{Action::Tab, {}, {}, Control::Edit1};
     return action;
+}
+
+QStringList Replay(const QList<Action>& actions, KnownDeviations deviations)
+{
+    Session session(deviations);
+    if (!session.show())
+        return {QStringLiteral("the window did not become active")};
+    for (const Action& action : actions) {
+        if (QStringList problems = session.step(Fitted(action, session.model())); !problems.isEmpty())
+            return problems;
+    }
+    return {};
+}
+
+QList<Action> Shrink(QList<Action> actions, KnownDeviations deviations, int seconds)
+{
+    // The same kind of problem: the same first difference or broken rule, up to its colon.
+    auto kind = [](const QStringList& problems) {
+        return problems.isEmpty() ? QString() : problems.first().section(QLatin1Char(':'), 0, 0);
+    };
+    const QString wanted = kind(Replay(actions, deviations));
+    if (wanted.isEmpty())
+        return actions;
+    QElapsedTimer clock;
+    clock.start();
+    for (qsizetype chunk = actions.size() / 2; chunk >= 1 && !clock.hasExpired(1000LL * seconds);) {
+        bool removed = false;
+        for (qsizetype at = 0; at < actions.size() && !clock.hasExpired(1000LL * seconds);) {
+            QList<Action> fewer = actions;
+            fewer.remove(at, std::min(chunk, actions.size() - at));
+            if (kind(Replay(fewer, deviations)) == wanted) {
+                actions = fewer;
+                removed = true;
+            } else {
+                at += chunk;
+            }
+        }
+        if (!removed)
+            chunk /= 2;
+    }
+    return actions;
 }
 
 bool ShownAs(const QString& expected, const QString& shown)
@@ -349,6 +393,17 @@ QStringList Session::step(const Action& action)
     else if (actual.fields != last_.fields || actual.kHz != last_.kHz || actual.uF != last_.uF)
         changedSinceGo_ = true;
 
+    if (model_.deviations().tabMayFocusUnselectedUnit &&
+        (action.kind == Action::Tab || action.kind == Action::Backtab)) {
+        const Control pairs[][2] = {{Control::RadioButton1, Control::RadioButton2},
+                                    {Control::RadioButton3, Control::RadioButton4}};
+        for (const auto& pair : pairs) {
+            for (int i = 0; i < 2; ++i) {
+                if (model_.focus() == pair[i] && actual.focus == QLatin1String(ControlName(pair[1 - i])))
+                    model_.focusFollows(pair[1 - i]);
+            }
+        }
+    }
     const View expected = model_.view();
     for (qsizetype i = 0; i < std::min(expected.boxes.size(), actual.boxes.size()); ++i) {
         if (ShownAs(expected.boxes[i], actual.boxes[i]))

@@ -92,3 +92,18 @@ private:
 };
 
 }  // namespace abuse
+
+namespace abuse {
+
+// The action as it can be performed where the model has the focus: a caret key outside a
+// field, or Enter or Space on Exit, becomes Tab.
+Action Fitted(const Action& action, const WindowModel& model);
+
+// Performs the actions on a fresh window; the problems of the first action that shows any.
+QStringList Replay(const QList<Action>& actions, KnownDeviations deviations);
+
+// A shorter sequence that still ends in the same kind of problem, found by leaving out ever
+// smaller runs of actions for at most `seconds`.
+QList<Action> Shrink(QList<Action> actions, KnownDeviations deviations, int seconds);
+
+}  // namespace abuse

@@ -376,11 +376,12 @@ void WindowModel::key(const Action& action)
         return;
     }
     // A unit button or a push button: Enter presses the default button (the generator never
-    // presses Exit), Space presses a focused Go; nothing else does anything.
-    const bool pressesGo = (action.kind == Action::Enter && goEnabled_) ||
-                           (action.kind == Action::Type && action.character == u' ' &&
-                            focus_ == Control::Button2);
-    if (pressesGo)
+    // presses Exit), Space presses the focused button, which for a unit button selects it;
+    // nothing else does anything.
+    const bool space = action.kind == Action::Type && action.character == u' ';
+    if (space && focus_ != Control::Button2 && focus_ != Control::Button1)
+        click(focus_);
+    else if ((action.kind == Action::Enter && goEnabled_) || (space && focus_ == Control::Button2))
         Go();
 }
 
@@ -491,13 +492,19 @@ void WindowModel::moveFocus(Control to, bool selectAll)
 
 void WindowModel::tab(bool forward)
 {
+    // Each pair of unit buttons is one stop, its selected button.
     std::vector<Control> chain{Control::Edit1, kHz_ ? Control::RadioButton2 : Control::RadioButton1,
                                Control::Edit3, Control::Edit4,
                                uF_ ? Control::RadioButton4 : Control::RadioButton3};
     if (goEnabled_)
         chain.push_back(Control::Button2);
     chain.push_back(Control::Button1);
-    const auto at = std::find(chain.begin(), chain.end(), focus_);
+    Control from = focus_;
+    if (from == Control::RadioButton1 || from == Control::RadioButton2)
+        from = chain[1];
+    if (from == Control::RadioButton3 || from == Control::RadioButton4)
+        from = chain[4];
+    const auto at = std::find(chain.begin(), chain.end(), from);
     const int n = int(chain.size());
     const int index = at == chain.end() ? 0 : int(at - chain.begin());
     const int next = (index + (forward ? 1 : n - 1)) % n;

@@ -95,9 +95,13 @@ struct KnownDeviations {
     // Go writes "0" into the value label of a component below every display range instead
     // of leaving the label as it was.
     bool belowDisplayRangeWritesZero = false;
+    // Tab or Shift+Tab into a pair of unit buttons may focus the pair's unselected button
+    // instead of the selected one (at start-up Shift+Tab three times focuses uF with nF
+    // selected); where it does, the model takes the focus from the window.
+    bool tabMayFocusUnselectedUnit = false;
 
     static KnownDeviations None() { return {}; }
-    static KnownDeviations Current() { return {true, true}; }
+    static KnownDeviations Current() { return {true, true, true}; }
 };
 
 class WindowModel {
@@ -107,7 +111,10 @@ public:
 
     void apply(const Action& action);
     View view() const;
+    const KnownDeviations& deviations() const { return deviations_; }
     Control focus() const { return focus_; }
+    // Takes the focus where the window put it, for a known deviation.
+    void focusFollows(Control control) { moveFocus(control, false); }
     bool goEnabled() const { return goEnabled_; }
 
 private:
