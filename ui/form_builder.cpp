@@ -308,7 +308,7 @@ void BuildForm(QWidget& window, const WindowDef& definition,
             SetUpPicture(static_cast<QLabel&>(*widget), def);
             break;
         case ControlKind::Edit:
-            static_cast<FieldEdit*>(widget)->setText(Text(def.text));
+            static_cast<FieldEdit*>(widget)->setProgramText(Text(def.text));
             break;
         case ControlKind::RadioButton: {
             // One exclusive group per parent: auto-exclusive buttons would also see the
@@ -318,7 +318,12 @@ void BuildForm(QWidget& window, const WindowDef& definition,
                 group = new QButtonGroup(parent);
             auto* radio = static_cast<QRadioButton*>(widget);
             group->addButton(radio);
+            // Tab stops at the selected button of a pair only; the arrow keys move within it.
+            QObject::connect(radio, &QAbstractButton::toggled, radio, [radio](bool selected) {
+                radio->setFocusPolicy(selected ? Qt::StrongFocus : Qt::ClickFocus);
+            });
             radio->setChecked(def.flags & Checked);
+            radio->setFocusPolicy(radio->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
             break;
         }
         case ControlKind::PushButton:

@@ -700,7 +700,15 @@ void TestTForm1::linkOpensWebPage()
 
 void TestTForm1::tabOrderSelectsFieldTexts()
 {
+    // Backwards from start-up, then forwards: each unit pair is one stop, its checked button.
     QStringList visited;
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, (QStringList{"Button1", "Button2", "RadioButton3", "Edit4", "Edit3",
+                                   "RadioButton1", "Edit1"}));
+    visited.clear();
     for (int i = 0; i < 7; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QWidget* focused = QApplication::focusWidget();
