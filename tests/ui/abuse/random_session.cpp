@@ -182,9 +182,9 @@ Action Fitted(const Action& action, const WindowModel& model)
     return action;
 }
 
-QStringList Replay(const QList<Action>& actions, KnownDeviations deviations)
+QStringList Replay(const QList<Action>& actions)
 {
-    Session session(deviations);
+    Session session;
     if (!session.show())
         return {QStringLiteral("the window did not become active")};
     for (const Action& action : actions) {
@@ -194,13 +194,13 @@ QStringList Replay(const QList<Action>& actions, KnownDeviations deviations)
     return {};
 }
 
-QList<Action> Shrink(QList<Action> actions, KnownDeviations deviations, int seconds)
+QList<Action> Shrink(QList<Action> actions, int seconds)
 {
     // The same kind of problem: the same first difference or broken rule, up to its colon.
     auto kind = [](const QStringList& problems) {
         return problems.isEmpty() ? QString() : problems.first().section(QLatin1Char(':'), 0, 0);
     };
-    const QString wanted = kind(Replay(actions, deviations));
+    const QString wanted = kind(Replay(actions));
     if (wanted.isEmpty())
         return actions;
     QElapsedTimer clock;
@@ -210,7 +210,7 @@ QList<Action> Shrink(QList<Action> actions, KnownDeviations deviations, int seco
         for (qsizetype at = 0; at < actions.size() && !clock.hasExpired(1000LL * seconds);) {
             QList<Action> fewer = actions;
             fewer.remove(at, std::min(chunk, actions.size() - at));
-            if (kind(Replay(fewer, deviations)) == wanted) {
+            if (kind(Replay(fewer)) == wanted) {
                 actions = fewer;
                 removed = true;
             } else {
@@ -243,8 +243,6 @@ bool ShownAs(const QString& expected, const QString& shown)
     }
     return false;
 }
-
-Session::Session(KnownDeviations deviations) : model_(deviations) {}
 
 bool Session::show()
 {
@@ -393,17 +391,6 @@ QStringList Session::step(const Action& action)
     else if (actual.fields != last_.fields || actual.kHz != last_.kHz || actual.uF != last_.uF)
         changedSinceGo_ = true;
 
-    if (model_.deviations().tabMayFocusUnselectedUnit &&
-        (action.kind == Action::Tab || action.kind == Action::Backtab)) {
-        const Control pairs[][2] = {{Control::RadioButton1, Control::RadioButton2},
-                                    {Control::RadioButton3, Control::RadioButton4}};
-        for (const auto& pair : pairs) {
-            for (int i = 0; i < 2; ++i) {
-                if (model_.focus() == pair[i] && actual.focus == QLatin1String(ControlName(pair[1 - i])))
-                    model_.focusFollows(pair[1 - i]);
-            }
-        }
-    }
     const View expected = model_.view();
     for (qsizetype i = 0; i < std::min(expected.boxes.size(), actual.boxes.size()); ++i) {
         if (ShownAs(expected.boxes[i], actual.boxes[i]))

@@ -64,8 +64,6 @@ bool ShownAs(const QString& expected, const QString& shown);
 
 class Session {
 public:
-    explicit Session(KnownDeviations deviations);
-
     bool show();
     // Performs the action on the window and on the model; the problems found, or none.
     QStringList step(const Action& action);
@@ -100,10 +98,10 @@ namespace abuse {
 Action Fitted(const Action& action, const WindowModel& model);
 
 // Performs the actions on a fresh window; the problems of the first action that shows any.
-QStringList Replay(const QList<Action>& actions, KnownDeviations deviations);
+QStringList Replay(const QList<Action>& actions);
 
 // A shorter sequence that still ends in the same kind of problem, found by leaving out ever
 // smaller runs of actions for at most `seconds`.
-QList<Action> Shrink(QList<Action> actions, KnownDeviations deviations, int seconds);
+QList<Action> Shrink(QList<Action> actions, int seconds);
 
 }  // namespace abuse

@@ -187,15 +187,11 @@ QStringList Differences(const View& expected, const View& actual)
     return found;
 }
 
-WindowModel::WindowModel(KnownDeviations deviations) : deviations_(deviations)
+WindowModel::WindowModel()
 {
     fields_[0].text = QStringLiteral("100");
     fields_[1].text = QStringLiteral("33");
     fields_[2].text = QStringLiteral("10");
-    if (deviations_.definitionTextsCaretAtEnd) {
-        for (Field& f : fields_)
-            f.caret = f.anchor = int(f.text.size());
-    }
     values_.fill(Zero);
     units_ = {QStringLiteral("nF"), QStringLiteral("nF"), QStringLiteral("nF"),
               QStringLiteral("Ohm / Ом"), QStringLiteral("Ohm / Ом"), QStringLiteral("Ohm / Ом")};
@@ -351,11 +347,12 @@ void WindowModel::Go()
         calc::Calculate(calc_, {texts[0], texts[1], texts[2]});
     const auto& computed = std::get<calc::Computed>(calculation);
     for (int i = 0; i < 6; ++i) {
-        // A component below every display range leaves its labels as they were.
+        // A component below every display range shows "0" and keeps its unit, so no
+        // number of an earlier calculation stays next to the new results.
         if (const auto& shown = computed.components[i].texts) {
             values_[i] = FromUtf8(shown->number);
             units_[i] = FromUtf8(shown->unit);
-        } else if (deviations_.belowDisplayRangeWritesZero) {
+        } else {
             values_[i] = Zero;
         }
     }

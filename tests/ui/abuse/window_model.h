@@ -84,37 +84,14 @@ QString Summary(const View& view);
 // "Edit3 text: '12' != '1'" for each difference, in a fixed order.
 QStringList Differences(const View& expected, const View& actual);
 
-// Points where the window is known to differ from the behaviour the model stands for. Each
-// flag makes the model follow the window in that one point, so that a run can go on past it
-// and find other faults; a strict run clears them all.
-struct KnownDeviations {
-    // The texts of the window definition leave the caret at the end of Edit3 and Edit4 (a
-    // text the program sets should leave it at the start), so a paste into one of them
-    // before it ever had the focus goes after the text instead of before it.
-    bool definitionTextsCaretAtEnd = false;
-    // Go writes "0" into the value label of a component below every display range instead
-    // of leaving the label as it was.
-    bool belowDisplayRangeWritesZero = false;
-    // Tab or Shift+Tab into a pair of unit buttons may focus the pair's unselected button
-    // instead of the selected one (at start-up Shift+Tab three times focuses uF with nF
-    // selected); where it does, the model takes the focus from the window.
-    bool tabMayFocusUnselectedUnit = false;
-
-    static KnownDeviations None() { return {}; }
-    static KnownDeviations Current() { return {true, true, true}; }
-};
-
 class WindowModel {
 public:
     // The window just after start-up.
-    explicit WindowModel(KnownDeviations deviations = KnownDeviations::None());
+    WindowModel();
 
     void apply(const Action& action);
     View view() const;
-    const KnownDeviations& deviations() const { return deviations_; }
     Control focus() const { return focus_; }
-    // Takes the focus where the window put it, for a known deviation.
-    void focusFollows(Control control) { moveFocus(control, false); }
     bool goEnabled() const { return goEnabled_; }
 
 private:
@@ -146,7 +123,6 @@ private:
     void hideMarkers();
     void applyGoRule();
 
-    KnownDeviations deviations_;
     std::array<Field, 3> fields_;
     std::array<QString, 6> values_;
     std::array<QString, 6> units_;
