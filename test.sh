@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: once in an optimised build, once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and the window tests under Valgrind.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -17,3 +17,6 @@ for variant in release sanitize; do
   echo "== $variant tests =="
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
 done
+
+echo "== window tests under valgrind memcheck =="
+tools/valgrind_ui.sh build-test-release
