@@ -58,17 +58,23 @@ Extended ReadNumber(std::string_view text) {
     if (i < end && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
 
+    // Once the value has overflowed, further digits leave it infinite; skipping their
+    // arithmetic changes nothing but the time (x87 arithmetic on infinity is slow).
     Extended value = 0;
+    const auto accumulate = [&value](char digit) {
+        if (!std::isinf(value))
+            value = value * 10 + (digit - '0');
+    };
     bool mantissaSeen = false;
     for (; i < end && IsDigit(text[i]); ++i) {
-        value = value * 10 + (text[i] - '0');
+        accumulate(text[i]);
         mantissaSeen = true;
     }
     long fractionDigits = 0;
     if (i < end && text[i] == ',') {
         mantissaSeen = true;
         for (++i; i < end && IsDigit(text[i]); ++i) {
-            value = value * 10 + (text[i] - '0');
+            accumulate(text[i]);
             ++fractionDigits;
         }
     }

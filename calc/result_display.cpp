@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "calc/powers_of_ten.h"
 
@@ -52,8 +53,11 @@ std::int64_t RoundToInteger(Extended x) { return std::llrint(x); }
 std::string NumberText(Extended x) {
     if (x == 0)
         return "0";
-    if (x < 0)
-        return "-" + NumberText(-x);
+    std::string text;
+    if (x < 0) {
+        text.push_back('-');
+        x = -x;
+    }
 
     int exponent = 0;
     const std::int64_t eighteen = EighteenDigits(x, exponent);
@@ -67,21 +71,21 @@ std::string NumberText(Extended x) {
     }
     std::string digits = std::to_string(fifteen);
     digits.erase(digits.find_last_not_of('0') + 1);
+    const std::string_view all = digits;
 
-    std::string text;
     if (exponent < PlainExponentLow || exponent >= PlainExponentHigh) {
-        text = digits.substr(0, 1);
-        if (digits.size() > 1)
-            text += "," + digits.substr(1);
-        text += "E" + std::to_string(exponent);
+        text.append(all.substr(0, 1));
+        if (all.size() > 1)
+            text.append(",").append(all.substr(1));
+        text.append("E").append(std::to_string(exponent));
     } else if (exponent < 0) {
-        text = "0," + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+        text.append("0,").append(static_cast<std::size_t>(-exponent - 1), '0').append(all);
     } else {
         const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= integerDigits)
-            text = digits + std::string(integerDigits - digits.size(), '0');
+        if (all.size() <= integerDigits)
+            text.append(all).append(integerDigits - all.size(), '0');
         else
-            text = digits.substr(0, integerDigits) + "," + digits.substr(integerDigits);
+            text.append(all.substr(0, integerDigits)).append(",").append(all.substr(integerDigits));
     }
     return text;
 }

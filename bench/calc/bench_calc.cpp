@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "calc/calculation.h"
+#include "calc/errors.h"
 #include "calc/number_text.h"
 
 namespace {
@@ -37,5 +38,22 @@ void BM_ReadNumber(benchmark::State& state)
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_ReadNumber)->Arg(10)->Arg(1000)->Arg(1000000)->Complexity(benchmark::oN);
+
+// Nines: past about 4,900 digits the value overflows the extended range, and the rest of
+// the text is read against an infinite value (a pasted megabyte of digits).
+void BM_ReadNumberOverflowing(benchmark::State& state)
+{
+    const auto digits = static_cast<std::size_t>(state.range(0));
+    const std::string text(digits, '9');
+    for (auto _ : state) {
+        try {
+            benchmark::DoNotOptimize(calc::ReadNumber(text));
+        } catch (const calc::EConvertError& error) {
+            benchmark::DoNotOptimize(error);
+        }
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_ReadNumberOverflowing)->Arg(10000)->Arg(1000000)->Complexity(benchmark::oN);
 
 }  // namespace
