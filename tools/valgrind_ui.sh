@@ -34,6 +34,7 @@ for test in json.load(sys.stdin)["tests"]:
 }
 
 failed=()
+ran=0
 start=$SECONDS
 while IFS=$'\x1f' read -r -a fields; do
   name=${fields[0]}
@@ -55,12 +56,18 @@ while IFS=$'\x1f' read -r -a fields; do
     --log-file="$logs/$name.%p.log" "${command[@]}" >"$logs/$name.out" 2>&1 || status=$?
   errors=$(grep -h 'ERROR SUMMARY' "$logs/$name".*.log 2>/dev/null | sed 's/^==[0-9]*== //' | sort -u | tr '\n' ' ')
   printf '%-34s %4ds  exit %d  %s\n' "$name" $((SECONDS - began)) "$status" "$errors"
+  ran=$((ran + 1))
   if ((status != 0)); then
     failed+=("$name")
   fi
 done < <(list_tests)
 
 echo "memcheck of the window tests: $((SECONDS - start)) s, logs in $logs"
+echo "memcheck: $((ran - ${#failed[@]})) passed, ${#failed[@]} failed"
+if ((ran == 0)); then
+  echo "no window tests found in $build" >&2
+  exit 1
+fi
 if ((${#failed[@]})); then
   echo "failed: ${failed[*]} (a failing test, or memcheck errors: see the logs)" >&2
   exit 1
