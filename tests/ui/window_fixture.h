@@ -18,6 +18,7 @@
 #include <QtWidgets/QRadioButton>
 
 #include "calc/input_checks.h"
+#include "tests/ui/modal_guard.h"
 #include "ui/tform1.h"
 
 struct CaughtBox {
@@ -27,49 +28,22 @@ struct CaughtBox {
     QMessageBox::StandardButtons buttons;
 };
 
-class DialogCatcher : public QObject {
+class DialogCatcher : public ModalGuard {
 public:
-    DialogCatcher()
-    {
-        qApp->installEventFilter(this);
-        // A modal window still open two ticks later is one nobody expected.
-        watchdog_.setInterval(1000);
-        QObject::connect(&watchdog_, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal == lastModal_) {
-                unexpected.append(modal->metaObject()->className() + QStringLiteral(" left open"));
-                modal->close();
-            }
-            lastModal_ = modal;
-        });
-        watchdog_.start();
-    }
-    ~DialogCatcher() override { qApp->removeEventFilter(this); }
+    DialogCatcher() : ModalGuard(1000) {}
 
     QList<CaughtBox> takeBoxes() { return std::exchange(boxes_, {}); }
     bool anyBoxes() const { return !boxes_.isEmpty(); }
 
-    QStringList unexpected;
-
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    void onMessageBox(QMessageBox* box) override
     {
-        if (event->type() != QEvent::Show || !watched->isWidgetType())
-            return false;
-        if (auto* box = qobject_cast<QMessageBox*>(watched)) {
-            boxes_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-            QMetaObject::invokeMethod(box, [box] { box->accept(); }, Qt::QueuedConnection);
-        } else if (auto* widget = static_cast<QWidget*>(watched); widget->isModal()) {
-            unexpected.append(QString::fromLatin1(widget->metaObject()->className()));
-            QMetaObject::invokeMethod(widget, [widget] { widget->close(); }, Qt::QueuedConnection);
-        }
-        return false;
+        boxes_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
+        QMetaObject::invokeMethod(box, [box] { box->accept(); }, Qt::QueuedConnection);
     }
 
 private:
     QList<CaughtBox> boxes_;
-    QTimer watchdog_;
-    QWidget* lastModal_ = nullptr;
 };
 
 struct Window {

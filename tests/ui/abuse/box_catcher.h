@@ -5,12 +5,13 @@
 
 #include <utility>
 
-#include <QtCore/QTimer>
 #include <QtGui/QScreen>
 #include <QtGui/QTextDocument>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QMessageBox>
+
+#include "tests/ui/modal_guard.h"
 
 namespace abuse {
 
@@ -25,44 +26,20 @@ struct ShownBox {
     QRect screen;         // the screen's available area
 };
 
-class BoxCatcher : public QObject {
+class BoxCatcher : public ModalGuard {
 public:
-    BoxCatcher()
-    {
-        qApp->installEventFilter(this);
-        watchdog_.setInterval(2000);
-        QObject::connect(&watchdog_, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal && modal == lastModal_) {
-                unexpected << modal->metaObject()->className() + QStringLiteral(" left open");
-                modal->close();
-            }
-            lastModal_ = modal;
-        });
-        watchdog_.start();
-    }
-    ~BoxCatcher() override { qApp->removeEventFilter(this); }
+    BoxCatcher() : ModalGuard(2000) {}
 
     QList<ShownBox> take() { return std::exchange(boxes_, {}); }
 
-    QStringList unexpected;
-
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
+    void onMessageBox(QMessageBox* box) override
     {
-        if (event->type() != QEvent::Show || !watched->isWidgetType())
-            return false;
-        if (auto* box = qobject_cast<QMessageBox*>(watched)) {
-            // Recorded once the box has been laid out at its final size.
-            QMetaObject::invokeMethod(box, [this, box] {
-                boxes_.append(Record(*box));
-                box->accept();
-            }, Qt::QueuedConnection);
-        } else if (auto* widget = static_cast<QWidget*>(watched); widget->isModal()) {
-            unexpected << QString::fromLatin1(widget->metaObject()->className());
-            QMetaObject::invokeMethod(widget, [widget] { widget->close(); }, Qt::QueuedConnection);
-        }
-        return false;
+        // Recorded once the box has been laid out at its final size.
+        QMetaObject::invokeMethod(box, [this, box] {
+            boxes_.append(Record(*box));
+            box->accept();
+        }, Qt::QueuedConnection);
     }
 
 private:
@@ -85,8 +62,6 @@ private:
     }
 
     QList<ShownBox> boxes_;
-    QTimer watchdog_;
-    QWidget* lastModal_ = nullptr;
 };
 
 }  // namespace abuse
