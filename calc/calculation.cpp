@@ -4,10 +4,6 @@
 
 namespace calc {
 
-bool AnyFieldEmpty(const FieldTexts& texts) {
-    return texts.frequency.empty() || texts.resistance.empty() || texts.capacitance.empty();
-}
-
 const char* ComponentName(Component component) {
     constexpr const char* names[] = {"C1", "C2", "C3", "R1", "R2", "R3"};
     return names[static_cast<std::size_t>(component)];

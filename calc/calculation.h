@@ -22,8 +22,17 @@ struct FieldTexts {
     std::string capacitance;  // nF or uF, as CapMultiplier says
 };
 
-// Go does nothing at all when a field is empty.
-bool AnyFieldEmpty(const FieldTexts& texts);
+// Go does nothing at all when a field is empty, and the window offers Go only when none
+// is. Any text type with size() will do: the window asks with its own strings.
+template <typename Text>
+bool AnyFieldEmpty(const Text& frequency, const Text& resistance, const Text& capacitance)
+{
+    return frequency.size() == 0 || resistance.size() == 0 || capacitance.size() == 0;
+}
+inline bool AnyFieldEmpty(const FieldTexts& texts)
+{
+    return AnyFieldEmpty(texts.frequency, texts.resistance, texts.capacitance);
+}
 
 // The six components in display order.
 enum class Component { C1, C2, C3, R1, R2, R3 };

@@ -38,6 +38,10 @@ struct OutOfRange {
 };
 using FieldOutcome = std::variant<Accepted, InputError, OutOfRange>;
 
+// The banners that tell the user about a field that was not accepted (UTF-8).
+inline constexpr const char* InputErrorBanner = "Input error / Ошибка ввода";
+inline constexpr const char* OutOfRangeBanner = "Data is outrange / Данные выходят из диапазона";
+
 // Each check runs FieldTextCheck, reads the number (throwing EConvertError or EOverflow),
 // then compares it with the lower limit and then the upper one:
 //   frequency   Hz: 1 .. 99999 (above: the empty text)   kHz: 0.1 .. 500

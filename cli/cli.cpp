@@ -12,9 +12,6 @@ namespace cli {
 
 namespace {
 
-constexpr std::string_view InputErrorBanner = "Input error / Ошибка ввода";
-constexpr std::string_view OutOfRangeBanner = "Data is outrange / Данные выходят из диапазона";
-
 template <class... Ts>
 struct Overloaded : Ts... {
     using Ts::operator()...;
@@ -47,9 +44,9 @@ std::string PlainRejected(const calc::Rejected& rejected)
 {
     const std::string field = std::string("Field: ") + FieldName(rejected.field) + "\n";
     if (const auto* range = std::get_if<calc::OutOfRange>(&rejected.outcome))
-        return std::string(OutOfRangeBanner) + "\n" + field + "Corrected text: \"" +
+        return std::string(calc::OutOfRangeBanner) + "\n" + field + "Corrected text: \"" +
                range->replacement + "\"\n";
-    return std::string(InputErrorBanner) + "\n" + field;
+    return std::string(calc::InputErrorBanner) + "\n" + field;
 }
 
 std::string PlainComputed(const calc::Computed& computed)

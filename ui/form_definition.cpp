@@ -2,12 +2,14 @@
 
 #include <array>
 
+#include "calc/input_checks.h"
+#include "calc/result_display.h"
+
 namespace ui {
 namespace {
 
 using K = ControlKind;
 
-constexpr FontDef Default{};
 constexpr FontDef Px11Underlined{11, false, true};
 constexpr FontDef Px13{13};
 constexpr FontDef Px13Bold{13, true};
@@ -18,8 +20,6 @@ constexpr FontDef Px24Bold{24, true};
 
 constexpr unsigned Marker = FixedSize | Opaque | Hidden | Announced;
 constexpr unsigned Banner = FixedSize | Centred | Opaque | Hidden | Announced;
-constexpr const char* MarkerText = " <--- !";
-constexpr QRgb Sys = SystemColour;
 
 // What the two schematics show, for those who cannot see them.
 constexpr const char* LowPassCircuit =
@@ -36,90 +36,60 @@ constexpr const char* HighPassCircuit =
     "non-inverting input down to ground. The output, Out, is wired back to the inverting input.";
 
 // "С" in "С1 =" .. "С3 =" is the Cyrillic capital es (U+0421), "с" in "fс =" the Cyrillic
-// small es (U+0441); "C =" and the R labels are Latin.
-constexpr std::array Controls{
-    // name          kind            parent       left, top, width, height  text                                          font        text colour  background  flags           tab
-    //            then, where the control needs them: accessible name, description
-    ControlDef{"Label1",       K::Label,       nullptr,     {144,   8, 397,  20}, "3-nd order filter / Расчет фильтра 3-го порядка", Px16Bold,       Maroon, Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label2",       K::Label,       nullptr,     {320,  88,  31,  20}, "f\u0441 =",                                       Px16Bold,       Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label20",      K::Label,       nullptr,     {  8,   8, 721,  24}, "Input error / Ошибка ввода",                      Px19Bold,       Yellow, Red,    Banner,         NoTabStop,
-               {.description = "The field that has the keyboard focus holds no valid number."}},
-    ControlDef{"Label24",      K::Link,        nullptr,     {320, 344,  99,  13}, "en.wikipedia.org",                                Px11Underlined, Blue,   Sys,    NoFlags,        NoTabStop,
-               {.description = "Web page about Butterworth filters; clicking it opens the page in the browser."}},
-    ControlDef{"Label19",      K::Label,       nullptr,     {  8, 336, 721,  24}, "Data is outrange / Данные выходят из диапазона",  Px19,           Yellow, Maroon, Banner,         NoTabStop,
-               {.description = "The field that has the keyboard focus was out of range; its text has been corrected."}},
-    ControlDef{"GroupBox1",    K::GroupBox,    nullptr,     {  8,  32, 289, 297}, "LowPass / ФНЧ",                                   Default,        Sys,    Sys,    NoFlags,        3,
-               {.description = "Low-pass filter: three equal resistors R, capacitors C1, C2 and C3."}},
-    ControlDef{"Image1",       K::Picture,     "GroupBox1", {  8,  16, 270, 150}, ":/lowpass.xpm",                                   Default,        Sys,    Sys,    NoFlags,        NoTabStop,
-               {.name = "Low-pass filter schematic", .description = LowPassCircuit}},
-    ControlDef{"Label4",       K::Label,       "GroupBox1", { 24, 184,  20,  16}, "R =",                                             Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label5",       K::Label,       "GroupBox1", { 24, 216,  26,  16}, "\u04211 =",                                       Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label6",       K::Label,       "GroupBox1", { 24, 240,  26,  16}, "\u04212 =",                                       Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label7",       K::Label,       "GroupBox1", { 56, 216,  41,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop,
-               {.description = "Capacitor C1 of the low-pass filter, in the unit shown next to it."}},
-    ControlDef{"Label8",       K::Label,       "GroupBox1", { 56, 240,  41,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop,
-               {.description = "Capacitor C2 of the low-pass filter, in the unit shown next to it."}},
-    ControlDef{"Label9",       K::Label,       "GroupBox1", {104, 216,  15,  16}, "nF",                                              Px13,           Sys,    Sys,    NoFlags,        NoTabStop,
-               {.description = "Unit of capacitor C1."}},
-    ControlDef{"Label10",      K::Label,       "GroupBox1", {104, 240,  15,  16}, "nF",                                              Px13,           Sys,    Sys,    NoFlags,        NoTabStop,
-               {.description = "Unit of capacitor C2."}},
-    ControlDef{"Label21",      K::Label,       "GroupBox1", {112, 184,  61,  13}, "kOhm / кОм",                                      Default,        Sys,    Sys,    NoFlags,        NoTabStop,
-               {.description = "Unit of the resistance R."}},
-    ControlDef{"Label3",       K::Label,       "GroupBox1", { 24, 264,  26,  16}, "\u04213 =",                                       Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label12",      K::Label,       "GroupBox1", { 56, 264,  41,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop,
-               {.description = "Capacitor C3 of the low-pass filter, in the unit shown next to it."}},
-    ControlDef{"Label22",      K::Label,       "GroupBox1", {104, 264,  15,  16}, "nF",                                              Px13,           Sys,    Sys,    NoFlags,        NoTabStop,
-               {.description = "Unit of capacitor C3."}},
-    ControlDef{"Label27",      K::Label,       "GroupBox1", {152, 216,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop,
-               {.description = "C1 is impractical to build: below 100 pF or above 10 uF."}},
-    ControlDef{"Label28",      K::Label,       "GroupBox1", {152, 240,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop,
-               {.description = "C2 is impractical to build: below 100 pF or above 10 uF."}},
-    ControlDef{"Label29",      K::Label,       "GroupBox1", {152, 264,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop,
-               {.description = "C3 is impractical to build: below 100 pF or above 10 uF."}},
-    ControlDef{"Edit3",        K::Edit,        "GroupBox1", { 48, 184,  57,  21}, "33",                                              Default,        Sys,    Sys,    NoFlags,        0,
-               {.name = "Resistance R", .description = "Resistance of the three equal resistors R of the low-pass filter, in kOhm."}},
-    ControlDef{"GroupBox2",    K::GroupBox,    nullptr,     {440,  32, 289, 297}, "HiPass / ФВЧ",                                    Default,        Sys,    Sys,    NoFlags,        4,
-               {.description = "High-pass filter: three equal capacitors C, resistors R1, R2 and R3."}},
-    ControlDef{"Image2",       K::Picture,     "GroupBox2", {  8,  16, 270, 150}, ":/highpass.xpm",                                  Default,        Sys,    Sys,    NoFlags,        NoTabStop,
-               {.name = "High-pass filter schematic", .description = HighPassCircuit}},
-    ControlDef{"Label11",      K::Label,       "GroupBox2", { 24, 184,  19,  16}, "C =",                                             Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label13",      K::Label,       "GroupBox2", { 24, 216,  27,  16}, "R1 =",                                            Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label14",      K::Label,       "GroupBox2", { 24, 240,  27,  16}, "R2 =",                                            Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label15",      K::Label,       "GroupBox2", { 56, 216,  48,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop,
-               {.description = "Resistor R1 of the high-pass filter, in the unit shown next to it."}},
-    ControlDef{"Label16",      K::Label,       "GroupBox2", { 56, 240,  48,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop,
-               {.description = "Resistor R2 of the high-pass filter, in the unit shown next to it."}},
-    ControlDef{"Label17",      K::Label,       "GroupBox2", {104, 216,  57,  16}, "Ohm / Ом",                                        Px13,           Sys,    Sys,    NoFlags,        NoTabStop,
-               {.description = "Unit of resistor R1."}},
-    ControlDef{"Label18",      K::Label,       "GroupBox2", {104, 240,  57,  16}, "Ohm / Ом",                                        Px13,           Sys,    Sys,    NoFlags,        NoTabStop,
-               {.description = "Unit of resistor R2."}},
-    ControlDef{"Label23",      K::Label,       "GroupBox2", { 24, 264,  27,  16}, "R3 =",                                            Px13,           Sys,    Sys,    NoFlags,        NoTabStop},
-    ControlDef{"Label25",      K::Label,       "GroupBox2", { 56, 264,  48,  16}, "0",                                               Px13,           Sys,    Sys,    FixedSize,      NoTabStop,
-               {.description = "Resistor R3 of the high-pass filter, in the unit shown next to it."}},
-    ControlDef{"Label26",      K::Label,       "GroupBox2", {104, 264,  57,  16}, "Ohm / Ом",                                        Px13,           Sys,    Sys,    NoFlags,        NoTabStop,
-               {.description = "Unit of resistor R3."}},
-    ControlDef{"Label30",      K::Label,       "GroupBox2", {184, 216,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop,
-               {.description = "R1 is impractical to build: below 100 Ohm or above 1 MOhm."}},
-    ControlDef{"Label31",      K::Label,       "GroupBox2", {184, 240,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop,
-               {.description = "R2 is impractical to build: below 100 Ohm or above 1 MOhm."}},
-    ControlDef{"Label32",      K::Label,       "GroupBox2", {184, 264,  41,  16}, MarkerText,                                        Px13Bold,       Yellow, Maroon, Marker,         NoTabStop,
-               {.description = "R3 is impractical to build: below 100 Ohm or above 1 MOhm."}},
-    ControlDef{"Edit4",        K::Edit,        "GroupBox2", { 48, 184,  57,  21}, "10",                                              Default,        Sys,    Sys,    NoFlags,        0,
-               {.name = "Capacitance C", .description = "Capacitance of the three equal capacitors C of the high-pass filter, in the unit selected next to it."}},
-    ControlDef{"RadioButton3", K::RadioButton, "GroupBox2", {120, 176,  41,  17}, "nF",                                              Default,        Sys,    Sys,    Checked,        1,
-               {.description = "Capacitance C in nanofarads."}},
-    ControlDef{"RadioButton4", K::RadioButton, "GroupBox2", {120, 192,  49,  17}, "uF",                                              Default,        Sys,    Sys,    NoFlags,        2,
-               {.description = "Capacitance C in microfarads."}},
-    ControlDef{"Button1",      K::PushButton,  nullptr,     {304, 280, 129,  49}, "Exit",                                            Px24Bold,       Sys,    Sys,    NoFlags,        6,
-               {.description = "Ends the program."}},
-    ControlDef{"Edit1",        K::Edit,        nullptr,     {360,  88,  57,  21}, "100",                                             Default,        Sys,    Sys,    NoFlags,        0,
-               {.name = "Cut-off frequency", .description = "Cut-off frequency, in the unit selected below."}},
-    ControlDef{"RadioButton1", K::RadioButton, nullptr,     {360, 120,  73,  17}, "Hz / Гц",                                         Default,        Sys,    Sys,    Checked,        1,
-               {.description = "Cut-off frequency in hertz."}},
-    ControlDef{"RadioButton2", K::RadioButton, nullptr,     {360, 136,  73,  17}, "kHz / кГц",                                       Default,        Sys,    Sys,    NoFlags,        2,
-               {.description = "Cut-off frequency in kilohertz."}},
-    ControlDef{"Button2",      K::PushButton,  nullptr,     {304, 200, 129,  57}, "Go",                                              Px24Bold,       Sys,    Sys,    DefaultButton,  5,
-               {.description = "Calculates the component values."}},
+// small es (U+0441); "C =" and the R labels are Latin. Controls are listed in creation
+// order: a parent before its children, and later siblings drawn over earlier ones.
+constexpr ControlDef Controls[] = {
+    {.name = "Label1", .kind = K::Label, .rect = {144, 8, 397, 20}, .text = "3-nd order filter / Расчет фильтра 3-го порядка", .font = Px16Bold, .textColour = Maroon},
+    {.name = "Label2", .kind = K::Label, .rect = {320, 88, 31, 20}, .text = "f\u0441 =", .font = Px16Bold},
+    {.name = "Label20", .kind = K::Label, .rect = {8, 8, 721, 24}, .text = calc::InputErrorBanner, .font = Px19Bold, .textColour = Yellow, .background = Red, .flags = Banner, .access = {.description = "The field that has the keyboard focus holds no valid number."}},
+    {.name = "Label24", .kind = K::Link, .rect = {320, 344, 99, 13}, .text = "en.wikipedia.org", .font = Px11Underlined, .textColour = Blue, .access = {.description = "Web page about Butterworth filters; clicking it opens the page in the browser."}},
+    {.name = "Label19", .kind = K::Label, .rect = {8, 336, 721, 24}, .text = calc::OutOfRangeBanner, .font = Px19, .textColour = Yellow, .background = Maroon, .flags = Banner, .access = {.description = "The field that has the keyboard focus was out of range; its text has been corrected."}},
+    {.name = "GroupBox1", .kind = K::GroupBox, .rect = {8, 32, 289, 297}, .text = "LowPass / ФНЧ", .access = {.description = "Low-pass filter: three equal resistors R, capacitors C1, C2 and C3."}},
+    {.name = "Image1", .kind = K::Picture, .parent = "GroupBox1", .rect = {8, 16, 270, 150}, .text = ":/lowpass.xpm", .access = {.name = "Low-pass filter schematic", .description = LowPassCircuit}},
+    {.name = "Label4", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 184, 20, 16}, .text = "R =", .font = Px13},
+    {.name = "Label5", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 216, 26, 16}, .text = "\u04211 =", .font = Px13},
+    {.name = "Label6", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 240, 26, 16}, .text = "\u04212 =", .font = Px13},
+    {.name = "Label7", .kind = K::Label, .parent = "GroupBox1", .rect = {56, 216, 41, 16}, .text = "0", .font = Px13, .flags = FixedSize, .access = {.description = "Capacitor C1 of the low-pass filter, in the unit shown next to it."}},
+    {.name = "Label8", .kind = K::Label, .parent = "GroupBox1", .rect = {56, 240, 41, 16}, .text = "0", .font = Px13, .flags = FixedSize, .access = {.description = "Capacitor C2 of the low-pass filter, in the unit shown next to it."}},
+    {.name = "Label9", .kind = K::Label, .parent = "GroupBox1", .rect = {104, 216, 15, 16}, .text = "nF", .font = Px13, .access = {.description = "Unit of capacitor C1."}},
+    {.name = "Label10", .kind = K::Label, .parent = "GroupBox1", .rect = {104, 240, 15, 16}, .text = "nF", .font = Px13, .access = {.description = "Unit of capacitor C2."}},
+    {.name = "Label21", .kind = K::Label, .parent = "GroupBox1", .rect = {112, 184, 61, 13}, .text = "kOhm / кОм", .access = {.description = "Unit of the resistance R."}},
+    {.name = "Label3", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 264, 26, 16}, .text = "\u04213 =", .font = Px13},
+    {.name = "Label12", .kind = K::Label, .parent = "GroupBox1", .rect = {56, 264, 41, 16}, .text = "0", .font = Px13, .flags = FixedSize, .access = {.description = "Capacitor C3 of the low-pass filter, in the unit shown next to it."}},
+    {.name = "Label22", .kind = K::Label, .parent = "GroupBox1", .rect = {104, 264, 15, 16}, .text = "nF", .font = Px13, .access = {.description = "Unit of capacitor C3."}},
+    {.name = "Label27", .kind = K::Label, .parent = "GroupBox1", .rect = {152, 216, 41, 16}, .text = calc::MarkerText, .font = Px13Bold, .textColour = Yellow, .background = Maroon, .flags = Marker, .access = {.description = "C1 is impractical to build: below 100 pF or above 10 uF."}},
+    {.name = "Label28", .kind = K::Label, .parent = "GroupBox1", .rect = {152, 240, 41, 16}, .text = calc::MarkerText, .font = Px13Bold, .textColour = Yellow, .background = Maroon, .flags = Marker, .access = {.description = "C2 is impractical to build: below 100 pF or above 10 uF."}},
+    {.name = "Label29", .kind = K::Label, .parent = "GroupBox1", .rect = {152, 264, 41, 16}, .text = calc::MarkerText, .font = Px13Bold, .textColour = Yellow, .background = Maroon, .flags = Marker, .access = {.description = "C3 is impractical to build: below 100 pF or above 10 uF."}},
+    {.name = "Edit3", .kind = K::Edit, .parent = "GroupBox1", .rect = {48, 184, 57, 21}, .text = "33", .access = {.name = "Resistance R", .description = "Resistance of the three equal resistors R of the low-pass filter, in kOhm."}},
+    {.name = "GroupBox2", .kind = K::GroupBox, .rect = {440, 32, 289, 297}, .text = "HiPass / ФВЧ", .access = {.description = "High-pass filter: three equal capacitors C, resistors R1, R2 and R3."}},
+    {.name = "Image2", .kind = K::Picture, .parent = "GroupBox2", .rect = {8, 16, 270, 150}, .text = ":/highpass.xpm", .access = {.name = "High-pass filter schematic", .description = HighPassCircuit}},
+    {.name = "Label11", .kind = K::Label, .parent = "GroupBox2", .rect = {24, 184, 19, 16}, .text = "C =", .font = Px13},
+    {.name = "Label13", .kind = K::Label, .parent = "GroupBox2", .rect = {24, 216, 27, 16}, .text = "R1 =", .font = Px13},
+    {.name = "Label14", .kind = K::Label, .parent = "GroupBox2", .rect = {24, 240, 27, 16}, .text = "R2 =", .font = Px13},
+    {.name = "Label15", .kind = K::Label, .parent = "GroupBox2", .rect = {56, 216, 48, 16}, .text = "0", .font = Px13, .flags = FixedSize, .access = {.description = "Resistor R1 of the high-pass filter, in the unit shown next to it."}},
+    {.name = "Label16", .kind = K::Label, .parent = "GroupBox2", .rect = {56, 240, 48, 16}, .text = "0", .font = Px13, .flags = FixedSize, .access = {.description = "Resistor R2 of the high-pass filter, in the unit shown next to it."}},
+    {.name = "Label17", .kind = K::Label, .parent = "GroupBox2", .rect = {104, 216, 57, 16}, .text = "Ohm / Ом", .font = Px13, .access = {.description = "Unit of resistor R1."}},
+    {.name = "Label18", .kind = K::Label, .parent = "GroupBox2", .rect = {104, 240, 57, 16}, .text = "Ohm / Ом", .font = Px13, .access = {.description = "Unit of resistor R2."}},
+    {.name = "Label23", .kind = K::Label, .parent = "GroupBox2", .rect = {24, 264, 27, 16}, .text = "R3 =", .font = Px13},
+    {.name = "Label25", .kind = K::Label, .parent = "GroupBox2", .rect = {56, 264, 48, 16}, .text = "0", .font = Px13, .flags = FixedSize, .access = {.description = "Resistor R3 of the high-pass filter, in the unit shown next to it."}},
+    {.name = "Label26", .kind = K::Label, .parent = "GroupBox2", .rect = {104, 264, 57, 16}, .text = "Ohm / Ом", .font = Px13, .access = {.description = "Unit of resistor R3."}},
+    {.name = "Label30", .kind = K::Label, .parent = "GroupBox2", .rect = {184, 216, 41, 16}, .text = calc::MarkerText, .font = Px13Bold, .textColour = Yellow, .background = Maroon, .flags = Marker, .access = {.description = "R1 is impractical to build: below 100 Ohm or above 1 MOhm."}},
+    {.name = "Label31", .kind = K::Label, .parent = "GroupBox2", .rect = {184, 240, 41, 16}, .text = calc::MarkerText, .font = Px13Bold, .textColour = Yellow, .background = Maroon, .flags = Marker, .access = {.description = "R2 is impractical to build: below 100 Ohm or above 1 MOhm."}},
+    {.name = "Label32", .kind = K::Label, .parent = "GroupBox2", .rect = {184, 264, 41, 16}, .text = calc::MarkerText, .font = Px13Bold, .textColour = Yellow, .background = Maroon, .flags = Marker, .access = {.description = "R3 is impractical to build: below 100 Ohm or above 1 MOhm."}},
+    {.name = "Edit4", .kind = K::Edit, .parent = "GroupBox2", .rect = {48, 184, 57, 21}, .text = "10", .access = {.name = "Capacitance C", .description = "Capacitance of the three equal capacitors C of the high-pass filter, in the unit selected next to it."}},
+    {.name = "RadioButton3", .kind = K::RadioButton, .parent = "GroupBox2", .rect = {120, 176, 41, 17}, .text = "nF", .flags = Checked, .access = {.description = "Capacitance C in nanofarads."}},
+    {.name = "RadioButton4", .kind = K::RadioButton, .parent = "GroupBox2", .rect = {120, 192, 49, 17}, .text = "uF", .access = {.description = "Capacitance C in microfarads."}},
+    {.name = "Button1", .kind = K::PushButton, .rect = {304, 280, 129, 49}, .text = "Exit", .font = Px24Bold, .access = {.description = "Ends the program."}},
+    {.name = "Edit1", .kind = K::Edit, .rect = {360, 88, 57, 21}, .text = "100", .access = {.name = "Cut-off frequency", .description = "Cut-off frequency, in the unit selected below."}},
+    {.name = "RadioButton1", .kind = K::RadioButton, .rect = {360, 120, 73, 17}, .text = "Hz / Гц", .flags = Checked, .access = {.description = "Cut-off frequency in hertz."}},
+    {.name = "RadioButton2", .kind = K::RadioButton, .rect = {360, 136, 73, 17}, .text = "kHz / кГц", .access = {.description = "Cut-off frequency in kilohertz."}},
+    {.name = "Button2", .kind = K::PushButton, .rect = {304, 200, 129, 57}, .text = "Go", .font = Px24Bold, .flags = DefaultButton, .access = {.description = "Calculates the component values."}},
+};
+
+// Tab visits these in turn, passing over the unselected button of each unit pair.
+constexpr const char* TabOrder[] = {
+    "Edit1", "RadioButton1", "RadioButton2", "Edit3", "Edit4",
+    "RadioButton3", "RadioButton4", "Button2", "Button1",
 };
 
 // The sizes a title bar and a taskbar show; the larger drawings serve desktop menus.
@@ -127,12 +97,13 @@ constexpr std::array IconFiles{
     IconFile{":/icon32.xpm", 32}, IconFile{":/icon48.xpm", 48}, IconFile{":/icon64.xpm", 64}};
 
 constexpr WindowDef Window{
-    "Form1",
-    "Bathervort filter / Фильтр Баттерворта",
-    {738, 367},
-    FontDef{11},
-    IconFiles,
-    "https://en.wikipedia.org/wiki/Butterworth_filter",
+    .name = "Form1",
+    .caption = "Bathervort filter / Фильтр Баттерворта",
+    .clientSize = {738, 367},
+    .font = FontDef{11},
+    .iconFiles = IconFiles,
+    .linkUrl = "https://en.wikipedia.org/wiki/Butterworth_filter",
+    .tabOrder = TabOrder,
 };
 
 }  // namespace
@@ -144,7 +115,7 @@ const WindowDef& Form1Window()
 
 std::span<const ControlDef> Form1Controls()
 {
-    return Controls;
+    return std::span(Controls);
 }
 
 }  // namespace ui

@@ -37,8 +37,6 @@ inline constexpr QRgb Yellow = qRgb(255, 255, 0);
 inline constexpr QRgb Red = qRgb(255, 0, 0);
 inline constexpr QRgb Blue = qRgb(0, 0, 255);
 
-inline constexpr int NoTabStop = -1;
-
 // What a screen reader tells about a control beyond what the control shows. A label's name is
 // its visible text; a control that shows no such text (a picture, a field) gets a name here.
 struct AccessibleDef {
@@ -49,14 +47,13 @@ struct AccessibleDef {
 struct ControlDef {
     const char* name;
     ControlKind kind;
-    const char* parent;  // nullptr: the window
-    QRect rect;          // left, top, width, height in the parent
-    const char* text;    // UTF-8; for a picture, its resource path
-    FontDef font;
-    QRgb textColour;
-    QRgb background;
-    unsigned flags;
-    int tabOrder;  // position among the parent's tab stops
+    const char* parent = nullptr;  // nullptr: the window
+    QRect rect;                    // left, top, width, height in the parent
+    const char* text = "";         // UTF-8; for a picture, its resource path
+    FontDef font{};
+    QRgb textColour = SystemColour;
+    QRgb background = SystemColour;
+    unsigned flags = NoFlags;
     AccessibleDef access{};
 };
 
@@ -72,6 +69,7 @@ struct WindowDef {
     FontDef font;                              // for every control that sets no font
     std::span<const IconFile> iconFiles;       // one per size, the smallest first
     const char* linkUrl;                       // what the link label opens
+    std::span<const char* const> tabOrder;     // control names, in the order Tab visits them
 };
 
 const WindowDef& Form1Window();

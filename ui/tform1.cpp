@@ -16,6 +16,7 @@
 #include "ui/field_edit.h"
 #include "ui/form_builder.h"
 #include "ui/form_definition.h"
+#include "ui/window_look.h"
 #include "ui/link_label.h"
 
 namespace ui {
@@ -362,8 +363,7 @@ void TForm1::HideMarkers()
 
 void TForm1::ApplyGoEnabledRule()
 {
-    Button2->setEnabled(!Edit1->text().isEmpty() && !Edit3->text().isEmpty() &&
-                        !Edit4->text().isEmpty());
+    Button2->setEnabled(!calc::AnyFieldEmpty(Edit1->text(), Edit3->text(), Edit4->text()));
 }
 
 void TForm1::FilterKey(std::optional<char32_t>& key)

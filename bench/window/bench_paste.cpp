@@ -30,7 +30,7 @@
 
 #include "calc/input_checks.h"
 #include "ui/application_title.h"
-#include "ui/form_builder.h"
+#include "ui/window_look.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
 

@@ -9,7 +9,7 @@
 #include <QtWidgets/QMenu>
 
 #include "ui/application_title.h"
-#include "ui/form_builder.h"
+#include "ui/window_look.h"
 #include "ui/form_definition.h"
 #include "window_fixture.h"
 

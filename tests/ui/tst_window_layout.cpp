@@ -6,7 +6,8 @@
 #include <QtGui/QImage>
 #include <QtWidgets/QGroupBox>
 
-#include "ui/form_builder.h"
+#include "ui/window_look.h"
+#include "ui/xpm_image.h"
 #include "ui/form_definition.h"
 #include "window_fixture.h"
 

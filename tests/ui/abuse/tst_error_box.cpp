@@ -10,7 +10,7 @@
 #include "random_session.h"
 #include "ui/application_title.h"
 #include "ui/dispatch.h"
-#include "ui/form_builder.h"
+#include "ui/window_look.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
 

@@ -6,7 +6,7 @@
 
 #include "random_session.h"
 #include "ui/application_title.h"
-#include "ui/form_builder.h"
+#include "ui/window_look.h"
 #include "ui/form_definition.h"
 
 using abuse::Action;

@@ -13,7 +13,7 @@
 #endif
 
 #include "ui/application_title.h"
-#include "ui/form_builder.h"
+#include "ui/window_look.h"
 #include "ui/form_definition.h"
 #include "../window_fixture.h"
 

@@ -9,7 +9,8 @@
 #include <QtWidgets/QLabel>
 
 #include "calc/input_checks.h"
-#include "ui/form_builder.h"
+#include "ui/window_look.h"
+#include "ui/xpm_image.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
 

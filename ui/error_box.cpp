@@ -1,4 +1,4 @@
-#include "ui/dispatch.h"
+#include "ui/error_box.h"
 
 #include <QtCore/QPointer>
 #include <QtGui/QFont>
@@ -8,8 +8,9 @@
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QWidget>
 
-#include "ui/form_builder.h"
+#include "calc/errors.h"
 #include "ui/form_definition.h"
+#include "ui/window_look.h"
 
 namespace ui {
 namespace {
