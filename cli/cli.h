@@ -37,7 +37,7 @@ std::string UsageText();
 
 struct EmptyField {};  // Go does nothing
 struct ReadingError {
-    std::string message;  // what() of EConvertError or EOverflow
+    std::string message;  // message() of EConvertError or EOverflow
 };
 using Outcome = std::variant<EmptyField, calc::Rejected, calc::Computed, ReadingError>;
 

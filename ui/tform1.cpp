@@ -88,6 +88,15 @@ void TForm1::Bind(Sender* sender, Signal signal, void (TForm1::*handler)())
     connect(sender, signal, this, [this, handler] { Run([this, handler] { (this->*handler)(); }); });
 }
 
+// A key-press handler abandoned by an error lets no character into its field.
+void TForm1::BindKeyPress(FieldEdit* field, void (TForm1::*handler)(std::optional<char32_t>&))
+{
+    field->keyPress = [this, handler](std::optional<char32_t>& key) {
+        if (!Run([&] { (this->*handler)(key); }))
+            key.reset();
+    };
+}
+
 // A unit button's handler runs when the selection moves to it, not for a click on the
 // button that is already selected.
 void TForm1::BindSelected(QRadioButton* button, void (TForm1::*handler)())
@@ -103,18 +112,9 @@ void TForm1::ConnectHandlers()
     Edit1->keyDown = [this](int key) { Run([&] { Edit1KeyDown(key); }); };
     Edit3->keyDown = [this](int key) { Run([&] { Edit3KeyDown(key); }); };
     Edit4->keyDown = [this](int key) { Run([&] { Edit4KeyDown(key); }); };
-    Edit1->keyPress = [this](std::optional<char32_t>& key) {
-        if (!Run([&] { Edit1KeyPress(key); }))
-            key.reset();
-    };
-    Edit3->keyPress = [this](std::optional<char32_t>& key) {
-        if (!Run([&] { Edit3KeyPress(key); }))
-            key.reset();
-    };
-    Edit4->keyPress = [this](std::optional<char32_t>& key) {
-        if (!Run([&] { Edit4KeyPress(key); }))
-            key.reset();
-    };
+    BindKeyPress(Edit1, &TForm1::Edit1KeyPress);
+    BindKeyPress(Edit3, &TForm1::Edit3KeyPress);
+    BindKeyPress(Edit4, &TForm1::Edit4KeyPress);
     Bind(Edit1, &FieldEdit::changed, &TForm1::Edit1Change);
     Bind(Edit3, &FieldEdit::changed, &TForm1::Edit3Change);
     Bind(Edit4, &FieldEdit::changed, &TForm1::Edit4Change);
@@ -176,40 +176,34 @@ void TForm1::FormShow()
 
 void TForm1::Edit1KeyDown(int key)
 {
-    state_.BackspaceFlag = key == BackspaceKey;
+    NoteKeyDown(key);
 }
 
 void TForm1::Edit3KeyDown(int key)
 {
-    state_.BackspaceFlag = key == BackspaceKey;
+    NoteKeyDown(key);
 }
 
 void TForm1::Edit4KeyDown(int key)
 {
-    state_.BackspaceFlag = key == BackspaceKey;
+    NoteKeyDown(key);
 }
 
 void TForm1::Edit1KeyPress(std::optional<char32_t>& key)
 {
     ResetAllValues();
     Label20->hide();
-    Label19->hide();
-    SetHighlight(*Edit1, false);
-    FilterKey(key);
+    ClearRangeWarningAndFilter(*Edit1, key);
 }
 
 void TForm1::Edit3KeyPress(std::optional<char32_t>& key)
 {
-    Label19->hide();
-    SetHighlight(*Edit3, false);
-    FilterKey(key);
+    ClearRangeWarningAndFilter(*Edit3, key);
 }
 
 void TForm1::Edit4KeyPress(std::optional<char32_t>& key)
 {
-    Label19->hide();
-    SetHighlight(*Edit4, false);
-    FilterKey(key);
+    ClearRangeWarningAndFilter(*Edit4, key);
 }
 
 void TForm1::Edit1Change()
@@ -366,8 +360,15 @@ void TForm1::ApplyGoEnabledRule()
     Button2->setEnabled(!calc::AnyFieldEmpty(Edit1->text(), Edit3->text(), Edit4->text()));
 }
 
-void TForm1::FilterKey(std::optional<char32_t>& key)
+void TForm1::NoteKeyDown(int key)
 {
+    state_.BackspaceFlag = key == BackspaceKey;
+}
+
+void TForm1::ClearRangeWarningAndFilter(FieldEdit& field, std::optional<char32_t>& key)
+{
+    Label19->hide();
+    SetHighlight(field, false);
     if (key)
         key = calc::KeyFilter(*key, state_.BackspaceFlag);
 }

@@ -65,6 +65,7 @@ private:
     template <typename Sender, typename Signal>
     void Bind(Sender* sender, Signal signal, void (TForm1::*handler)());
     void BindSelected(QRadioButton* button, void (TForm1::*handler)());
+    void BindKeyPress(FieldEdit* field, void (TForm1::*handler)(std::optional<char32_t>&));
     void ConnectHandlers();
 
     void ResetLowPassValues();
@@ -72,7 +73,8 @@ private:
     void ResetAllValues();
     void HideMarkers();
     void ApplyGoEnabledRule();
-    void FilterKey(std::optional<char32_t>& key);
+    void NoteKeyDown(int key);
+    void ClearRangeWarningAndFilter(FieldEdit& field, std::optional<char32_t>& key);
     static void SetHighlight(FieldEdit& field, bool highlighted);
     void ShowRejection(const calc::Rejected& rejected);
     void ShowResults(const calc::Computed& computed);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <complex>
 #include <functional>
+#include <ostream>
 
 #include "calc/calculation.h"
 
@@ -70,6 +71,13 @@ long double WorstDeviation(const Response& response, long double halfPower, bool
 struct Case {
     const char* f; const char* r; const char* c; bool kHz; bool uF;
 };
+
+// A failing case names its inputs instead of printing its bytes.
+void PrintTo(const Case& row, std::ostream* out)
+{
+    *out << "f=" << row.f << (row.kHz ? " kHz" : " Hz") << ", R=" << row.r << " kOhm, C=" << row.c
+         << (row.uF ? " uF" : " nF");
+}
 
 class FilterResponse : public ::testing::TestWithParam<Case> {};
 

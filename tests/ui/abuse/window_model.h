@@ -8,9 +8,8 @@
 // model tracks itself (typing, Backspace, Delete, Home/End/arrows, paste, program-set text,
 // focus moves). Editing details that belong to the edit control rather than to the window
 // (Qt drops a field's selection when the focus leaves it for another control; an arrow
-// moves one step from the
-// caret even when text is selected, as in Qt's Windows keyboard scheme, which the headless
-// platform uses) follow Qt.
+// moves one step from the caret even when text is selected, as in Qt's Windows keyboard
+// scheme, which the headless platform uses) follow Qt.
 #pragma once
 
 #include <array>
