@@ -9,6 +9,9 @@
 #include <cstring>
 #include <stdexcept>
 #include <string>
+#include <string_view>
+
+#include "resources/picture_files.h"
 
 namespace pictures {
 namespace {
@@ -264,14 +267,27 @@ QImage DrawIcon(int size) {
 }
 
 std::vector<Picture> DrawAll() {
-    std::vector<Picture> all = {
-        {"lowpass.xpm", DrawSchematic(Circuit::LowPass, 1), BlackOnWhite},
-        {"highpass.xpm", DrawSchematic(Circuit::HighPass, 1), BlackOnWhite},
-        {"lowpass@2x.xpm", DrawSchematic(Circuit::LowPass, 2), BlackOnWhite},
-        {"highpass@2x.xpm", DrawSchematic(Circuit::HighPass, 2), BlackOnWhite},
-    };
-    for (int size : {32, 48, 64, 128, 256})
-        all.push_back({QString("icon%1.xpm").arg(size), DrawIcon(size), SixteenColours});
+    std::vector<Picture> all;
+    for (const resources::PictureFile& file : resources::Pictures) {
+        const std::string_view name = resources::FileName(file);
+        const QString fileName = QString::fromUtf8(name.data(), qsizetype(name.size()));
+        switch (file.kind) {
+        case resources::PictureKind::LowPassSchematic:
+        case resources::PictureKind::HighPassSchematic: {
+            const Circuit circuit = file.kind == resources::PictureKind::LowPassSchematic
+                                        ? Circuit::LowPass
+                                        : Circuit::HighPass;
+            all.push_back({fileName, DrawSchematic(circuit, file.width / Width), BlackOnWhite});
+            break;
+        }
+        case resources::PictureKind::Icon:
+            all.push_back({fileName, DrawIcon(file.width), SixteenColours});
+            break;
+        }
+        if (all.back().image.size() != QSize(file.width, file.height))
+            throw std::invalid_argument("drawn at another size than the list gives: " +
+                                        std::string(name));
+    }
     return all;
 }
 

@@ -45,7 +45,7 @@ struct Picture {
     std::span<const XpmColour> palette;
 };
 
-// Every picture the program ships, in a fixed order.
+// Every picture the program ships, in the order of resources::Pictures.
 std::vector<Picture> DrawAll();
 
 }  // namespace pictures
