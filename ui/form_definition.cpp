@@ -4,6 +4,7 @@
 
 #include "calc/input_checks.h"
 #include "calc/result_display.h"
+#include "resources/picture_files.h"
 
 namespace ui {
 namespace {
@@ -45,7 +46,7 @@ constexpr ControlDef Controls[] = {
     {.name = "Label24", .kind = K::Link, .rect = {320, 344, 99, 13}, .text = "en.wikipedia.org", .font = Px11Underlined, .textColour = Blue, .access = {.description = "Web page about Butterworth filters; clicking it opens the page in the browser."}},
     {.name = "Label19", .kind = K::Label, .rect = {8, 336, 721, 24}, .text = calc::OutOfRangeBanner, .font = Px19, .textColour = Yellow, .background = Maroon, .flags = Banner, .access = {.description = "The field that has the keyboard focus was out of range; its text has been corrected."}},
     {.name = "GroupBox1", .kind = K::GroupBox, .rect = {8, 32, 289, 297}, .text = "LowPass / ФНЧ", .access = {.description = "Low-pass filter: three equal resistors R, capacitors C1, C2 and C3."}},
-    {.name = "Image1", .kind = K::Picture, .parent = "GroupBox1", .rect = {8, 16, 270, 150}, .text = ":/lowpass.xpm", .access = {.name = "Low-pass filter schematic", .description = LowPassCircuit}},
+    {.name = "Image1", .kind = K::Picture, .parent = "GroupBox1", .rect = {8, 16, 270, 150}, .text = resources::LowPassSchematic, .access = {.name = "Low-pass filter schematic", .description = LowPassCircuit}},
     {.name = "Label4", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 184, 20, 16}, .text = "R =", .font = Px13},
     {.name = "Label5", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 216, 26, 16}, .text = "\u04211 =", .font = Px13},
     {.name = "Label6", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 240, 26, 16}, .text = "\u04212 =", .font = Px13},
@@ -62,7 +63,7 @@ constexpr ControlDef Controls[] = {
     {.name = "Label29", .kind = K::Label, .parent = "GroupBox1", .rect = {152, 264, 41, 16}, .text = calc::MarkerText, .font = Px13Bold, .textColour = Yellow, .background = Maroon, .flags = Marker, .access = {.description = "C3 is impractical to build: below 100 pF or above 10 uF."}},
     {.name = "Edit3", .kind = K::Edit, .parent = "GroupBox1", .rect = {48, 184, 57, 21}, .text = "33", .access = {.name = "Resistance R", .description = "Resistance of the three equal resistors R of the low-pass filter, in kOhm."}},
     {.name = "GroupBox2", .kind = K::GroupBox, .rect = {440, 32, 289, 297}, .text = "HiPass / ФВЧ", .access = {.description = "High-pass filter: three equal capacitors C, resistors R1, R2 and R3."}},
-    {.name = "Image2", .kind = K::Picture, .parent = "GroupBox2", .rect = {8, 16, 270, 150}, .text = ":/highpass.xpm", .access = {.name = "High-pass filter schematic", .description = HighPassCircuit}},
+    {.name = "Image2", .kind = K::Picture, .parent = "GroupBox2", .rect = {8, 16, 270, 150}, .text = resources::HighPassSchematic, .access = {.name = "High-pass filter schematic", .description = HighPassCircuit}},
     {.name = "Label11", .kind = K::Label, .parent = "GroupBox2", .rect = {24, 184, 19, 16}, .text = "C =", .font = Px13},
     {.name = "Label13", .kind = K::Label, .parent = "GroupBox2", .rect = {24, 216, 27, 16}, .text = "R1 =", .font = Px13},
     {.name = "Label14", .kind = K::Label, .parent = "GroupBox2", .rect = {24, 240, 27, 16}, .text = "R2 =", .font = Px13},
@@ -92,16 +93,12 @@ constexpr const char* TabOrder[] = {
     "RadioButton3", "RadioButton4", "Button2", "Button1",
 };
 
-// The sizes a title bar and a taskbar show; the larger drawings serve desktop menus.
-constexpr std::array IconFiles{
-    IconFile{":/icon32.xpm", 32}, IconFile{":/icon48.xpm", 48}, IconFile{":/icon64.xpm", 64}};
-
 constexpr WindowDef Window{
     .name = "Form1",
     .caption = "Bathervort filter / Фильтр Баттерворта",
     .clientSize = {738, 367},
     .font = FontDef{11},
-    .iconFiles = IconFiles,
+    .iconFiles = resources::TitleBarIcons,
     .linkUrl = "https://en.wikipedia.org/wiki/Butterworth_filter",
     .tabOrder = TabOrder,
 };

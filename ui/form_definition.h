@@ -9,6 +9,8 @@
 #include <QtCore/QSize>
 #include <QtGui/QRgb>
 
+#include "resources/picture_files.h"
+
 namespace ui {
 
 enum class ControlKind { Label, Link, GroupBox, Picture, Edit, RadioButton, PushButton };
@@ -57,17 +59,12 @@ struct ControlDef {
     AccessibleDef access{};
 };
 
-struct IconFile {
-    const char* path;
-    int size;  // square, pixels
-};
-
 struct WindowDef {
     const char* name;
     const char* caption;
     QSize clientSize;
     FontDef font;                              // for every control that sets no font
-    std::span<const IconFile> iconFiles;       // one per size, the smallest first
+    std::span<const resources::PictureFile> iconFiles;  // one per size, the smallest first
     const char* linkUrl;                       // what the link label opens
     std::span<const char* const> tabOrder;     // control names, in the order Tab visits them
 };

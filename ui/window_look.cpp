@@ -27,8 +27,8 @@ QFont WindowFont(const FontDef& def, bool anyScript)
 QIcon WindowIcon(const WindowDef& window)
 {
     QIcon icon;
-    for (const IconFile& file : window.iconFiles)
-        icon.addFile(QString::fromUtf8(file.path), QSize(file.size, file.size));
+    for (const resources::PictureFile& file : window.iconFiles)
+        icon.addFile(QString::fromUtf8(file.path), QSize(file.width, file.height));
     return icon;
 }
 

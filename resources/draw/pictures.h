@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "resources/draw/xpm.h"
+#include "resources/schematic.h"
 
 namespace pictures {
 
@@ -22,13 +23,25 @@ inline constexpr QRgb Silver = 0xC0C0C0;
 inline constexpr QRgb Red = 0xFF0000;
 inline constexpr QRgb Blue = 0x0000FF;
 inline constexpr std::array<XpmColour, 16> SixteenColours = {{
-    {'#', Black},    {'m', 0x800000}, {'g', 0x008000}, {'o', Olive},
-    {'n', 0x000080}, {'p', 0x800080}, {'t', 0x008080}, {'.', Silver},
-    {'d', 0x808080}, {'r', Red},      {'l', 0x00FF00}, {'y', 0xFFFF00},
-    {'b', Blue},     {'f', 0xFF00FF}, {'a', 0x00FFFF}, {'w', White},
+    {'#', Black},
+    {'m', 0x800000},
+    {'g', 0x008000},
+    {'o', Olive},
+    {'n', 0x000080},
+    {'p', 0x800080},
+    {'t', 0x008080},
+    {'.', Silver},
+    {'d', 0x808080},
+    {'r', Red},
+    {'l', 0x00FF00},
+    {'y', 0xFFFF00},
+    {'b', Blue},
+    {'f', 0xFF00FF},
+    {'a', 0x00FFFF},
+    {'w', White},
 }};
 
-enum class Circuit { LowPass, HighPass };
+using Circuit = resources::Circuit;
 
 // 270 x 150 pixels times `scale`, black and white only: the circuit's schematic in a thin
 // frame. Each pixel of the 270 x 150 drawing becomes a scale x scale square, except along
@@ -45,7 +58,7 @@ struct Picture {
     std::span<const XpmColour> palette;
 };
 
-// Every picture the program ships, in a fixed order.
+// Every picture the program ships, in the order of resources::Pictures.
 std::vector<Picture> DrawAll();
 
 }  // namespace pictures

@@ -6,9 +6,10 @@
 #include <QtGui/QImage>
 #include <QtWidgets/QGroupBox>
 
+#include "resources/picture_files.h"
+#include "ui/form_definition.h"
 #include "ui/window_look.h"
 #include "ui/xpm_image.h"
-#include "ui/form_definition.h"
 #include "window_fixture.h"
 
 class TestWindowLayout : public QObject {
@@ -86,15 +87,11 @@ void TestWindowLayout::picturesLoad_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<bool>("twoColours");
 
-    QTest::newRow("low-pass schematic") << ":/lowpass.xpm" << QSize(270, 150) << true;
-    QTest::newRow("high-pass schematic") << ":/highpass.xpm" << QSize(270, 150) << true;
-    QTest::newRow("dense low-pass schematic") << ":/lowpass@2x.xpm" << QSize(540, 300) << true;
-    QTest::newRow("dense high-pass schematic") << ":/highpass@2x.xpm" << QSize(540, 300) << true;
-    QTest::newRow("icon 32") << ":/icon32.xpm" << QSize(32, 32) << false;
-    QTest::newRow("icon 48") << ":/icon48.xpm" << QSize(48, 48) << false;
-    QTest::newRow("icon 64") << ":/icon64.xpm" << QSize(64, 64) << false;
-    QTest::newRow("icon 128") << ":/icon128.xpm" << QSize(128, 128) << false;
-    QTest::newRow("icon 256") << ":/icon256.xpm" << QSize(256, 256) << false;
+    for (const resources::PictureFile& picture : resources::Pictures) {
+        QTest::newRow(picture.path)
+            << QString::fromLatin1(picture.path) << QSize(picture.width, picture.height)
+            << (picture.kind != resources::PictureKind::Icon);
+    }
 }
 
 void TestWindowLayout::picturesLoad()
@@ -110,7 +107,8 @@ void TestWindowLayout::picturesLoad()
     // name as a pixel ratio; the window sets that itself).
     QImage own = ui::ReadXpm(path);
     own.setDevicePixelRatio(image.devicePixelRatio());
-    QCOMPARE(own.convertToFormat(QImage::Format_ARGB32), image.convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(
+        own.convertToFormat(QImage::Format_ARGB32), image.convertToFormat(QImage::Format_ARGB32));
     QVERIFY(!image.hasAlphaChannel());
     if (twoColours)
         QVERIFY(BlackAndWhiteOnly(image));
@@ -140,12 +138,13 @@ void TestWindowLayout::schematicsAreShown()
         QCOMPARE(image->size(), QSize(270, 150));
         QVERIFY(image->parentWidget()->rect().contains(image->geometry()));
     }
-    QVERIFY(window_->label("Image1")->pixmap().toImage() != window_->label("Image2")->pixmap().toImage());
+    QVERIFY(window_->label("Image1")->pixmap().toImage() !=
+        window_->label("Image2")->pixmap().toImage());
 }
 
 void TestWindowLayout::denseScreensGetTheDoubleSizePictures()
 {
-    for (const char* path : {":/lowpass.xpm", ":/highpass.xpm"}) {
+    for (const char* path : {resources::LowPassSchematic, resources::HighPassSchematic}) {
         const QPixmap dense = ui::LoadPicture(QString::fromLatin1(path), 2);
         QCOMPARE(dense.size(), QSize(540, 300));
         QCOMPARE(dense.deviceIndependentSize().toSize(), QSize(270, 150));
@@ -166,8 +165,10 @@ void TestWindowLayout::fontIsTheCondensedSansSerif()
 {
     for (const char* name : {"Edit1", "Label1", "Label20", "Label27", "Button2"}) {
         const QFontInfo font(window_->get(name)->font());
-        QVERIFY2(font.family().startsWith(QStringLiteral("DejaVu Sans")), qPrintable(font.family()));
-        QVERIFY2(font.styleName().contains(QStringLiteral("Condensed")), qPrintable(font.styleName()));
+        QVERIFY2(
+            font.family().startsWith(QStringLiteral("DejaVu Sans")), qPrintable(font.family()));
+        QVERIFY2(
+            font.styleName().contains(QStringLiteral("Condensed")), qPrintable(font.styleName()));
     }
 }
 
@@ -178,7 +179,8 @@ void TestWindowLayout::textsFitTheirControls()
         if (label->text().isEmpty())
             continue;
         const QFontMetrics metrics = label->fontMetrics();
-        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(), qPrintable(label->objectName()));
+        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
+            qPrintable(label->objectName()));
         QVERIFY2(metrics.height() <= label->height(), qPrintable(label->objectName()));
     }
     for (QAbstractButton* button : window_->form.findChildren<QAbstractButton*>())
@@ -212,7 +214,8 @@ void TestWindowLayout::autoSizedLabelsKeepClearOfNeighbours()
             if (sibling == label || !sibling->isVisible())
                 continue;
             const bool clear = !label->geometry().intersects(sibling->geometry());
-            QVERIFY2(clear, qPrintable(label->objectName() + " runs into " + sibling->objectName()));
+            QVERIFY2(
+                clear, qPrintable(label->objectName() + " runs into " + sibling->objectName()));
         }
     }
 }
@@ -220,7 +223,8 @@ void TestWindowLayout::autoSizedLabelsKeepClearOfNeighbours()
 void TestWindowLayout::bannersCoverWhatLiesBelow()
 {
     const QObjectList stacking = window_->form.children();
-    for (auto [banner, covered] : {std::pair{"Label20", "Label1"}, std::pair{"Label19", "Label24"}}) {
+    for (auto [banner, covered] :
+        {std::pair{"Label20", "Label1"}, std::pair{"Label19", "Label24"}}) {
         QLabel* top = window_->label(banner);
         QLabel* below = window_->label(covered);
         top->show();
