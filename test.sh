@@ -9,8 +9,8 @@ jobs=$(nproc)
 
 for variant in release sanitize; do
   build="build-test-$variant"
-  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
-  [[ $variant == sanitize ]] && options=(-DCMAKE_BUILD_TYPE=Debug -DBUTTERWORTH3_SANITIZE=ON -DBUTTERWORTH3_BENCH=OFF)
+  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUTTERWORTH3_BENCH=ON -DBUTTERWORTH3_FUZZ=ON)
+  [[ $variant == sanitize ]] && options=(-DCMAKE_BUILD_TYPE=Debug -DBUTTERWORTH3_SANITIZE=ON -DBUTTERWORTH3_FUZZ=ON)
   echo "== $variant build =="
   cmake -S . -B "$build" -G Ninja "${options[@]}" >/dev/null
   cmake --build "$build" --parallel "$jobs"
