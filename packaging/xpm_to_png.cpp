@@ -1,6 +1,6 @@
 // Converts the committed XPM icons to the PNG files that desktop icon themes expect.
 // Usage: xpm_to_png INPUT.xpm OUTPUT.png
-#include <QImage>
+#include <QtGui/QImage>
 #include <cstdio>
 
 int main(int argc, char** argv) {

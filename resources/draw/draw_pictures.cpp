@@ -1,8 +1,8 @@
 // Draws the window's pictures into a folder as XPM files:  draw_pictures <folder>
 // The build's `pictures` target runs it on resources/, whose XPM files are committed.
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QRegularExpression>
 #include <cstdio>
 #include <exception>
 

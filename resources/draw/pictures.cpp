@@ -1,8 +1,8 @@
 #include "resources/draw/pictures.h"
 
-#include <QPainter>
-#include <QPainterPath>
-#include <QPolygonF>
+#include <QtGui/QPainter>
+#include <QtGui/QPainterPath>
+#include <QtGui/QPolygonF>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>

@@ -2,8 +2,8 @@
 // drawing: the two filter schematics, black on white, and the window icon.
 #pragma once
 
-#include <QImage>
-#include <QString>
+#include <QtGui/QImage>
+#include <QtCore/QString>
 #include <array>
 #include <span>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "resources/draw/xpm.h"
 
-#include <QHash>
-#include <QImage>
-#include <QString>
+#include <QtCore/QHash>
+#include <QtGui/QImage>
+#include <QtCore/QString>
 #include <stdexcept>
 #include <string>
 

@@ -2,8 +2,8 @@
 // picture can be read and reviewed in a diff like source code.
 #pragma once
 
-#include <QByteArray>
-#include <QRgb>
+#include <QtCore/QByteArray>
+#include <QtGui/QRgb>
 #include <span>
 
 class QImage;

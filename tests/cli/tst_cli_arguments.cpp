@@ -27,7 +27,7 @@ void PrintTo(const OptionsRow& row, std::ostream* os)
 
 class ParsesOptions : public testing::TestWithParam<OptionsRow> {};
 
-TEST_P(ParsesOptions, givesUnitsOutputAndFieldTexts)
+TEST_P(ParsesOptions, GivesUnitsOutputAndFieldTexts)
 {
     const OptionsRow& row = GetParam();
     const cli::ParsedArguments parsed = cli::ParseArguments(row.args);
@@ -77,7 +77,7 @@ void PrintTo(const RefusedRow& row, std::ostream* os)
 
 class RefusesOrHelps : public testing::TestWithParam<RefusedRow> {};
 
-TEST_P(RefusesOrHelps, givesHelpOrUsageError)
+TEST_P(RefusesOrHelps, GivesHelpOrUsageError)
 {
     const RefusedRow& row = GetParam();
     const cli::ParsedArguments parsed = cli::ParseArguments(row.args);
@@ -109,7 +109,7 @@ const RefusedRow refusedRows[] = {
 INSTANTIATE_TEST_SUITE_P(Cli, RefusesOrHelps, testing::ValuesIn(refusedRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CliRunCommandLine, helpGoesToStdoutWithExitZero)
+TEST(RunCommandLine, HelpGoesToStdoutWithExitZero)
 {
     const std::vector<std::string_view> args = {"--help"};
     std::ostringstream out, err;
@@ -122,7 +122,7 @@ TEST(CliRunCommandLine, helpGoesToStdoutWithExitZero)
               0u);
 }
 
-TEST(CliRunCommandLine, usageErrorGoesToStderrWithExitTwo)
+TEST(RunCommandLine, UsageErrorGoesToStderrWithExitTwo)
 {
     const std::vector<std::string_view> args = {"100", "33"};
     std::ostringstream out, err;

@@ -47,7 +47,7 @@ void PrintTo(const ResultsRow& row, std::ostream* os)
 
 class RendersResults : public testing::TestWithParam<ResultsRow> {};
 
-TEST_P(RendersResults, asPlainLinesWithExitZero)
+TEST_P(RendersResults, AsPlainLinesWithExitZero)
 {
     const ResultsRow& row = GetParam();
     const cli::Outcome outcome = cli::Run(Parsed(row.args));
@@ -91,7 +91,7 @@ void PrintTo(const RejectionRow& row, std::ostream* os)
 
 class RendersRejection : public testing::TestWithParam<RejectionRow> {};
 
-TEST_P(RendersRejection, asPlainLines)
+TEST_P(RendersRejection, AsPlainLines)
 {
     const RejectionRow& row = GetParam();
     const cli::Outcome outcome = cli::Run(Parsed(row.args));
@@ -99,7 +99,7 @@ TEST_P(RendersRejection, asPlainLines)
     EXPECT_EQ(cli::ExitCode(outcome), 1);
 }
 
-TEST_P(RendersRejection, asJson)
+TEST_P(RendersRejection, AsJson)
 {
     const RejectionRow& row = GetParam();
     const cli::Outcome outcome = cli::Run(Parsed(row.args));
@@ -191,7 +191,7 @@ void PrintTo(const JsonRow& row, std::ostream* os)
 
 class JsonResults : public testing::TestWithParam<JsonRow> {};
 
-TEST_P(JsonResults, matchPlainTextAndReadBackExactly)
+TEST_P(JsonResults, MatchPlainTextAndReadBackExactly)
 {
     cli::Options options = Parsed(GetParam().args);
     options.json = true;
@@ -246,7 +246,7 @@ const JsonRow jsonRows[] = {
 INSTANTIATE_TEST_SUITE_P(Cli, JsonResults, testing::ValuesIn(jsonRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CliJson, belowDisplayRangeHasNullTexts)
+TEST(RenderJson, BelowDisplayRangeHasNullTexts)
 {
     cli::Options options = Parsed({"--khz", "--uf", "500", "1000", "10"});
     const nlohmann::json j = nlohmann::json::parse(cli::RenderJson(cli::Run(options)));
@@ -268,7 +268,7 @@ void ExpectRoundTrip(double x)
     EXPECT_EQ(Bits(std::strtod(text.c_str(), nullptr)), Bits(x)) << text;
 }
 
-TEST(CliJson, numberOutputRoundTripsEdgeDoubles)
+TEST(RenderJson, NumberOutputRoundTripsEdgeDoubles)
 {
     const double edges[] = {
         0.0, -0.0, 1.0, 0.1, 1e23, 5e-324, DBL_MIN, DBL_MAX, -DBL_MAX, DBL_EPSILON,
@@ -279,7 +279,7 @@ TEST(CliJson, numberOutputRoundTripsEdgeDoubles)
         ExpectRoundTrip(x);
 }
 
-TEST(CliJson, numberOutputRoundTripsRandomDoubles)
+TEST(RenderJson, NumberOutputRoundTripsRandomDoubles)
 {
     std::mt19937_64 bits(20261207);
     int checked = 0;
@@ -294,7 +294,7 @@ TEST(CliJson, numberOutputRoundTripsRandomDoubles)
     }
 }
 
-TEST(CliOutcome, readingErrorMessageGetsErrorBoxFullStop)
+TEST(RenderReadingError, ReadingErrorMessageGetsErrorBoxFullStop)
 {
     // The full stop is the error box's rule, not always appended.
     EXPECT_EQ(cli::RenderPlain(cli::ReadingError{"Floating point overflow"}),

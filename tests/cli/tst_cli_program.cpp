@@ -95,7 +95,7 @@ void PrintTo(const ProgramRow& row, std::ostream* os)
 
 class Program : public testing::TestWithParam<ProgramRow> {};
 
-TEST_P(Program, printsOutcomeAndExits)
+TEST_P(Program, PrintsOutcomeAndExits)
 {
     const ProgramRow& row = GetParam();
     const Finished run = RunProgram(row.args);
@@ -128,7 +128,7 @@ const ProgramRow programRows[] = {
 INSTANTIATE_TEST_SUITE_P(Cli, Program, testing::ValuesIn(programRows),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(CliProgram, helpPrintsUsageOnStdout)
+TEST(CliProgram, HelpPrintsUsageOnStdout)
 {
     const Finished run = RunProgram({"--help"});
     EXPECT_EQ(run.exitCode, 0);
@@ -136,7 +136,7 @@ TEST(CliProgram, helpPrintsUsageOnStdout)
     EXPECT_EQ(run.err, "");
 }
 
-TEST(CliProgram, usageErrorPrintsUsageOnStderr)
+TEST(CliProgram, UsageErrorPrintsUsageOnStderr)
 {
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"100", "33"}, std::vector<std::string>{"-5", "33", "10"}}) {
@@ -147,7 +147,7 @@ TEST(CliProgram, usageErrorPrintsUsageOnStderr)
     }
 }
 
-TEST(CliProgram, jsonValuesReadBackBitExactly)
+TEST(CliProgram, JsonValuesReadBackBitExactly)
 {
     const Finished run = RunProgram({"--json", "100", "33", "10"});
     ASSERT_EQ(run.exitCode, 0);
@@ -168,7 +168,7 @@ TEST(CliProgram, jsonValuesReadBackBitExactly)
     }
 }
 
-TEST(CliProgram, jsonRejectionKeepsExitCode)
+TEST(CliProgram, JsonRejectionKeepsExitCode)
 {
     const Finished run = RunProgram({"--json", "--", "-5", "33", "10"});
     EXPECT_EQ(run.exitCode, 1);

@@ -1,7 +1,7 @@
 // The committed pictures, read with Qt's XPM reader as the window reads them, and the XPM
 // writer that makes them.
-#include <QSet>
-#include <QTest>
+#include <QtCore/QSet>
+#include <QtTest/QTest>
 #include <algorithm>
 #include <stdexcept>
 
