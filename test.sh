@@ -7,6 +7,9 @@ cd "$(dirname "$0")"
 tools/install-deps.sh test
 jobs=$(nproc)
 
+echo "== code style =="
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
+
 for variant in release sanitize; do
   build="build-test-$variant"
   options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUTTERWORTH3_BENCH=ON -DBUTTERWORTH3_FUZZ=ON)

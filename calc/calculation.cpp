@@ -4,30 +4,36 @@
 
 namespace calc {
 
-const char* ComponentName(Component component) {
+const char* ComponentName(Component component)
+{
     constexpr const char* names[] = {"C1", "C2", "C3", "R1", "R2", "R3"};
     return names[static_cast<std::size_t>(component)];
 }
 
-double ComponentValue(const FilterResults& results, Component component) {
+double ComponentValue(const FilterResults& results, Component component)
+{
     switch (component) {
-        case Component::C1: return results.C1;
-        case Component::C2: return results.C2;
-        case Component::C3: return results.C3;
-        case Component::R1: return results.R1;
-        case Component::R2: return results.R2;
-        case Component::R3: return results.R3;
+    case Component::C1: return results.C1;
+    case Component::C2: return results.C2;
+    case Component::C3: return results.C3;
+    case Component::R1: return results.R1;
+    case Component::R2: return results.R2;
+    case Component::R3: return results.R3;
     }
     return 0;
 }
 
 namespace {
 
-bool IsCapacitor(Component component) { return component <= Component::C3; }
+bool IsCapacitor(Component component)
+{
+    return component <= Component::C3;
+}
 
 }  // namespace
 
-Calculation Calculate(CalcState& state, const FieldTexts& texts) {
+Calculation Calculate(CalcState& state, const FieldTexts& texts)
+{
     const FieldOutcome frequency = CheckFrequency(texts.frequency, state.FreqMultiplier);
     if (!std::holds_alternative<Accepted>(frequency))
         return Rejected{Field::Frequency, frequency};

@@ -2,9 +2,9 @@
 
 namespace calc {
 
-std::string ErrorBoxText(std::string_view message) {
-    const bool addFullStop =
-        !message.empty() && static_cast<unsigned char>(message.back()) > '.';
+std::string ErrorBoxText(std::string_view message)
+{
+    const bool addFullStop = !message.empty() && static_cast<unsigned char>(message.back()) > '.';
     std::string text;
     text.reserve(message.size() + 1);
     text.append(message);

@@ -13,7 +13,9 @@ namespace calc {
 class CalcError : public std::runtime_error {
 public:
     explicit CalcError(std::string message)
-        : std::runtime_error(message), message_(std::move(message)) {}
+        : std::runtime_error(message), message_(std::move(message))
+    {
+    }
     const std::string& message() const noexcept { return message_; }
 
 private:

@@ -20,21 +20,27 @@ constexpr Extended HighPassR2 = 270.4L;
 constexpr Extended HighPassR3 = 4749.0L;
 
 // (1000 * omega) * x, in extended precision; never stored, so never rounded to double.
-Extended Denominator(double omega, double x) { return 1000.0L * omega * x; }
+Extended Denominator(double omega, double x)
+{
+    return 1000.0L * omega * x;
+}
 
 }  // namespace
 
-double ComputeOmega(double f, double freqMultiplier) {
+double ComputeOmega(double f, double freqMultiplier)
+{
     return static_cast<double>(TwoPi * freqMultiplier * f);
 }
 
-void ComputeLowPass(double omega, double r, FilterResults& out) {
+void ComputeLowPass(double omega, double r, FilterResults& out)
+{
     out.C1 = static_cast<double>(LowPassC1 / Denominator(omega, r));
     out.C2 = static_cast<double>(LowPassC2 / Denominator(omega, r));
     out.C3 = static_cast<double>(LowPassC3 / Denominator(omega, r));
 }
 
-void ComputeHighPass(double omega, double c, FilterResults& out) {
+void ComputeHighPass(double omega, double c, FilterResults& out)
+{
     out.R1 = static_cast<double>(HighPassR1 / Denominator(omega, c));
     out.R2 = static_cast<double>(HighPassR2 / Denominator(omega, c));
     out.R3 = static_cast<double>(HighPassR3 / Denominator(omega, c));

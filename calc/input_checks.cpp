@@ -27,7 +27,8 @@ constexpr Limits CapacitanceUF = {0.01L, "0,01", 10.0L, "10"};
 // Between the two capacitance multipliers, 1e-9 (nF) and 1e-6 (uF).
 constexpr Extended CapacitanceUnitBoundary = 1e-8L;
 
-FieldOutcome Check(std::string_view text, const Limits& limits) {
+FieldOutcome Check(std::string_view text, const Limits& limits)
+{
     if (!FieldTextCheck(text))
         return InputError{};
     const double value = ReadDouble(text);
@@ -40,27 +41,35 @@ FieldOutcome Check(std::string_view text, const Limits& limits) {
 
 }  // namespace
 
-void SetFrequencyUnit(CalcState& state, FrequencyUnit unit) {
+void SetFrequencyUnit(CalcState& state, FrequencyUnit unit)
+{
     state.FreqMultiplier = unit == FrequencyUnit::Hz ? 1.0 : 1000.0;
 }
 
-void SetCapacitanceUnit(CalcState& state, CapacitanceUnit unit) {
+void SetCapacitanceUnit(CalcState& state, CapacitanceUnit unit)
+{
     state.CapMultiplier = unit == CapacitanceUnit::nF ? 1e-9 : 1e-6;
 }
 
-FieldOutcome CheckFrequency(std::string_view text, double freqMultiplier) {
+FieldOutcome CheckFrequency(std::string_view text, double freqMultiplier)
+{
     return Check(text, freqMultiplier == 1 ? FrequencyHz : FrequencyKHz);
 }
 
-FieldOutcome CheckResistance(std::string_view text) { return Check(text, ResistanceKOhm); }
+FieldOutcome CheckResistance(std::string_view text)
+{
+    return Check(text, ResistanceKOhm);
+}
 
-FieldOutcome CheckCapacitance(std::string_view text, double capMultiplier) {
+FieldOutcome CheckCapacitance(std::string_view text, double capMultiplier)
+{
     return Check(text, capMultiplier < CapacitanceUnitBoundary ? CapacitanceNF : CapacitanceUF);
 }
 
 FilterInputs FormFilterInputs(double acceptedFrequency, double freqMultiplier,
                               std::string_view resistanceText, std::string_view capacitanceText,
-                              double capMultiplier) {
+                              double capMultiplier)
+{
     // Both texts are read again so that the unit scaling acts on the extended value, not
     // on the double the range check compared.
     FilterInputs inputs;

@@ -17,9 +17,9 @@ enum class CapacitanceUnit { nF, uF };
 // radio buttons set, the Backspace flag that the fields' key-downs set, and the inputs
 // and results of the last successful calculation (kept, but read by nobody else).
 struct CalcState {
-    double FreqMultiplier = 1;     // only ever 1 (Hz) or 1000 (kHz)
-    double CapMultiplier = 1e-9;   // only ever 1e-9 (nF) or 1e-6 (uF)
-    bool BackspaceFlag = false;    // the last key-down in a field was Backspace
+    double FreqMultiplier = 1;    // only ever 1 (Hz) or 1000 (kHz)
+    double CapMultiplier = 1e-9;  // only ever 1e-9 (nF) or 1e-6 (uF)
+    bool BackspaceFlag = false;   // the last key-down in a field was Backspace
     FilterInputs inputs;
     double Omega = 0;
     FilterResults results;
@@ -32,7 +32,7 @@ void SetCapacitanceUnit(CalcState& state, CapacitanceUnit unit);  // 1e-9 or 1e-
 struct Accepted {
     double value;  // the number as typed, before unit scaling
 };
-struct InputError {};  // malformed text; the field keeps it
+struct InputError { };  // malformed text; the field keeps it
 struct OutOfRange {
     std::string replacement;  // the field's corrected text; may be empty
 };

@@ -11,9 +11,13 @@ namespace calc {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
-[[noreturn]] void ThrowNotANumber(std::string_view text) {
+[[noreturn]] void ThrowNotANumber(std::string_view text)
+{
     std::string message;
     message.reserve(text.size() + 40);
     message += '\'';
@@ -28,7 +32,8 @@ constexpr long ExponentDigitLimit = 500;
 
 }  // namespace
 
-std::optional<char32_t> KeyFilter(char32_t typed, bool backspaceFlag) {
+std::optional<char32_t> KeyFilter(char32_t typed, bool backspaceFlag)
+{
     if (backspaceFlag)
         return typed;
     if (typed == U'.')
@@ -38,14 +43,16 @@ std::optional<char32_t> KeyFilter(char32_t typed, bool backspaceFlag) {
     return std::nullopt;
 }
 
-bool FieldTextCheck(std::string_view text) {
+bool FieldTextCheck(std::string_view text)
+{
     if (!text.empty() && text.front() == ',')
         return false;
     const auto commas = std::count(text.begin(), text.end(), ',');
     return commas <= 1;
 }
 
-Extended ReadNumber(std::string_view text) {
+Extended ReadNumber(std::string_view text)
+{
     std::size_t i = 0;
     const std::size_t end = text.size();
     const auto skipSpaces = [&] {
@@ -102,13 +109,17 @@ Extended ReadNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-double StoreAsDouble(Extended value) {
+double StoreAsDouble(Extended value)
+{
     const double stored = static_cast<double>(value);
     if (std::isinf(stored))
         throw EOverflow("Floating point overflow");
     return stored;
 }
 
-double ReadDouble(std::string_view text) { return StoreAsDouble(ReadNumber(text)); }
+double ReadDouble(std::string_view text)
+{
+    return StoreAsDouble(ReadNumber(text));
+}
 
 }  // namespace calc

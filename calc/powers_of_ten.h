@@ -20,15 +20,15 @@ inline constexpr std::array<Extended, 16> PowersOfTen32 = {
     1e256L, 1e288L, 1e320L, 1e352L, 1e384L, 1e416L, 1e448L, 1e480L};
 
 inline constexpr std::array<Extended, 10> PowersOfTen512 = {
-    1e0L,    1e512L,  1e1024L, 1e1536L, 1e2048L,
-    1e2560L, 1e3072L, 1e3584L, 1e4096L, 1e4608L};
+    1e0L, 1e512L, 1e1024L, 1e1536L, 1e2048L, 1e2560L, 1e3072L, 1e3584L, 1e4096L, 1e4608L};
 
 // From this magnitude on, scaling gives infinity (p > 0) or zero (p < 0) outright,
 // whatever the value, even one that has itself overflowed.
 inline constexpr long ScaleLimit = 5120;
 
 // x * 10^p (or x / 10^-p), one factor after another, each factor that is not 1.
-inline Extended ScaleByPowerOfTen(Extended x, long p) {
+inline Extended ScaleByPowerOfTen(Extended x, long p)
+{
     const bool down = p < 0;
     const long n = down ? -p : p;
     if (n >= ScaleLimit)

@@ -26,7 +26,8 @@ constexpr int PlainExponentHigh = 15;
 
 // The 18 significant digits of x > 0 as an integer in [1e17, 1e18), and the decimal
 // exponent of its first digit.
-std::int64_t EighteenDigits(Extended x, int& exponent) {
+std::int64_t EighteenDigits(Extended x, int& exponent)
+{
     // log10(2) estimate from the binary exponent, then corrected by at most a step or two.
     exponent = static_cast<int>(std::floor(std::ilogb(x) * 0.30102999566398119521L));
     for (;;) {
@@ -40,17 +41,25 @@ std::int64_t EighteenDigits(Extended x, int& exponent) {
     }
 }
 
-std::string DecimalText(Extended x) { return std::to_string(RoundToInteger(x)); }
+std::string DecimalText(Extended x)
+{
+    return std::to_string(RoundToInteger(x));
+}
 
-std::string DividedText(std::int64_t count, Extended divisor) {
+std::string DividedText(std::int64_t count, Extended divisor)
+{
     return NumberText(count / divisor);
 }
 
 }  // namespace
 
-std::int64_t RoundToInteger(Extended x) { return std::llrint(x); }
+std::int64_t RoundToInteger(Extended x)
+{
+    return std::llrint(x);
+}
 
-std::string NumberText(Extended x) {
+std::string NumberText(Extended x)
+{
     if (x == 0)
         return "0";
     std::string text;
@@ -92,7 +101,8 @@ std::string NumberText(Extended x) {
 
 // The range is chosen on the value before rounding, and a rounded value is never moved to
 // the next range: 9.9999e-8 F shows as "100" nF, not "0,1" uF.
-std::optional<DisplayTexts> FormatCapacitance(double farads) {
+std::optional<DisplayTexts> FormatCapacitance(double farads)
+{
     const Extended c = farads;
     if (c >= 1e-12L && c < 1e-9L)
         return DisplayTexts{DecimalText(c * 1e12L), UnitPicofarad};
@@ -103,7 +113,8 @@ std::optional<DisplayTexts> FormatCapacitance(double farads) {
     return std::nullopt;
 }
 
-std::optional<DisplayTexts> FormatResistance(double ohms) {
+std::optional<DisplayTexts> FormatResistance(double ohms)
+{
     const Extended r = ohms;
     if (r >= 1 && r < 1000)
         return DisplayTexts{DecimalText(r), UnitOhm};
@@ -112,15 +123,23 @@ std::optional<DisplayTexts> FormatResistance(double ohms) {
     return std::nullopt;
 }
 
-bool CapacitanceMarker(double farads) { return farads < 1e-10L || farads > 1e-5L; }
+bool CapacitanceMarker(double farads)
+{
+    return farads < 1e-10L || farads > 1e-5L;
+}
 
-bool ResistanceMarker(double ohms) { return ohms < 100 || ohms > 1e6; }
+bool ResistanceMarker(double ohms)
+{
+    return ohms < 100 || ohms > 1e6;
+}
 
-ComponentDisplay DisplayCapacitance(double farads) {
+ComponentDisplay DisplayCapacitance(double farads)
+{
     return {FormatCapacitance(farads), CapacitanceMarker(farads)};
 }
 
-ComponentDisplay DisplayResistance(double ohms) {
+ComponentDisplay DisplayResistance(double ohms)
+{
     return {FormatResistance(ohms), ResistanceMarker(ohms)};
 }
 

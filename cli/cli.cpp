@@ -22,12 +22,9 @@ Overloaded(Ts...) -> Overloaded<Ts...>;  // clang 14 does not deduce aggregates 
 const char* FieldName(calc::Field field)
 {
     switch (field) {
-    case calc::Field::Frequency:
-        return "frequency";
-    case calc::Field::Resistance:
-        return "resistance";
-    case calc::Field::Capacitance:
-        return "capacitance";
+    case calc::Field::Frequency: return "frequency";
+    case calc::Field::Resistance: return "resistance";
+    case calc::Field::Capacitance: return "capacitance";
     }
     return "?";
 }
@@ -196,17 +193,19 @@ std::string RenderPlain(const Outcome& outcome)
 
 std::string RenderJson(const Outcome& outcome)
 {
-    const nlohmann::ordered_json j = std::visit(
-        Overloaded{
-            [](const EmptyField&) { return nlohmann::ordered_json{{"outcome", "empty"}}; },
-            [](const calc::Rejected& r) { return JsonRejected(r); },
-            [](const calc::Computed& c) { return JsonComputed(c); },
-            [](const ReadingError& e) {
-                return nlohmann::ordered_json{{"outcome", "error"},
-                                              {"message", calc::ErrorBoxText(e.message)}};
-            },
-        },
-        outcome);
+    const nlohmann::ordered_json j =
+        std::visit(Overloaded{
+                       [](const EmptyField&) {
+                           return nlohmann::ordered_json{{"outcome", "empty"}};
+                       },
+                       [](const calc::Rejected& r) { return JsonRejected(r); },
+                       [](const calc::Computed& c) { return JsonComputed(c); },
+                       [](const ReadingError& e) {
+                           return nlohmann::ordered_json{
+                               {"outcome", "error"}, {"message", calc::ErrorBoxText(e.message)}};
+                       },
+                   },
+                   outcome);
     // A pasted field text may hold any bytes, and the message repeats it; strict UTF-8
     // checking would throw on dump.
     return j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";

@@ -20,7 +20,7 @@ struct Options {
     bool json = false;  // one JSON object instead of plain lines
     calc::FieldTexts texts;
 };
-struct HelpRequest {};
+struct HelpRequest { };
 struct UsageError {
     std::string message;
 };
@@ -35,7 +35,7 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args);
 // The usage text, ending with a newline.
 std::string UsageText();
 
-struct EmptyField {};  // Go does nothing
+struct EmptyField { };  // Go does nothing
 struct ReadingError {
     std::string message;  // message() of EConvertError or EOverflow
 };

@@ -35,10 +35,10 @@ namespace {
     std::abort();
 }
 
-#define BUTTERWORTH3_FUZZ_CHECK(condition, text) \
-    do {                                         \
-        if (!(condition))                        \
-            Violated(#condition, (text));        \
+#define BUTTERWORTH3_FUZZ_CHECK(condition, text)                                                   \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            Violated(#condition, (text));                                                          \
     } while (false)
 
 std::string ConvertMessage(std::string_view text)
@@ -219,8 +219,7 @@ Limits LimitsOf(calc::Field field, bool kHz, bool uF)
     switch (field) {
     case calc::Field::Frequency:
         return kHz ? Limits{0.1L, 500, "0,1", "500"} : Limits{1, 99999, "1", ""};
-    case calc::Field::Resistance:
-        return {0.1L, 1000, "0,1", "1000"};
+    case calc::Field::Resistance: return {0.1L, 1000, "0,1", "1000"};
     case calc::Field::Capacitance:
         return uF ? Limits{0.01L, 10, "0,01", "10"} : Limits{0.1L, 1000, "0,1", "1000"};
     }
@@ -231,12 +230,9 @@ calc::FieldOutcome CheckField(const calc::CalcState& state, calc::Field field,
                               std::string_view text)
 {
     switch (field) {
-    case calc::Field::Frequency:
-        return calc::CheckFrequency(text, state.FreqMultiplier);
-    case calc::Field::Resistance:
-        return calc::CheckResistance(text);
-    case calc::Field::Capacitance:
-        return calc::CheckCapacitance(text, state.CapMultiplier);
+    case calc::Field::Frequency: return calc::CheckFrequency(text, state.FreqMultiplier);
+    case calc::Field::Resistance: return calc::CheckResistance(text);
+    case calc::Field::Capacitance: return calc::CheckCapacitance(text, state.CapMultiplier);
     }
     std::abort();
 }

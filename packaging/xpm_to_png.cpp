@@ -3,7 +3,8 @@
 #include <QtGui/QImage>
 #include <cstdio>
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 3) {
         std::fprintf(stderr, "usage: xpm_to_png INPUT.xpm OUTPUT.png\n");
         return 2;

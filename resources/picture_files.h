@@ -12,15 +12,15 @@
 namespace resources {
 
 enum class PictureKind {
-    LowPassSchematic,  // width / 270 pixels for each pixel of the 270 x 150 drawing
+    LowPassSchematic,   // width / 270 pixels for each pixel of the 270 x 150 drawing
     HighPassSchematic,  // likewise
-    Icon,  // square
+    Icon,               // square
 };
 
 struct PictureFile {
     const char* path;  // the Qt resource path, ":/" and the file's name in resources/
-    int width;  // pixels
-    int height;  // pixels
+    int width;         // pixels
+    int height;        // pixels
     PictureKind kind;
     bool inTitleBar;  // one of the icons the window offers its title bar
 };

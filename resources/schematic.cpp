@@ -12,18 +12,18 @@ namespace {
 // The layout. The signal runs along the main line through three series parts to the
 // amplifier's non-inverting input; the output comes back over the amplifier along the
 // feedback wire to the inverting input, and the middle shunt part reaches up to that wire.
-constexpr int Main = 100;  // main line, at the non-inverting input
-constexpr int FeedbackY = 24;  // feedback wire
+constexpr int Main = 100;                             // main line, at the non-inverting input
+constexpr int FeedbackY = 24;                         // feedback wire
 constexpr std::array<int, 3> Series = {36, 78, 122};  // centres of the series parts
 constexpr std::array<int, 3> Nodes = {56, 100, 144};  // the junctions after them
-constexpr int AmpLeft = 172, AmpTip = 212;  // the amplifier triangle
+constexpr int AmpLeft = 172, AmpTip = 212;            // the amplifier triangle
 constexpr int AmpTop = Main - 38, AmpBottom = Main + 10, AmpMid = (AmpTop + AmpBottom) / 2;
 constexpr int Inverting = AmpTop + 10;  // inverting input
-constexpr int InvertingTap = 162;  // where it leaves the feedback wire
-constexpr int Output = 226;  // output node
-constexpr int ShuntTop = Main + 10;  // where the parts to ground begin
-constexpr int Ground = Main + 36;  // top line of a ground symbol
-constexpr Point InEnd = {4, Main};  // In's thick lead reaches from here to InLeadEnd
+constexpr int InvertingTap = 162;       // where it leaves the feedback wire
+constexpr int Output = 226;             // output node
+constexpr int ShuntTop = Main + 10;     // where the parts to ground begin
+constexpr int Ground = Main + 36;       // top line of a ground symbol
+constexpr Point InEnd = {4, Main};      // In's thick lead reaches from here to InLeadEnd
 constexpr int InLeadEnd = 16;
 constexpr Point OutEnd = {Output + 24, AmpMid};  // Out's thick lead, from the output node
 
@@ -72,9 +72,9 @@ Schematic Build(Circuit circuit)
     const PartKind seriesKind = lowPass ? PartKind::Resistor : PartKind::Capacitor;
     const PartKind shuntKind = lowPass ? PartKind::Capacitor : PartKind::Resistor;
     const std::string_view seriesLabel = lowPass ? "R" : "C";
-    const std::array<std::string_view, 3> shuntLabels = lowPass
-        ? std::array<std::string_view, 3>{"C1", "C2", "C3"}
-        : std::array<std::string_view, 3>{"R1", "R2", "R3"};
+    const std::array<std::string_view, 3> shuntLabels =
+        lowPass ? std::array<std::string_view, 3>{"C1", "C2", "C3"}
+                : std::array<std::string_view, 3>{"R1", "R2", "R3"};
 
     Schematic s{
         .circuit = circuit,
@@ -82,11 +82,14 @@ Schematic Build(Circuit circuit)
         .in = {"In", InEnd},
         .out = {"Out", OutEnd},
         .amplifier = {.triangle = {{{AmpLeft, AmpTop}, {AmpLeft, AmpBottom}, {AmpTip, AmpMid}}},
-            .inverting = {AmpLeft, Inverting},
-            .nonInverting = {AmpLeft, Main},
-            .output = {Output, AmpMid}},
-        .feedback = {{Output, AmpMid}, {Output, FeedbackY}, {InvertingTap, FeedbackY},
-            {InvertingTap, Inverting}, {AmpLeft, Inverting}},
+                      .inverting = {AmpLeft, Inverting},
+                      .nonInverting = {AmpLeft, Main},
+                      .output = {Output, AmpMid}},
+        .feedback = {{Output, AmpMid},
+                     {Output, FeedbackY},
+                     {InvertingTap, FeedbackY},
+                     {InvertingTap, Inverting},
+                     {AmpLeft, Inverting}},
         .drawing = {},
     };
     for (int x : Series)
@@ -96,8 +99,11 @@ Schematic Build(Circuit circuit)
     constexpr int lower = (ShuntTop + Ground) / 2, upper = (FeedbackY + Main) / 2;
     for (int i = 0; i < 3; ++i) {
         const int y = i == 1 ? upper : lower;
-        s.parts.push_back({shuntKind, Orientation::Upright, {Nodes[i], y}, shuntLabels[i],
-            {Nodes[i] + 12, y - 3}});
+        s.parts.push_back({shuntKind,
+                           Orientation::Upright,
+                           {Nodes[i], y},
+                           shuntLabels[i],
+                           {Nodes[i] + 12, y - 3}});
     }
 
     std::vector<Item>& d = s.drawing;
@@ -152,8 +158,10 @@ struct PartPixels {
 
 std::vector<Rect> FrameSides(Rect r)
 {
-    return {{r.x0, r.y0, r.x1, r.y0}, {r.x0, r.y1, r.x1, r.y1}, {r.x0, r.y0, r.x0, r.y1},
-        {r.x1, r.y0, r.x1, r.y1}};
+    return {{r.x0, r.y0, r.x1, r.y0},
+            {r.x0, r.y1, r.x1, r.y1},
+            {r.x0, r.y0, r.x0, r.y1},
+            {r.x1, r.y0, r.x1, r.y1}};
 }
 
 PartPixels PixelsOf(const Part& part)
@@ -167,10 +175,10 @@ PartPixels PixelsOf(const Part& part)
     }
     if (across)  // two upright plates
         return {{x - 2, y - 8, x + 2, y + 8},
-            {{x - 3, y - 8, x - 2, y + 8}, {x + 2, y - 8, x + 3, y + 8}}};
+                {{x - 3, y - 8, x - 2, y + 8}, {x + 2, y - 8, x + 3, y + 8}}};
     // two flat plates
-    return {
-        {x - 8, y - 2, x + 8, y + 2}, {{x - 8, y - 3, x + 8, y - 2}, {x - 8, y + 2, x + 8, y + 3}}};
+    return {{x - 8, y - 2, x + 8, y + 2},
+            {{x - 8, y - 3, x + 8, y - 2}, {x - 8, y + 2, x + 8, y + 3}}};
 }
 
 class Raster {
@@ -181,7 +189,7 @@ public:
     void Black(Point from, Point to)
     {
         Black(Rect{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x),
-            std::max(from.y, to.y)});
+                   std::max(from.y, to.y)});
     }
     void White(Rect r) { paints_.push_back(Fill{r, Ink::White}); }
 
@@ -251,7 +259,7 @@ Rect Outline(const Part& part)
     Rect all = ink.front();
     for (const Rect& r : ink)
         all = {std::min(all.x0, r.x0), std::min(all.y0, r.y0), std::max(all.x1, r.x1),
-            std::max(all.y1, r.y1)};
+               std::max(all.y1, r.y1)};
     return all;
 }
 

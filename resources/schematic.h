@@ -59,7 +59,7 @@ struct Dot {  // a junction: 5 x 5 pixels with the corners cut
     Point centre;
 };
 struct GroundSymbol {  // three bars, 15, 9 and 3 pixels wide, 3 pixels apart
-    Point top;  // the middle of the widest bar, where the wire from above ends
+    Point top;         // the middle of the widest bar, where the wire from above ends
 };
 struct PartRef {  // parts[index] of the schematic, with its label
     std::size_t index;
@@ -68,28 +68,28 @@ using Item = std::variant<FilledRect, Wire, Frame, SlantedLine, Text, Dot, Groun
 
 enum class PartKind { Resistor, Capacitor };
 enum class Orientation {
-    Across,  // in a horizontal wire: a resistor 23 x 9, a capacitor with upright plates
+    Across,   // in a horizontal wire: a resistor 23 x 9, a capacitor with upright plates
     Upright,  // in a vertical wire: a resistor 9 x 23, a capacitor with flat plates
 };
 
 struct Part {
     PartKind kind;
     Orientation orientation;
-    Point centre;  // on the wire the part sits in
+    Point centre;            // on the wire the part sits in
     std::string_view label;  // "R", "C1", ...: the name the calculation gives its value
-    Point labelAt;  // the label's top-left, in the pixel font
+    Point labelAt;           // the label's top-left, in the pixel font
 };
 
 struct Terminal {
     std::string_view name;  // "In", "Out"
-    Point end;  // the outer end of its thick lead, where a source or load connects
+    Point end;              // the outer end of its thick lead, where a source or load connects
 };
 
 struct Amplifier {
     std::array<Point, 3> triangle;  // the back's top and bottom corners, then the tip
-    Point inverting;  // the inverting (-) input, on the back
-    Point nonInverting;  // the non-inverting (+) input, where the main line arrives
-    Point output;  // the output node, right of the tip
+    Point inverting;                // the inverting (-) input, on the back
+    Point nonInverting;             // the non-inverting (+) input, where the main line arrives
+    Point output;                   // the output node, right of the tip
 };
 
 enum class Circuit { LowPass, HighPass };
@@ -101,7 +101,7 @@ struct Schematic {
     Terminal out;
     Amplifier amplifier;
     std::vector<Point> feedback;  // corners of the wire from the output node to the (-) input
-    std::vector<Item> drawing;  // in painting order: a part paints its box white first
+    std::vector<Item> drawing;    // in painting order: a part paints its box white first
 };
 
 const Schematic& SchematicOf(Circuit circuit);

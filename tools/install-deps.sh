@@ -11,6 +11,7 @@ packages=(
 )
 if [[ "${1:-run}" == test ]]; then
   packages+=(
+    clang-format-14                       # the code style check
     googletest libgtest-dev libgmock-dev  # unit tests
     libbenchmark-dev                      # benchmarks (built, not run, by the tests)
     python3                               # the differential test against the reference model

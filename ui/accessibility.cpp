@@ -13,7 +13,8 @@ constexpr const char* AnnouncedProperty = "announcedWhenShown";
 // it appears.
 class NoticeInterface : public QAccessibleWidget {
 public:
-    explicit NoticeInterface(QLabel* label) : QAccessibleWidget(label, QAccessible::Notification) {}
+    explicit NoticeInterface(QLabel* label)
+        : QAccessibleWidget(label, QAccessible::Notification) { }
 
     QString text(QAccessible::Text kind) const override
     {

@@ -33,8 +33,8 @@ bool FieldEdit::enterGoesToDefaultButton(const QKeyEvent& event) const
 {
     if (event.key() != Qt::Key_Return && event.key() != Qt::Key_Enter)
         return false;
-    const Qt::KeyboardModifiers held = Qt::ShiftModifier | Qt::ControlModifier |
-                                       Qt::AltModifier | Qt::MetaModifier;
+    const Qt::KeyboardModifiers held =
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     if (event.modifiers() & held)
         return false;
     for (const QPushButton* button : window()->findChildren<QPushButton*>()) {
@@ -105,8 +105,8 @@ void FieldEdit::focusInEvent(QFocusEvent* event)
 
 void FieldEdit::focusOutEvent(QFocusEvent* event)
 {
-    lostFocusWithWindow_ = event->reason() == Qt::ActiveWindowFocusReason ||
-                           event->reason() == Qt::PopupFocusReason;
+    lostFocusWithWindow_ =
+        event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason;
     QLineEdit::focusOutEvent(event);
 }
 

@@ -38,7 +38,8 @@ private:
     {
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
-        std::printf("first-frame %lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+        std::printf("first-frame %lld\n",
+                    static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
         std::fflush(stdout);
         QCoreApplication::quit();
     }

@@ -62,8 +62,7 @@ void SetColours(QWidget& widget, const ControlDef& def)
 void SetUpLabel(QLabel& label, const ControlDef& def)
 {
     label.setTextFormat(Qt::PlainText);
-    label.setAlignment(((def.flags & Centred) ? Qt::AlignHCenter : Qt::AlignLeft) |
-                       Qt::AlignTop);
+    label.setAlignment(((def.flags & Centred) ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop);
     label.setText(Text(def.text));
     if (!(def.flags & FixedSize))
         FitToText(label);
@@ -84,8 +83,7 @@ void FitToText(QLabel& label)
     label.resize(label.sizeHint());
 }
 
-void BuildForm(QWidget& window, const WindowDef& definition,
-               std::span<const ControlDef> controls)
+void BuildForm(QWidget& window, const WindowDef& definition, std::span<const ControlDef> controls)
 {
     window.setObjectName(Text(definition.name));
     window.setWindowTitle(Text(definition.caption));
@@ -116,12 +114,8 @@ void BuildForm(QWidget& window, const WindowDef& definition,
 
         switch (def.kind) {
         case ControlKind::Label:
-        case ControlKind::Link:
-            SetUpLabel(static_cast<QLabel&>(*widget), def);
-            break;
-        case ControlKind::Picture:
-            SetUpPicture(static_cast<QLabel&>(*widget), def);
-            break;
+        case ControlKind::Link: SetUpLabel(static_cast<QLabel&>(*widget), def); break;
+        case ControlKind::Picture: SetUpPicture(static_cast<QLabel&>(*widget), def); break;
         case ControlKind::Edit:
             static_cast<FieldEdit*>(widget)->setProgramText(Text(def.text));
             break;
@@ -144,8 +138,7 @@ void BuildForm(QWidget& window, const WindowDef& definition,
         case ControlKind::PushButton:
             static_cast<QPushButton*>(widget)->setDefault(def.flags & DefaultButton);
             break;
-        case ControlKind::GroupBox:
-            break;
+        case ControlKind::GroupBox: break;
         }
         if (def.flags & Hidden)
             widget->hide();

@@ -14,7 +14,6 @@ namespace ui {
 // Sizes a label to its text, as auto-sized labels do after every change of text.
 void FitToText(QLabel& label);
 
-void BuildForm(QWidget& window, const WindowDef& definition,
-               std::span<const ControlDef> controls);
+void BuildForm(QWidget& window, const WindowDef& definition, std::span<const ControlDef> controls);
 
 }  // namespace ui

@@ -24,9 +24,9 @@ struct FontDef {
 
 enum ControlFlag : unsigned {
     NoFlags = 0,
-    FixedSize = 1 << 0,      // labels otherwise size themselves to their text
-    Centred = 1 << 1,        // text centred horizontally
-    Opaque = 1 << 2,         // label background filled with its background colour
+    FixedSize = 1 << 0,  // labels otherwise size themselves to their text
+    Centred = 1 << 1,    // text centred horizontally
+    Opaque = 1 << 2,     // label background filled with its background colour
     Hidden = 1 << 3,
     Checked = 1 << 4,        // radio button
     DefaultButton = 1 << 5,  // pressed by Enter
@@ -63,10 +63,10 @@ struct WindowDef {
     const char* name;
     const char* caption;
     QSize clientSize;
-    FontDef font;                              // for every control that sets no font
+    FontDef font;                                       // for every control that sets no font
     std::span<const resources::PictureFile> iconFiles;  // one per size, the smallest first
-    const char* linkUrl;                       // what the link label opens
-    std::span<const char* const> tabOrder;     // control names, in the order Tab visits them
+    const char* linkUrl;                                // what the link label opens
+    std::span<const char* const> tabOrder;  // control names, in the order Tab visits them
 };
 
 const WindowDef& Form1Window();

@@ -16,8 +16,8 @@
 #include "ui/field_edit.h"
 #include "ui/form_builder.h"
 #include "ui/form_definition.h"
-#include "ui/window_look.h"
 #include "ui/link_label.h"
+#include "ui/window_look.h"
 
 namespace ui {
 namespace {
@@ -26,9 +26,8 @@ constexpr int BackspaceKey = 8;
 const QString ResetValue = QStringLiteral("0");
 
 // A normal window that cannot be minimised or maximised, not a dialog.
-constexpr Qt::WindowFlags FrameFlags = Qt::Window | Qt::CustomizeWindowHint |
-                                       Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                       Qt::WindowCloseButtonHint;
+constexpr Qt::WindowFlags FrameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
 
 QString FromUtf8(const std::string& text)
 {
@@ -37,8 +36,7 @@ QString FromUtf8(const std::string& text)
 
 }  // namespace
 
-TForm1::TForm1(calc::CalcState& state, QWidget* parent)
-    : QDialog(parent, FrameFlags), state_(state)
+TForm1::TForm1(calc::CalcState& state, QWidget* parent) : QDialog(parent, FrameFlags), state_(state)
 {
     BuildForm(*this, Form1Window(), Form1Controls());
 
@@ -85,7 +83,8 @@ bool TForm1::Run(Handler handler)
 template <typename Sender, typename Signal>
 void TForm1::Bind(Sender* sender, Signal signal, void (TForm1::*handler)())
 {
-    connect(sender, signal, this, [this, handler] { Run([this, handler] { (this->*handler)(); }); });
+    connect(sender, signal, this,
+            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
 }
 
 // A key-press handler abandoned by an error lets no character into its field.

@@ -74,8 +74,8 @@ QImage ReadXpm(const QString& path)
     const std::vector<std::string_view> strings = XpmStrings(source);
     int width = 0, height = 0, colours = 0, charsPerPixel = 0;
     if (strings.empty() ||
-        std::sscanf(std::string(strings.front()).c_str(), "%d %d %d %d", &width, &height,
-                    &colours, &charsPerPixel) != 4 ||
+        std::sscanf(std::string(strings.front()).c_str(), "%d %d %d %d", &width, &height, &colours,
+                    &charsPerPixel) != 4 ||
         width <= 0 || height <= 0 || colours <= 0 ||
         std::size_t(1) + std::size_t(colours) + std::size_t(height) > strings.size())
         return QImage();

@@ -30,9 +30,9 @@
 
 #include "calc/input_checks.h"
 #include "ui/application_title.h"
-#include "ui/window_look.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
+#include "ui/window_look.h"
 
 namespace {
 
@@ -48,7 +48,10 @@ struct Sample {
 // Watches for the error box: notes when it is shown and first painted, then closes it.
 class BoxWatch : public QObject {
 public:
-    explicit BoxWatch(const QElapsedTimer& clock) : clock_(clock) { qApp->installEventFilter(this); }
+    explicit BoxWatch(const QElapsedTimer& clock) : clock_(clock)
+    {
+        qApp->installEventFilter(this);
+    }
     ~BoxWatch() override { qApp->removeEventFilter(this); }
 
     Sample sample;
@@ -67,7 +70,8 @@ protected:
             sample.paintedMs = Ms();
             sample.box = box->frameGeometry().size();
             sample.characters = box->text().size();
-            QMetaObject::invokeMethod(box, [box] { box->accept(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                box, [box] { box->accept(); }, Qt::QueuedConnection);
         }
         return false;
     }

@@ -28,9 +28,9 @@
 
 #include "calc/input_checks.h"
 #include "ui/first_frame.h"
-#include "ui/window_look.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
+#include "ui/window_look.h"
 
 extern char** environ;
 
@@ -209,7 +209,7 @@ int main(int argc, char* argv[])
     std::printf("Go click, %d clicks (goal: under 1000 us)\n", clicks);
     std::printf("  click to updated labels:   median %8.1f us   p99 %8.1f us\n", Median(labelsUs),
                 Percentile(labelsUs, 0.99));
-    std::printf("  click to repainted window: median %8.1f us   p99 %8.1f us\n",
-                Median(paintedUs), Percentile(paintedUs, 0.99));
+    std::printf("  click to repainted window: median %8.1f us   p99 %8.1f us\n", Median(paintedUs),
+                Percentile(paintedUs, 0.99));
     return 0;
 }

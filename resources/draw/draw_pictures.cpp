@@ -9,7 +9,8 @@
 #include "resources/draw/pictures.h"
 #include "resources/draw/xpm.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 2) {
         std::fprintf(stderr, "usage: draw_pictures <folder>\n");
         return 2;

@@ -25,7 +25,8 @@ public:
     {
         const resources::Rect& r = fill.rect;
         painter_.fillRect(r.x0 * scale_, r.y0 * scale_, (r.x1 - r.x0 + 1) * scale_,
-            (r.y1 - r.y0 + 1) * scale_, QColor(fill.ink == resources::Ink::Black ? Black : White));
+                          (r.y1 - r.y0 + 1) * scale_,
+                          QColor(fill.ink == resources::Ink::Black ? Black : White));
     }
 
     // A slanted line, one drawing pixel wide: Bresenham at the image's resolution, with a
@@ -80,8 +81,19 @@ QPolygonF ResponseCurve(bool highPass)
 QPainterPath DigitThree()
 {
     QPainterPath path;
-    path.addPolygon(QPolygonF(QList<QPointF>{{23, 4}, {23, 3}, {24, 2}, {28, 2}, {29, 3}, {29, 6},
-        {28, 7}, {29, 8}, {29, 11}, {28, 12}, {24, 12}, {23, 11}, {23, 10}}));
+    path.addPolygon(QPolygonF(QList<QPointF>{{23, 4},
+                                             {23, 3},
+                                             {24, 2},
+                                             {28, 2},
+                                             {29, 3},
+                                             {29, 6},
+                                             {28, 7},
+                                             {29, 8},
+                                             {29, 11},
+                                             {28, 12},
+                                             {24, 12},
+                                             {23, 11},
+                                             {23, 10}}));
     path.addPolygon(QPolygonF(QList<QPointF>{{25, 7}, {28, 7}}));
     return path;
 }
@@ -91,7 +103,7 @@ QPainterPath DigitThree()
 QImage DrawSchematic(Circuit circuit, int scale)
 {
     QImage image(resources::SchematicWidth * scale, resources::SchematicHeight * scale,
-        QImage::Format_RGB32);
+                 QImage::Format_RGB32);
     image.fill(QColor(White));
     Plot plot(image, scale);
     for (const resources::Paint& paint : resources::Rasterise(resources::SchematicOf(circuit)))
@@ -135,10 +147,10 @@ std::vector<Picture> DrawAll()
         case resources::PictureKind::LowPassSchematic:
         case resources::PictureKind::HighPassSchematic: {
             const Circuit circuit = file.kind == resources::PictureKind::LowPassSchematic
-                ? Circuit::LowPass
-                : Circuit::HighPass;
+                                        ? Circuit::LowPass
+                                        : Circuit::HighPass;
             all.push_back({fileName, DrawSchematic(circuit, file.width / resources::SchematicWidth),
-                BlackOnWhite});
+                           BlackOnWhite});
             break;
         }
         case resources::PictureKind::Icon:
@@ -146,8 +158,8 @@ std::vector<Picture> DrawAll()
             break;
         }
         if (all.back().image.size() != QSize(file.width, file.height))
-            throw std::invalid_argument(
-                "drawn at another size than the list gives: " + std::string(name));
+            throw std::invalid_argument("drawn at another size than the list gives: " +
+                                        std::string(name));
     }
     return all;
 }

@@ -2,8 +2,8 @@
 // drawing: the two filter schematics, black on white, and the window icon.
 #pragma once
 
-#include <QtGui/QImage>
 #include <QtCore/QString>
+#include <QtGui/QImage>
 #include <array>
 #include <span>
 #include <vector>

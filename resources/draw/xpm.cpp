@@ -1,17 +1,19 @@
 #include "resources/draw/xpm.h"
 
 #include <QtCore/QHash>
-#include <QtGui/QImage>
 #include <QtCore/QString>
+#include <QtGui/QImage>
 #include <stdexcept>
 #include <string>
 
 namespace pictures {
 
-QByteArray ToXpm(const QImage& image, const QString& name, std::span<const XpmColour> palette) {
+QByteArray ToXpm(const QImage& image, const QString& name, std::span<const XpmColour> palette)
+{
     const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
     QHash<QRgb, char> keys;
-    for (const XpmColour& colour : palette) keys.insert(colour.rgb & 0xFFFFFF, colour.key);
+    for (const XpmColour& colour : palette)
+        keys.insert(colour.rgb & 0xFFFFFF, colour.key);
 
     QByteArray text = "/* XPM */\n"
                       "/* Drawn by resources/draw/draw_pictures: change the drawing there. */\n";

@@ -20,7 +20,8 @@ using Response = std::function<Complex(long double omega)>;
 // Low-pass: equal series R from In; C1 from the first node to ground, C2 from the second
 // node to the output, C3 from the follower's input to ground. Solved from the output
 // (the follower's input, v3 = 1) back to the input.
-Complex LowPass(const calc::FilterResults& parts, long double r, long double omega) {
+Complex LowPass(const calc::FilterResults& parts, long double r, long double omega)
+{
     const Complex s(0, omega);
     const Complex v3 = 1;
     const Complex v2 = v3 + v3 * s * r * (long double)parts.C3;
@@ -31,7 +32,8 @@ Complex LowPass(const calc::FilterResults& parts, long double r, long double ome
 
 // High-pass, the dual: equal series C from In; R1 from the first node to ground, R2 from
 // the second node to the output, R3 from the follower's input to ground.
-Complex HighPass(const calc::FilterResults& parts, long double c, long double omega) {
+Complex HighPass(const calc::FilterResults& parts, long double c, long double omega)
+{
     const Complex sc(0, omega * c);
     const Complex v3 = 1;
     const Complex v2 = v3 + v3 / (sc * (long double)parts.R3);
@@ -40,11 +42,15 @@ Complex HighPass(const calc::FilterResults& parts, long double c, long double om
     return v3 / in;
 }
 
-long double Decibels(Complex h) { return 20 * std::log10(std::abs(h)); }
+long double Decibels(Complex h)
+{
+    return 20 * std::log10(std::abs(h));
+}
 
 // The frequency where the response crosses -3.0103 dB (half power), by bisection on a
 // logarithmic scale between two frequencies on either side of it.
-long double HalfPowerFrequency(const Response& response, long double low, long double high) {
+long double HalfPowerFrequency(const Response& response, long double low, long double high)
+{
     const long double halfPower = 10 * std::log10(0.5L);
     const bool risingWithFrequency = Decibels(response(high)) > Decibels(response(low));
     for (int i = 0; i < 200; ++i) {
@@ -57,7 +63,8 @@ long double HalfPowerFrequency(const Response& response, long double low, long d
 
 // Largest distance in dB from the ideal third-order Butterworth magnitude with the same
 // half-power frequency, over four decades around it.
-long double WorstDeviation(const Response& response, long double halfPower, bool highPass) {
+long double WorstDeviation(const Response& response, long double halfPower, bool highPass)
+{
     long double worst = 0;
     for (int step = -200; step <= 200; ++step) {
         const long double omega = halfPower * std::pow(10.0L, step / 100.0L);
@@ -69,7 +76,11 @@ long double WorstDeviation(const Response& response, long double halfPower, bool
 }
 
 struct Case {
-    const char* f; const char* r; const char* c; bool kHz; bool uF;
+    const char* f;
+    const char* r;
+    const char* c;
+    bool kHz;
+    bool uF;
 };
 
 // A failing case names its inputs instead of printing its bytes.
@@ -79,18 +90,21 @@ void PrintTo(const Case& row, std::ostream* out)
          << (row.uF ? " uF" : " nF");
 }
 
-class FilterResponse : public ::testing::TestWithParam<Case> {};
+class FilterResponse : public ::testing::TestWithParam<Case> { };
 
-TEST_P(FilterResponse, IsThirdOrderMaximallyFlatNearTheEnteredFrequency) {
+TEST_P(FilterResponse, IsThirdOrderMaximallyFlatNearTheEnteredFrequency)
+{
     const Case& row = GetParam();
     calc::CalcState state;
     if (row.kHz)
         calc::SetFrequencyUnit(state, calc::FrequencyUnit::kHz);
     if (row.uF)
         calc::SetCapacitanceUnit(state, calc::CapacitanceUnit::uF);
-    ASSERT_TRUE(std::holds_alternative<calc::Computed>(calc::Calculate(state, {row.f, row.r, row.c})));
+    ASSERT_TRUE(
+        std::holds_alternative<calc::Computed>(calc::Calculate(state, {row.f, row.r, row.c})));
     const calc::FilterResults parts = state.results;
-    const long double entered = 2 * 3.14159265358979323846L * state.inputs.f * state.inputs.FreqMultiplier;
+    const long double entered =
+        2 * 3.14159265358979323846L * state.inputs.f * state.inputs.FreqMultiplier;
 
     const Response lowPass = [&](long double w) { return LowPass(parts, state.inputs.R, w); };
     const Response highPass = [&](long double w) { return HighPass(parts, state.inputs.C, w); };
@@ -100,7 +114,8 @@ TEST_P(FilterResponse, IsThirdOrderMaximallyFlatNearTheEnteredFrequency) {
     EXPECT_NEAR(Decibels(highPass(entered * 1e4L)), 0, 1e-6);
     // Third order: 60 dB per decade far outside the pass band.
     EXPECT_NEAR(Decibels(lowPass(entered * 1e3L)) - Decibels(lowPass(entered * 1e4L)), 60, 0.01);
-    EXPECT_NEAR(Decibels(highPass(entered * 1e-3L)) - Decibels(highPass(entered * 1e-4L)), 60, 0.01);
+    EXPECT_NEAR(Decibels(highPass(entered * 1e-3L)) - Decibels(highPass(entered * 1e-4L)), 60,
+                0.01);
 
     const long double lowCorner = HalfPowerFrequency(lowPass, entered / 10, entered * 10);
     const long double highCorner = HalfPowerFrequency(highPass, entered / 10, entered * 10);
@@ -110,10 +125,11 @@ TEST_P(FilterResponse, IsThirdOrderMaximallyFlatNearTheEnteredFrequency) {
     EXPECT_LT(WorstDeviation(highPass, highCorner, true), 0.03L);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AcrossTheInputRange, FilterResponse,
-    ::testing::Values(Case{"100", "33", "10", false, false}, Case{"1", "0,1", "0,1", false, false},
-                      Case{"500", "1000", "10", true, true}, Case{"99999", "4,7", "2,2", false, true},
-                      Case{"0,1", "1000", "0,01", true, true}));
+INSTANTIATE_TEST_SUITE_P(AcrossTheInputRange, FilterResponse,
+                         ::testing::Values(Case{"100", "33", "10", false, false},
+                                           Case{"1", "0,1", "0,1", false, false},
+                                           Case{"500", "1000", "10", true, true},
+                                           Case{"99999", "4,7", "2,2", false, true},
+                                           Case{"0,1", "1000", "0,01", true, true}));
 
 }  // namespace

@@ -17,19 +17,21 @@ using calc::OutOfRange;
 
 enum class Which { FrequencyHz, FrequencyKHz, Resistance, CapacitanceNF, CapacitanceUF };
 
-FieldOutcome Check(Which which, const std::string& text) {
+FieldOutcome Check(Which which, const std::string& text)
+{
     switch (which) {
-        case Which::FrequencyHz: return calc::CheckFrequency(text, 1);
-        case Which::FrequencyKHz: return calc::CheckFrequency(text, 1000);
-        case Which::Resistance: return calc::CheckResistance(text);
-        case Which::CapacitanceNF: return calc::CheckCapacitance(text, 1e-9);
-        case Which::CapacitanceUF: return calc::CheckCapacitance(text, 1e-6);
+    case Which::FrequencyHz: return calc::CheckFrequency(text, 1);
+    case Which::FrequencyKHz: return calc::CheckFrequency(text, 1000);
+    case Which::Resistance: return calc::CheckResistance(text);
+    case Which::CapacitanceNF: return calc::CheckCapacitance(text, 1e-9);
+    case Which::CapacitanceUF: return calc::CheckCapacitance(text, 1e-6);
     }
     return InputError{};
 }
 
 // "accepted 7", "input error", "out of range '0,1'"
-std::string Describe(const FieldOutcome& outcome) {
+std::string Describe(const FieldOutcome& outcome)
+{
     if (const auto* accepted = std::get_if<Accepted>(&outcome)) {
         char text[64];
         std::snprintf(text, sizeof text, "accepted %.17g", accepted->value);
@@ -40,8 +42,13 @@ std::string Describe(const FieldOutcome& outcome) {
     return "out of range '" + std::get<OutOfRange>(outcome).replacement + "'";
 }
 
-TEST(FieldChecks, LimitsAndCorrectedTextsOfEveryFieldAndUnit) {
-    struct Row { Which which; const char* text; const char* outcome; };
+TEST(FieldChecks, LimitsAndCorrectedTextsOfEveryFieldAndUnit)
+{
+    struct Row {
+        Which which;
+        const char* text;
+        const char* outcome;
+    };
     const Row rows[] = {
         {Which::Resistance, "5,5,5", "input error"},
         {Which::Resistance, ",5", "input error"},
@@ -86,7 +93,8 @@ TEST(FieldChecks, LimitsAndCorrectedTextsOfEveryFieldAndUnit) {
         EXPECT_EQ(Describe(Check(row.which, row.text)), row.outcome) << row.text;
 }
 
-TEST(FieldChecks, EveryCorrectedTextIsAcceptedByTheNextCheck) {
+TEST(FieldChecks, EveryCorrectedTextIsAcceptedByTheNextCheck)
+{
     const Which all[] = {Which::FrequencyHz, Which::FrequencyKHz, Which::Resistance,
                          Which::CapacitanceNF, Which::CapacitanceUF};
     for (const Which which : all) {
@@ -101,7 +109,8 @@ TEST(FieldChecks, EveryCorrectedTextIsAcceptedByTheNextCheck) {
     }
 }
 
-TEST(FieldChecks, ReadingErrorsEscapeTheCheck) {
+TEST(FieldChecks, ReadingErrorsEscapeTheCheck)
+{
     EXPECT_THROW(calc::CheckResistance("12a"), calc::EConvertError);
     EXPECT_THROW(calc::CheckResistance("1 000"), calc::EConvertError);
     EXPECT_THROW(calc::CheckResistance("1e-5000"), calc::EConvertError);
@@ -111,7 +120,8 @@ TEST(FieldChecks, ReadingErrorsEscapeTheCheck) {
     EXPECT_TRUE(std::holds_alternative<InputError>(calc::CheckResistance("a,b,c")));
 }
 
-TEST(UnitMultipliers, SettersHoldTheNearestDoubles) {
+TEST(UnitMultipliers, SettersHoldTheNearestDoubles)
+{
     calc::CalcState state;
     EXPECT_EQ(state.FreqMultiplier, 1.0);
     EXPECT_EQ(state.CapMultiplier, 1e-9);
@@ -125,17 +135,20 @@ TEST(UnitMultipliers, SettersHoldTheNearestDoubles) {
     EXPECT_EQ(state.CapMultiplier, 1e-9);
 }
 
-TEST(FilterInputs, ScalesTheExtendedReadingNotTheCheckedDouble) {
+TEST(FilterInputs, ScalesTheExtendedReadingNotTheCheckedDouble)
+{
     // R and C are the texts read again, scaled in extended precision, rounded once.
     const calc::FilterInputs inputs = calc::FormFilterInputs(100, 1, "0,1", "4,7", 1e-9);
     EXPECT_EQ(inputs.f, 100.0);
     EXPECT_EQ(inputs.FreqMultiplier, 1.0);
     EXPECT_EQ(inputs.R, static_cast<double>(calc::ReadNumber("0,1") * 1000.0L));
     EXPECT_EQ(inputs.R, 100.0);
-    EXPECT_EQ(inputs.C, static_cast<double>(calc::ReadNumber("4,7") * static_cast<calc::Extended>(1e-9)));
+    EXPECT_EQ(inputs.C,
+              static_cast<double>(calc::ReadNumber("4,7") * static_cast<calc::Extended>(1e-9)));
 }
 
-TEST(FilterInputs, DiffersFromTheDoubleProductWhereRoundingTwiceWould) {
+TEST(FilterInputs, DiffersFromTheDoubleProductWhereRoundingTwiceWould)
+{
     // Find texts whose double reading, scaled, rounds differently from the extended one:
     // the inputs must follow the extended reading.
     int differing = 0;
@@ -145,16 +158,25 @@ TEST(FilterInputs, DiffersFromTheDoubleProductWhereRoundingTwiceWould) {
                                  std::to_string(hundredths % 10);
         const double viaDouble = calc::ReadDouble(text) * 1e-9;
         const calc::FilterInputs inputs = calc::FormFilterInputs(1, 1, "1", text, 1e-9);
-        EXPECT_EQ(inputs.C, static_cast<double>(calc::ReadNumber(text) * static_cast<calc::Extended>(1e-9)));
+        EXPECT_EQ(inputs.C,
+                  static_cast<double>(calc::ReadNumber(text) * static_cast<calc::Extended>(1e-9)));
         differing += inputs.C != viaDouble;
     }
     EXPECT_GT(differing, 0) << "no text tells the two readings apart; the test proves nothing";
 }
 
-calc::FieldTexts Texts(const char* f, const char* r, const char* c) { return {f, r, c}; }
+calc::FieldTexts Texts(const char* f, const char* r, const char* c)
+{
+    return {f, r, c};
+}
 
-TEST(Calculate, StopsAtTheFirstFieldThatIsNotAccepted) {
-    struct Row { calc::FieldTexts texts; calc::Field field; const char* outcome; };
+TEST(Calculate, StopsAtTheFirstFieldThatIsNotAccepted)
+{
+    struct Row {
+        calc::FieldTexts texts;
+        calc::Field field;
+        const char* outcome;
+    };
     const Row rows[] = {
         {Texts("0,5", "5000", "5000"), calc::Field::Frequency, "out of range '1'"},
         {Texts("100", "5000", "5000"), calc::Field::Resistance, "out of range '1000'"},
@@ -173,19 +195,23 @@ TEST(Calculate, StopsAtTheFirstFieldThatIsNotAccepted) {
     }
 }
 
-TEST(Calculate, ReadingErrorsLeaveThePreviousResultsInPlace) {
+TEST(Calculate, ReadingErrorsLeaveThePreviousResultsInPlace)
+{
     calc::CalcState state;
-    ASSERT_TRUE(std::holds_alternative<calc::Computed>(calc::Calculate(state, Texts("100", "33", "10"))));
+    ASSERT_TRUE(
+        std::holds_alternative<calc::Computed>(calc::Calculate(state, Texts("100", "33", "10"))));
     const calc::FilterResults before = state.results;
     EXPECT_THROW(calc::Calculate(state, Texts("100", "33", "10a")), calc::EConvertError);
-    EXPECT_THROW(calc::Calculate(state, Texts("100", "33", std::string(400, '9').c_str())), calc::EOverflow);
+    EXPECT_THROW(calc::Calculate(state, Texts("100", "33", std::string(400, '9').c_str())),
+                 calc::EOverflow);
     // A later field is never read once an earlier one is rejected.
     EXPECT_NO_THROW(calc::Calculate(state, Texts("0", "33", "10a")));
     EXPECT_EQ(state.results.C1, before.C1);
     EXPECT_EQ(state.results.R3, before.R3);
 }
 
-TEST(Calculate, UsesTheUnitsOfTheState) {
+TEST(Calculate, UsesTheUnitsOfTheState)
+{
     calc::CalcState state;
     calc::SetCapacitanceUnit(state, calc::CapacitanceUnit::uF);
     auto result = calc::Calculate(state, Texts("100", "33", "20"));
@@ -202,7 +228,8 @@ TEST(Calculate, UsesTheUnitsOfTheState) {
     EXPECT_EQ(state.inputs.f, 150.0);
 }
 
-TEST(Calculate, AnyEmptyFieldStopsGo) {
+TEST(Calculate, AnyEmptyFieldStopsGo)
+{
     EXPECT_FALSE(calc::AnyFieldEmpty(Texts("100", "33", "10")));
     EXPECT_TRUE(calc::AnyFieldEmpty(Texts("", "33", "10")));
     EXPECT_TRUE(calc::AnyFieldEmpty(Texts("100", "", "10")));

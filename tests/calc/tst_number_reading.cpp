@@ -17,7 +17,8 @@ namespace {
 using calc::Extended;
 
 // Bit-exact equality of extended values, printed readably on failure.
-::testing::AssertionResult SameExtended(Extended actual, Extended expected) {
+::testing::AssertionResult SameExtended(Extended actual, Extended expected)
+{
     unsigned char a[10], e[10];
     std::memcpy(a, &actual, 10);
     std::memcpy(e, &expected, 10);
@@ -29,18 +30,20 @@ using calc::Extended;
     return ::testing::AssertionFailure() << text;
 }
 
-TEST(KeyFilter, PassesDigitsAndCommaTurnsFullStopIntoComma) {
+TEST(KeyFilter, PassesDigitsAndCommaTurnsFullStopIntoComma)
+{
     for (char32_t c = U'0'; c <= U'9'; ++c)
         EXPECT_EQ(calc::KeyFilter(c, false), c);
     EXPECT_EQ(calc::KeyFilter(U',', false), U',');
     EXPECT_EQ(calc::KeyFilter(U'.', false), U',');
 }
 
-TEST(KeyFilter, DropsEverythingElseUnlessBackspaceWasPressed) {
+TEST(KeyFilter, DropsEverythingElseUnlessBackspaceWasPressed)
+{
     // Letters, signs, blanks, Enter, Escape, Backspace's own character after another key,
     // the clipboard and undo control characters, Cyrillic, and the Ctrl+Backspace character.
-    const char32_t dropped[] = {U'a', U'e', U'E', U'+', U'-', U' ', U'\t', 13, 10, 27, 8,
-                                3,    22,   24,   26,   127,  U'/', U':', U'с', 0x1F600};
+    const char32_t dropped[] = {U'a', U'e', U'E', U'+', U'-', U' ', U'\t', 13,   10,   27,
+                                8,    3,    22,   24,   26,   127,  U'/',  U':', U'с', 0x1F600};
     for (const char32_t c : dropped) {
         EXPECT_EQ(calc::KeyFilter(c, false), std::nullopt) << "code " << unsigned(c);
         // After a Backspace key-down every character goes through unchanged, "." included.
@@ -49,19 +52,30 @@ TEST(KeyFilter, DropsEverythingElseUnlessBackspaceWasPressed) {
     EXPECT_EQ(calc::KeyFilter(U'.', true), U'.');
 }
 
-TEST(FieldTextCheck, RejectsLeadingCommaAndSecondComma) {
-    struct Row { const char* text; bool wellFormed; };
+TEST(FieldTextCheck, RejectsLeadingCommaAndSecondComma)
+{
+    struct Row {
+        const char* text;
+        bool wellFormed;
+    };
+    // clang-format off
     const Row rows[] = {
         {"5,5,5", false}, {",5", false}, {",", false}, {"1,,", false}, {",,", false},
         {"5,", true},     {"5,5", true}, {"abc", true}, {" ,5", true}, {"-,5", true},
         {"1.5", true},    {"1e5", true}, {"", true},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(calc::FieldTextCheck(row.text), row.wellFormed) << '"' << row.text << '"';
 }
 
-TEST(ReadNumber, ReadsTheTextsOfTheFieldGrammar) {
-    struct Row { const char* text; Extended value; };
+TEST(ReadNumber, ReadsTheTextsOfTheFieldGrammar)
+{
+    struct Row {
+        const char* text;
+        Extended value;
+    };
+    // clang-format off
     const Row rows[] = {
         {"5", 5},        {"007", 7},          {"5,", 5},          {",", 0},
         {"0", 0},        {"1e2", 100},        {"1E2", 100},       {"1e", 1},
@@ -70,16 +84,20 @@ TEST(ReadNumber, ReadsTheTextsOfTheFieldGrammar) {
         {",5e1", 5},     {"1e0000000002", 100}, {"0000000000000000000000000000001", 1},
         {"1,000000000000000000000000000", 1},   {"25e-1", 2.5L},    {"-,", -0.0L},      {",e", 0},   {"0e4999", 0},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_TRUE(SameExtended(calc::ReadNumber(row.text), row.value)) << '"' << row.text << '"';
 }
 
-TEST(ReadNumber, MinusZeroKeepsItsSign) {
+TEST(ReadNumber, MinusZeroKeepsItsSign)
+{
     EXPECT_TRUE(std::signbit(calc::ReadNumber("-0")));
     EXPECT_FALSE(std::signbit(calc::ReadNumber("0")));
 }
 
-TEST(ReadNumber, RejectsOtherTextsWithTheWholeTextInTheMessage) {
+TEST(ReadNumber, RejectsOtherTextsWithTheWholeTextInTheMessage)
+{
+    // clang-format off
     const std::string rows[] = {
         "",       " ",      "+",     "-",       "e5",     "+e",    "12a",    "1 000",
         "1.5",    "\t5",    "5\t",   "- 5",     "--5",    "+-5",   "5-",     "1e5e",
@@ -87,6 +105,7 @@ TEST(ReadNumber, RejectsOtherTextsWithTheWholeTextInTheMessage) {
         "\x7f",   "1e5000", "1e-5000", "1e49999", std::string("5\0", 2),  "٣",
         "1e4933", "99e4931",
     };
+    // clang-format on
     for (const std::string& text : rows) {
         try {
             calc::ReadNumber(text);
@@ -97,7 +116,8 @@ TEST(ReadNumber, RejectsOtherTextsWithTheWholeTextInTheMessage) {
     }
 }
 
-TEST(ReadNumber, TakesExponentDigitsOnlyBelowFiveHundred) {
+TEST(ReadNumber, TakesExponentDigitsOnlyBelowFiveHundred)
+{
     // 1e499 and 1e500 are read; a fourth exponent digit after 500 is left over.
     EXPECT_NO_THROW(calc::ReadNumber("1e499"));
     EXPECT_NO_THROW(calc::ReadNumber("1e500"));
@@ -108,7 +128,8 @@ TEST(ReadNumber, TakesExponentDigitsOnlyBelowFiveHundred) {
     EXPECT_EQ(calc::ReadNumber("1e-4999"), 0);  // below the extended range: silently 0
 }
 
-TEST(ReadNumber, SingleRoundingAgreesWithCorrectlyRoundedConversion) {
+TEST(ReadNumber, SingleRoundingAgreesWithCorrectlyRoundedConversion)
+{
     // With at most 19 digits the accumulated integer is exact, and a power of ten up to
     // 10^27 is exact too, so the result is one correctly rounded operation: what the C
     // library's (correctly rounding) strtold gives for the same decimal.
@@ -130,7 +151,8 @@ TEST(ReadNumber, SingleRoundingAgreesWithCorrectlyRoundedConversion) {
     }
 }
 
-TEST(ReadNumber, ScalesThroughThreeTablesOfNearestPowers) {
+TEST(ReadNumber, ScalesThroughThreeTablesOfNearestPowers)
+{
     // Every table entry is the extended value nearest to its power of ten.
     for (std::size_t i = 0; i < calc::PowersOfTen.size(); ++i)
         EXPECT_TRUE(SameExtended(calc::PowersOfTen[i],
@@ -145,29 +167,31 @@ TEST(ReadNumber, ScalesThroughThreeTablesOfNearestPowers) {
                                  std::strtold(("1e" + std::to_string(512 * i)).c_str(), nullptr)))
             << 512 * i;
     // 10^1234 = 10^18 * 10^192 * 10^1024, multiplied in that order.
-    const Extended expected = 1.0L * calc::PowersOfTen[18] * calc::PowersOfTen32[6] *
-                              calc::PowersOfTen512[2];
+    const Extended expected =
+        1.0L * calc::PowersOfTen[18] * calc::PowersOfTen32[6] * calc::PowersOfTen512[2];
     EXPECT_TRUE(SameExtended(calc::ReadNumber("1e1234"), expected));
     EXPECT_TRUE(SameExtended(calc::ReadNumber("1e-1234"), 1.0L / calc::PowersOfTen[18] /
-                                                               calc::PowersOfTen32[6] /
-                                                               calc::PowersOfTen512[2]));
+                                                              calc::PowersOfTen32[6] /
+                                                              calc::PowersOfTen512[2]));
 }
 
-TEST(ReadNumber, OverflowingTheExtendedRangeIsNotANumber) {
+TEST(ReadNumber, OverflowingTheExtendedRangeIsNotANumber)
+{
     EXPECT_THROW(calc::ReadNumber(std::string(5000, '9')), calc::EConvertError);
     EXPECT_THROW(calc::ReadNumber(std::string(5000, '9') + "e-10"), calc::EConvertError);
     // Scaling by 10^-5120 or less gives 0 outright, even for a mantissa that overflowed.
     EXPECT_EQ(calc::ReadNumber("," + std::string(6000, '9')), 0);
 }
 
-TEST(StoreAsDouble, OverflowsAboveTheLargestDoubleAndUnderflowsToZero) {
+TEST(StoreAsDouble, OverflowsAboveTheLargestDoubleAndUnderflowsToZero)
+{
     EXPECT_EQ(calc::ReadDouble("1e308"), 1e308);
     EXPECT_EQ(calc::ReadDouble("1,7976931348623157e308"), 1.7976931348623157e308);
     EXPECT_EQ(calc::ReadDouble("1e-400"), 0.0);
     EXPECT_EQ(calc::ReadDouble("-1e-400"), 0.0);
-    for (const std::string& text : {std::string(400, '9'), std::string("1e309"),
-                                   std::string("-1e309"), std::string("1,8e308"),
-                                   std::string("1e4932")}) {
+    for (const std::string& text :
+         {std::string(400, '9'), std::string("1e309"), std::string("-1e309"),
+          std::string("1,8e308"), std::string("1e4932")}) {
         try {
             calc::ReadDouble(text);
             ADD_FAILURE() << text << " was stored";
@@ -177,7 +201,8 @@ TEST(StoreAsDouble, OverflowsAboveTheLargestDoubleAndUnderflowsToZero) {
     }
 }
 
-TEST(ReadNumber, IsLinearInTheLengthOfTheText) {
+TEST(ReadNumber, IsLinearInTheLengthOfTheText)
+{
     // A megabyte of digits, of zeros, of blanks and of exponent zeros each reads in one pass.
     const auto start = std::chrono::steady_clock::now();
     EXPECT_THROW(calc::ReadNumber(std::string(1 << 20, '7')), calc::EConvertError);
@@ -189,8 +214,13 @@ TEST(ReadNumber, IsLinearInTheLengthOfTheText) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
-TEST(ErrorBoxText, AppendsAFullStopAfterALetterOrDigitOnly) {
-    struct Row { const char* message; const char* text; };
+TEST(ErrorBoxText, AppendsAFullStopAfterALetterOrDigitOnly)
+{
+    struct Row {
+        const char* message;
+        const char* text;
+    };
+    // clang-format off
     const Row rows[] = {
         {"'12a' is not a valid floating point value", "'12a' is not a valid floating point value."},
         {"Floating point overflow", "Floating point overflow."},
@@ -198,6 +228,7 @@ TEST(ErrorBoxText, AppendsAFullStopAfterALetterOrDigitOnly) {
         {"bracket)", "bracket)"}, {"bang!", "bang!"}, {"quote'", "quote'"}, {"slash/", "slash/."},
         {"comma,", "comma,"}, {"minus-", "minus-"},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(calc::ErrorBoxText(row.message), row.text);
 }

@@ -10,16 +10,23 @@ namespace {
 using calc::Extended;
 
 // "68,05 nF", "-" when there is nothing to write; "!" appended for a marker.
-std::string Shown(const calc::ComponentDisplay& display) {
+std::string Shown(const calc::ComponentDisplay& display)
+{
     std::string text = display.texts ? display.texts->number + " " + display.texts->unit : "-";
     return display.marker ? text + " !" : text;
 }
 
-TEST(Results, DefaultsAndCornersOfTheInputRange) {
+TEST(Results, DefaultsAndCornersOfTheInputRange)
+{
     struct Row {
-        const char* f; const char* r; const char* c; bool kHz; bool uF;
+        const char* f;
+        const char* r;
+        const char* c;
+        bool kHz;
+        bool uF;
         const char* shown[6];
     };
+    // clang-format off
     const Row rows[] = {
         {"100", "33", "10", false, false,
          {"68,05 nF", "0,17 uF", "9,86 nF", "109,5 kOhm / кОм", "43 kOhm / кОм", "755,8 kOhm / кОм"}},
@@ -35,6 +42,7 @@ TEST(Results, DefaultsAndCornersOfTheInputRange) {
         {"1,5", "4,7", "2,2", true, true,
          {"31,85 nF", "81,07 nF", "4,62 nF", "33 Ohm / Ом !", "13 Ohm / Ом !", "229 Ohm / Ом"}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         calc::CalcState state;
         if (row.kHz)
@@ -51,8 +59,12 @@ TEST(Results, DefaultsAndCornersOfTheInputRange) {
     }
 }
 
-TEST(NumberText, FifteenSignificantDigitsWithACommaAndNoTrailingZeros) {
-    struct Row { Extended value; const char* text; };
+TEST(NumberText, FifteenSignificantDigitsWithACommaAndNoTrailingZeros)
+{
+    struct Row {
+        Extended value;
+        const char* text;
+    };
     const Row rows[] = {
         {0, "0"},
         {17 / 100.0L, "0,17"},
@@ -81,7 +93,8 @@ TEST(NumberText, FifteenSignificantDigitsWithACommaAndNoTrailingZeros) {
         EXPECT_EQ(calc::NumberText(row.value), row.text) << static_cast<double>(row.value);
 }
 
-TEST(NumberText, WritesEveryHundredthExactly) {
+TEST(NumberText, WritesEveryHundredthExactly)
+{
     // The display divides a rounded count by 100 or 10; every such value must come back
     // as the count's own digits.
     for (std::int64_t count = 0; count < 1'000'000; count += 7) {
@@ -98,20 +111,31 @@ TEST(NumberText, WritesEveryHundredthExactly) {
     }
 }
 
-TEST(RoundToInteger, HalfwayGoesToTheEvenNeighbour) {
-    struct Row { Extended value; std::int64_t rounded; };
-    const Row rows[] = {{0.5L, 0},  {1.5L, 2},  {2.5L, 2},   {3.5L, 4},  {-2.5L, -2},
-                        {2.4999999L, 2}, {2.5000001L, 3}, {1e18L, 1'000'000'000'000'000'000}};
+TEST(RoundToInteger, HalfwayGoesToTheEvenNeighbour)
+{
+    struct Row {
+        Extended value;
+        std::int64_t rounded;
+    };
+    const Row rows[] = {
+        {0.5L, 0},   {1.5L, 2},       {2.5L, 2},       {3.5L, 4},
+        {-2.5L, -2}, {2.4999999L, 2}, {2.5000001L, 3}, {1e18L, 1'000'000'000'000'000'000}};
     for (const Row& row : rows)
         EXPECT_EQ(calc::RoundToInteger(row.value), row.rounded) << static_cast<double>(row.value);
 }
 
-std::string Texts(const std::optional<calc::DisplayTexts>& texts) {
+std::string Texts(const std::optional<calc::DisplayTexts>& texts)
+{
     return texts ? texts->number + " " + texts->unit : "-";
 }
 
-TEST(FormatCapacitance, ChoosesTheRangeBeforeRounding) {
-    struct Row { double farads; const char* shown; };
+TEST(FormatCapacitance, ChoosesTheRangeBeforeRounding)
+{
+    struct Row {
+        double farads;
+        const char* shown;
+    };
+    // clang-format off
     const Row rows[] = {
         // The limits are extended constants: the double nearest 1e-7 lies below 1e-7 and
         // the double nearest 1e-12 below 1e-12, while the double nearest 1e-9 lies above.
@@ -122,12 +146,18 @@ TEST(FormatCapacitance, ChoosesTheRangeBeforeRounding) {
         {0, "-"},                {2.5e-3, "2500 uF"},     {1.234567e-6, "1,23 uF"},
         {3.3e-11, "33 pF"},      {4.7e-12, "5 pF"},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(Texts(calc::FormatCapacitance(row.farads)), row.shown) << row.farads;
 }
 
-TEST(FormatResistance, ChoosesTheRangeBeforeRounding) {
-    struct Row { double ohms; const char* shown; };
+TEST(FormatResistance, ChoosesTheRangeBeforeRounding)
+{
+    struct Row {
+        double ohms;
+        const char* shown;
+    };
+    // clang-format off
     const Row rows[] = {
         {1000, "1 kOhm / кОм"},   {999.6, "1000 Ohm / Ом"}, {999.4, "999 Ohm / Ом"},
         {1, "1 Ohm / Ом"},         {0.999, "-"},             {0, "-"},
@@ -135,20 +165,25 @@ TEST(FormatResistance, ChoosesTheRangeBeforeRounding) {
         {1350, "1,4 kOhm / кОм"},  {1260, "1,3 kOhm / кОм"}, {1e10, "10000000 kOhm / кОм"},
         {43035.4, "43 kOhm / кОм"}, {99999, "100 kOhm / кОм"},
     };
+    // clang-format on
     for (const Row& row : rows)
         EXPECT_EQ(Texts(calc::FormatResistance(row.ohms)), row.shown) << row.ohms;
 }
 
-TEST(Markers, FlagImpracticalValuesWhetherShownOrNot) {
-    struct Row { double value; bool marker; };
-    const Row capacitors[] = {{1e-13, true}, {9.9e-11, true}, {1.01e-10, false},
-                              {1e-6, false}, {9.9e-6, false}, {1.01e-5, true}, {1, true}};
+TEST(Markers, FlagImpracticalValuesWhetherShownOrNot)
+{
+    struct Row {
+        double value;
+        bool marker;
+    };
+    const Row capacitors[] = {{1e-13, true},   {9.9e-11, true}, {1.01e-10, false}, {1e-6, false},
+                              {9.9e-6, false}, {1.01e-5, true}, {1, true}};
     for (const Row& row : capacitors) {
         EXPECT_EQ(calc::CapacitanceMarker(row.value), row.marker) << row.value;
         EXPECT_EQ(calc::DisplayCapacitance(row.value).marker, row.marker) << row.value;
     }
-    const Row resistors[] = {{0.5, true}, {99.9, true}, {100, false}, {1e6, false},
-                             {1000001, true}, {5e3, false}};
+    const Row resistors[] = {{0.5, true},  {99.9, true},    {100, false},
+                             {1e6, false}, {1000001, true}, {5e3, false}};
     for (const Row& row : resistors) {
         EXPECT_EQ(calc::ResistanceMarker(row.value), row.marker) << row.value;
         EXPECT_EQ(calc::DisplayResistance(row.value).marker, row.marker) << row.value;

@@ -25,7 +25,7 @@ void PrintTo(const OptionsRow& row, std::ostream* os)
     *os << row.name;
 }
 
-class ParsesOptions : public testing::TestWithParam<OptionsRow> {};
+class ParsesOptions : public testing::TestWithParam<OptionsRow> { };
 
 TEST_P(ParsesOptions, GivesUnitsOutputAndFieldTexts)
 {
@@ -75,7 +75,7 @@ void PrintTo(const RefusedRow& row, std::ostream* os)
     *os << row.name;
 }
 
-class RefusesOrHelps : public testing::TestWithParam<RefusedRow> {};
+class RefusesOrHelps : public testing::TestWithParam<RefusedRow> { };
 
 TEST_P(RefusesOrHelps, GivesHelpOrUsageError)
 {
@@ -116,10 +116,11 @@ TEST(RunCommandLine, HelpGoesToStdoutWithExitZero)
     EXPECT_EQ(cli::RunCommandLine(args, out, err), 0);
     EXPECT_EQ(out.str(), cli::UsageText());
     EXPECT_EQ(err.str(), "");
-    EXPECT_EQ(out.str().rfind("Usage: butterworth3-cli [--khz] [--uf] [--json] FREQUENCY RESISTANCE "
-                              "CAPACITANCE\n",
-                              0),
-              0u);
+    EXPECT_EQ(
+        out.str().rfind("Usage: butterworth3-cli [--khz] [--uf] [--json] FREQUENCY RESISTANCE "
+                        "CAPACITANCE\n",
+                        0),
+        0u);
 }
 
 TEST(RunCommandLine, UsageErrorGoesToStderrWithExitTwo)

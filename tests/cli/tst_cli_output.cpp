@@ -45,7 +45,7 @@ void PrintTo(const ResultsRow& row, std::ostream* os)
     *os << row.name;
 }
 
-class RendersResults : public testing::TestWithParam<ResultsRow> {};
+class RendersResults : public testing::TestWithParam<ResultsRow> { };
 
 TEST_P(RendersResults, AsPlainLinesWithExitZero)
 {
@@ -89,7 +89,7 @@ void PrintTo(const RejectionRow& row, std::ostream* os)
     *os << row.name;
 }
 
-class RendersRejection : public testing::TestWithParam<RejectionRow> {};
+class RendersRejection : public testing::TestWithParam<RejectionRow> { };
 
 TEST_P(RendersRejection, AsPlainLines)
 {
@@ -189,7 +189,7 @@ void PrintTo(const JsonRow& row, std::ostream* os)
     *os << row.name;
 }
 
-class JsonResults : public testing::TestWithParam<JsonRow> {};
+class JsonResults : public testing::TestWithParam<JsonRow> { };
 
 TEST_P(JsonResults, MatchPlainTextAndReadBackExactly)
 {
@@ -270,11 +270,13 @@ void ExpectRoundTrip(double x)
 
 TEST(RenderJson, NumberOutputRoundTripsEdgeDoubles)
 {
+    // clang-format off
     const double edges[] = {
         0.0, -0.0, 1.0, 0.1, 1e23, 5e-324, DBL_MIN, DBL_MAX, -DBL_MAX, DBL_EPSILON,
         std::nextafter(DBL_MIN, 0.0), std::nextafter(1.0, 2.0), std::nextafter(1.0, 0.0),
         9007199254740993.0, 4.35e-14, 1e-12, 1e-9, 1e-7, 68.05e-9, 2.2e-308,
     };
+    // clang-format on
     for (const double x : edges)
         ExpectRoundTrip(x);
 }

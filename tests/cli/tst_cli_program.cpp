@@ -93,7 +93,7 @@ void PrintTo(const ProgramRow& row, std::ostream* os)
     *os << row.name;
 }
 
-class Program : public testing::TestWithParam<ProgramRow> {};
+class Program : public testing::TestWithParam<ProgramRow> { };
 
 TEST_P(Program, PrintsOutcomeAndExits)
 {

@@ -23,7 +23,8 @@
 
 namespace {
 
-std::string Hex(const std::string& bytes) {
+std::string Hex(const std::string& bytes)
+{
     static const char digits[] = "0123456789abcdef";
     std::string out;
     for (unsigned char b : bytes) {
@@ -33,14 +34,16 @@ std::string Hex(const std::string& bytes) {
     return out;
 }
 
-std::string Unhex(const std::string& hex) {
+std::string Unhex(const std::string& hex)
+{
     std::string out;
     for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
         out += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
     return out;
 }
 
-std::string Bits(double d) {
+std::string Bits(double d)
+{
     std::uint64_t u;
     std::memcpy(&u, &d, sizeof u);
     char buf[17];
@@ -48,7 +51,8 @@ std::string Bits(double d) {
     return buf;
 }
 
-std::string Bits(calc::Extended x) {
+std::string Bits(calc::Extended x)
+{
     unsigned char raw[sizeof x];
     std::memcpy(raw, &x, sizeof x);
     std::uint64_t significand;
@@ -61,24 +65,29 @@ std::string Bits(calc::Extended x) {
     return buf;
 }
 
-std::string Display(const calc::ComponentDisplay& d) {
+std::string Display(const calc::ComponentDisplay& d)
+{
     std::string out = d.texts ? Hex(d.texts->number) + "\t" + Hex(d.texts->unit) : "-\t-";
     return out + "\t" + (d.marker ? "1" : "0");
 }
 
-std::string Go(const std::vector<std::string>& f) {
+std::string Go(const std::vector<std::string>& f)
+{
     calc::CalcState state;
     calc::SetFrequencyUnit(state, f[1] == "K" ? calc::FrequencyUnit::kHz : calc::FrequencyUnit::Hz);
-    calc::SetCapacitanceUnit(state, f[2] == "U" ? calc::CapacitanceUnit::uF : calc::CapacitanceUnit::nF);
+    calc::SetCapacitanceUnit(state,
+                             f[2] == "U" ? calc::CapacitanceUnit::uF : calc::CapacitanceUnit::nF);
     const calc::FieldTexts texts{Unhex(f[3]), Unhex(f[4]), Unhex(f[5])};
-    if (calc::AnyFieldEmpty(texts)) return "EMPTY";
+    if (calc::AnyFieldEmpty(texts))
+        return "EMPTY";
     try {
         const calc::Calculation result = calc::Calculate(state, texts);
         if (const auto* rejected = std::get_if<calc::Rejected>(&result)) {
             const std::string field = std::to_string(static_cast<int>(rejected->field));
             if (const auto* range = std::get_if<calc::OutOfRange>(&rejected->outcome))
                 return "RANGE\t" + field + "\t" + Hex(range->replacement);
-            if (std::holds_alternative<calc::InputError>(rejected->outcome)) return "INPUT\t" + field;
+            if (std::holds_alternative<calc::InputError>(rejected->outcome))
+                return "INPUT\t" + field;
             return "ACCEPTED?\t" + field;
         }
         const auto& computed = std::get<calc::Computed>(result);
@@ -96,7 +105,8 @@ std::string Go(const std::vector<std::string>& f) {
     }
 }
 
-std::string Read(const std::string& text) {
+std::string Read(const std::string& text)
+{
     std::string out = calc::FieldTextCheck(text) ? "1\t" : "0\t";
     calc::Extended x;
     try {
@@ -112,17 +122,20 @@ std::string Read(const std::string& text) {
     }
 }
 
-std::string DisplayOf(const std::string& bitsHex) {
+std::string DisplayOf(const std::string& bitsHex)
+{
     const std::uint64_t u = std::stoull(bitsHex, nullptr, 16);
     double d;
     std::memcpy(&d, &u, sizeof d);
     return Display(calc::DisplayCapacitance(d)) + "\t" + Display(calc::DisplayResistance(d));
 }
 
-std::string Key(const std::vector<std::string>& f) {
+std::string Key(const std::vector<std::string>& f)
+{
     const auto typed = static_cast<char32_t>(std::stoul(f[1], nullptr, 16));
     const auto passed = calc::KeyFilter(typed, f[2] == "1");
-    if (!passed) return "-";
+    if (!passed)
+        return "-";
     char buf[16];
     std::snprintf(buf, sizeof buf, "%x", static_cast<unsigned>(*passed));
     return buf;
@@ -130,21 +143,30 @@ std::string Key(const std::vector<std::string>& f) {
 
 }  // namespace
 
-int main() {
+int main()
+{
     std::string line;
     while (std::getline(std::cin, line)) {
         std::vector<std::string> f;
         std::stringstream fields(line);
-        for (std::string part; std::getline(fields, part, '\t');) f.push_back(part);
-        while (f.size() < 6) f.emplace_back();  // trailing empty texts
+        for (std::string part; std::getline(fields, part, '\t');)
+            f.push_back(part);
+        while (f.size() < 6)
+            f.emplace_back();  // trailing empty texts
         std::string out;
         try {
-            if (f[0] == "G") out = Go(f);
-            else if (f[0] == "R") out = Read(Unhex(f[1]));
-            else if (f[0] == "D") out = DisplayOf(f[1]);
-            else if (f[0] == "B") out = Hex(calc::ErrorBoxText(Unhex(f[1])));
-            else if (f[0] == "K") out = Key(f);
-            else out = "BAD REQUEST";
+            if (f[0] == "G")
+                out = Go(f);
+            else if (f[0] == "R")
+                out = Read(Unhex(f[1]));
+            else if (f[0] == "D")
+                out = DisplayOf(f[1]);
+            else if (f[0] == "B")
+                out = Hex(calc::ErrorBoxText(Unhex(f[1])));
+            else if (f[0] == "K")
+                out = Key(f);
+            else
+                out = "BAD REQUEST";
         } catch (const std::exception& e) {
             // Anything else escaping the core is a fault in itself; report it in-line.
             out = std::string("UNEXPECTED\t") + e.what();

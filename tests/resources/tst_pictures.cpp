@@ -12,15 +12,20 @@ using namespace pictures;
 
 namespace {
 
-QImage LoadCommitted(const QString& fileName) {
+QImage LoadCommitted(const QString& fileName)
+{
     const QImage image(QStringLiteral(PICTURES_DIR "/") + fileName);
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb At(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
 // How many pixels of `small` differ from the top-left pixel of their block in `large`.
-int DifferencesAtScale(const QImage& small, const QImage& large, int scale) {
+int DifferencesAtScale(const QImage& small, const QImage& large, int scale)
+{
     int count = 0;
     for (int y = 0; y < small.height(); ++y)
         for (int x = 0; x < small.width(); ++x)
@@ -29,9 +34,11 @@ int DifferencesAtScale(const QImage& small, const QImage& large, int scale) {
 }
 
 // The topmost row of `column` that has `colour`, or -1.
-int Topmost(const QImage& image, int column, QRgb colour) {
+int Topmost(const QImage& image, int column, QRgb colour)
+{
     for (int y = 0; y < image.height(); ++y)
-        if (At(image, column, y) == colour) return y;
+        if (At(image, column, y) == colour)
+            return y;
     return -1;
 }
 
@@ -41,14 +48,16 @@ class TestPictures : public QObject {
     Q_OBJECT
 
 private slots:
-    void xpmKeepsEveryPixel_data() {
+    void xpmKeepsEveryPixel_data()
+    {
         QTest::addColumn<QImage>("image");
         QTest::addColumn<bool>("sixteenColours");
         QTest::newRow("high-pass schematic") << DrawSchematic(Circuit::HighPass, 1) << false;
         QTest::newRow("icon 32") << DrawIcon(32) << true;
         QTest::newRow("icon 256") << DrawIcon(256) << true;
     }
-    void xpmKeepsEveryPixel() {
+    void xpmKeepsEveryPixel()
+    {
         QFETCH(QImage, image);
         QFETCH(bool, sixteenColours);
         const std::span<const XpmColour> palette =
@@ -58,7 +67,8 @@ private slots:
                  image.convertToFormat(QImage::Format_RGB32));
     }
 
-    void xpmRejectsColourOutsidePalette() {
+    void xpmRejectsColourOutsidePalette()
+    {
         QImage image(3, 2, QImage::Format_RGB32);
         image.fill(QColor(White));
         image.setPixel(1, 0, Silver);
@@ -70,7 +80,8 @@ private slots:
         }
     }
 
-    void schematicIsFramedBlackOnWhite_data() {
+    void schematicIsFramedBlackOnWhite_data()
+    {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<int>("scale");
         QTest::newRow("low-pass") << "lowpass.xpm" << 1;
@@ -78,7 +89,8 @@ private slots:
         QTest::newRow("low-pass @2x") << "lowpass@2x.xpm" << 2;
         QTest::newRow("high-pass @2x") << "highpass@2x.xpm" << 2;
     }
-    void schematicIsFramedBlackOnWhite() {
+    void schematicIsFramedBlackOnWhite()
+    {
         QFETCH(QString, fileName);
         QFETCH(int, scale);
         const QImage image = LoadCommitted(fileName);
@@ -105,15 +117,19 @@ private slots:
 
     // The @2x pictures are the same drawing: only the amplifier's slanted sides, drawn at
     // the finer resolution, may differ from the 1x pixels.
-    void doubleSizeSchematicIsTheSameDrawing_data() {
+    void doubleSizeSchematicIsTheSameDrawing_data()
+    {
         QTest::addColumn<QString>("oneX");
         QTest::addColumn<QString>("twoX");
         QTest::addColumn<bool>("same");
+        // clang-format off
         QTest::newRow("low-pass") << "lowpass.xpm" << "lowpass@2x.xpm" << true;
         QTest::newRow("high-pass") << "highpass.xpm" << "highpass@2x.xpm" << true;
         QTest::newRow("low-pass against high-pass") << "lowpass.xpm" << "highpass@2x.xpm" << false;
+        // clang-format on
     }
-    void doubleSizeSchematicIsTheSameDrawing() {
+    void doubleSizeSchematicIsTheSameDrawing()
+    {
         QFETCH(QString, oneX);
         QFETCH(QString, twoX);
         QFETCH(bool, same);
@@ -121,11 +137,14 @@ private slots:
         QCOMPARE(differences < 100, same);
     }
 
-    void iconIsOpaqueInStandardColours_data() {
+    void iconIsOpaqueInStandardColours_data()
+    {
         QTest::addColumn<int>("size");
-        for (int size : {32, 48, 64, 128, 256}) QTest::addRow("%d", size) << size;
+        for (int size : {32, 48, 64, 128, 256})
+            QTest::addRow("%d", size) << size;
     }
-    void iconIsOpaqueInStandardColours() {
+    void iconIsOpaqueInStandardColours()
+    {
         QFETCH(int, size);
         const QImage raw(QStringLiteral(PICTURES_DIR "/icon%1.xpm").arg(size));
         QCOMPARE(raw.size(), QSize(size, size));
@@ -138,7 +157,8 @@ private slots:
                 const QRgb pixel = At(image, x, y);
                 used.insert(pixel);
                 // The olive 3 keeps to the upper right quarter.
-                if (pixel == Olive) QVERIFY(x >= size / 2 && y < size / 2);
+                if (pixel == Olive)
+                    QVERIFY(x >= size / 2 && y < size / 2);
             }
         }
         for (QRgb colour : used)

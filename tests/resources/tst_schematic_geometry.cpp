@@ -35,7 +35,7 @@ bool Overlap(Rect a, Rect b)
 bool Inside(Rect inner, Rect outer)
 {
     return inner.x0 >= outer.x0 && inner.x1 <= outer.x1 && inner.y0 >= outer.y0 &&
-        inner.y1 <= outer.y1;
+           inner.y1 <= outer.y1;
 }
 
 Rect Span(Point a, Point b)
@@ -126,10 +126,10 @@ TEST_P(SchematicGeometry, EveryPartSitsInAWireOfItsDirection)
             const Rect span = Span(w.from, w.to);
             const bool horizontal = span.y0 == span.y1;
             return horizontal == across &&
-                Inside({part.centre.x, part.centre.y, part.centre.x, part.centre.y}, span) &&
-                Inside(Outline(part),
-                    {across ? span.x0 : 0, across ? 0 : span.y0, across ? span.x1 : SchematicWidth,
-                        across ? SchematicHeight : span.y1});
+                   Inside({part.centre.x, part.centre.y, part.centre.x, part.centre.y}, span) &&
+                   Inside(Outline(part),
+                          {across ? span.x0 : 0, across ? 0 : span.y0,
+                           across ? span.x1 : SchematicWidth, across ? SchematicHeight : span.y1});
         })) << part.label;
     }
 }
@@ -157,16 +157,17 @@ TEST_P(SchematicGeometry, SignalRunsFromInThroughTheAmplifierToOut)
     for (std::size_t i = 1; i < s.feedback.size(); ++i) {
         const Rect leg = Span(s.feedback[i - 1], s.feedback[i]);
         EXPECT_TRUE(std::any_of(wires.begin(), wires.end(),
-            [&](const Wire& w) { return Inside(leg, Span(w.from, w.to)); }))
+                                [&](const Wire& w) { return Inside(leg, Span(w.from, w.to)); }))
             << "leg " << i;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothCircuits, SchematicGeometry,
-    testing::Values(CircuitCase{Circuit::LowPass, {"R", "C1", "C2", "C3"}},
-        CircuitCase{Circuit::HighPass, {"C", "R1", "R2", "R3"}}),
-    [](const testing::TestParamInfo<CircuitCase>& info) {
-        return std::string(info.param.circuit == Circuit::LowPass ? "LowPass" : "HighPass");
-    });
+                         testing::Values(CircuitCase{Circuit::LowPass, {"R", "C1", "C2", "C3"}},
+                                         CircuitCase{Circuit::HighPass, {"C", "R1", "R2", "R3"}}),
+                         [](const testing::TestParamInfo<CircuitCase>& info) {
+                             return std::string(
+                                 info.param.circuit == Circuit::LowPass ? "LowPass" : "HighPass");
+                         });
 
 }  // namespace

@@ -39,7 +39,8 @@ protected:
             onMessageBox(box);
         } else if (auto* widget = static_cast<QWidget*>(watched); widget->isModal()) {
             unexpected.append(QString::fromLatin1(widget->metaObject()->className()));
-            QMetaObject::invokeMethod(widget, [widget] { widget->close(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                widget, [widget] { widget->close(); }, Qt::QueuedConnection);
         }
         return false;
     }

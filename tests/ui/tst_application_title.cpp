@@ -15,6 +15,7 @@ void TestApplicationTitle::title_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
 
+    // clang-format off
     QTest::newRow("installed program") << "/usr/local/bin/butterworth3" << "butterworth3";
     QTest::newRow("relative path") << "build/app/butterworth3" << "butterworth3";
     QTest::newRow("extension cut") << "/opt/butterworth3.bin" << "butterworth3";
@@ -24,6 +25,7 @@ void TestApplicationTitle::title_data()
     QTest::newRow("cyrillic lowered") << "/opt/ФИЛЬТР" << "Фильтр";
     QTest::newRow("dot file") << "/opt/.hidden" << "";
     QTest::newRow("directory only") << "/opt/" << "";
+    // clang-format on
 }
 
 void TestApplicationTitle::title()

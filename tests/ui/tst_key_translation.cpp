@@ -35,6 +35,7 @@ void TestKeyTranslation::deliveredCharacter_data()
     QTest::addColumn<OptionalChar>("expected");
 
     const OptionalChar none;
+    // clang-format off
     QTest::newRow("digit") << int(Qt::Key_7) << None << "7" << "7" << OptionalChar(U'7');
     QTest::newRow("full stop") << int(Qt::Key_Period) << None << "." << "." << OptionalChar(U'.');
     QTest::newRow("keypad full stop") << int(Qt::Key_Period) << Keypad << "." << "." << OptionalChar(U'.');
@@ -68,6 +69,7 @@ void TestKeyTranslation::deliveredCharacter_data()
     QTest::newRow("alt+backspace") << int(Qt::Key_Backspace) << Alt << "\b" << "" << none;
     QTest::newRow("two characters") << int(Qt::Key_unknown) << None << "ab" << "ab" << none;
     QTest::newRow("unknown key with text") << int(Qt::Key_unknown) << None << "5" << "5" << OptionalChar(U'5');
+    // clang-format on
 }
 
 void TestKeyTranslation::deliveredCharacter()

@@ -9,8 +9,8 @@
 #include <QtWidgets/QMenu>
 
 #include "ui/application_title.h"
-#include "ui/window_look.h"
 #include "ui/form_definition.h"
+#include "ui/window_look.h"
 #include "window_fixture.h"
 
 class TestTForm1 : public QObject {
@@ -182,6 +182,7 @@ void TestTForm1::typingPassesTheKeyFilter_data()
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
 
+    // clang-format off
     QTest::newRow("digits replace the selection") << keys("12") << "12";
     QTest::newRow("full stop becomes comma") << keys("12.5") << "12,5";
     QTest::newRow("comma passes") << keys("1,5") << "1,5";
@@ -202,6 +203,7 @@ void TestTForm1::typingPassesTheKeyFilter_data()
         << keys("12", {{Qt::Key_Home, shift}, {Qt::Key_X, ctrl}}) << "12";
     QTest::newRow("shift+insert pastes unfiltered") << keys("12", {{Qt::Key_Insert, shift}}) << "129a";
     QTest::newRow("alt+digit types nothing") << keys("1", {{Qt::Key_2, Qt::AltModifier}}) << "1";
+    // clang-format on
 }
 
 void TestTForm1::typingPassesTheKeyFilter()
@@ -225,12 +227,14 @@ void TestTForm1::enterEscapeInField_data()
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<bool>("goPressed");
 
+    // clang-format off
     QTest::newRow("enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers() << true;
     QTest::newRow("keypad enter") << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier) << true;
     QTest::newRow("shift+enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::ShiftModifier) << false;
     QTest::newRow("ctrl+enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::ControlModifier) << false;
     QTest::newRow("alt+enter") << int(Qt::Key_Return) << Qt::KeyboardModifiers(Qt::AltModifier) << false;
     QTest::newRow("escape") << int(Qt::Key_Escape) << Qt::KeyboardModifiers() << false;
+    // clang-format on
 }
 
 void TestTForm1::enterEscapeInField()
@@ -290,11 +294,13 @@ void TestTForm1::enterPressesTheFocusedOrDefaultButton_data()
     QTest::addColumn<QString>("focus");
     QTest::addColumn<QString>("pressed");
 
+    // clang-format off
     QTest::newRow("on the Hz button") << "RadioButton1" << "Button2";
     QTest::newRow("on the nF button") << "RadioButton3" << "Button2";
     QTest::newRow("on Go") << "Button2" << "Button2";
     QTest::newRow("on Exit") << "Button1" << "Button1";
     QTest::newRow("back on a field after Exit") << "Button1,Edit4" << "Button2";
+    // clang-format on
 }
 
 void TestTForm1::enterPressesTheFocusedOrDefaultButton()
@@ -348,6 +354,7 @@ void TestTForm1::handlerResets_data()
     QTestEventList click;
     click.addMouseClick(Qt::LeftButton);
 
+    // clang-format off
     QTest::newRow("digit into Edit1") << "Edit1" << key(Qt::Key_5) << "all" << true << true << true << "Edit1";
     QTest::newRow("letter into Edit1") << "Edit1" << key(Qt::Key_A) << "all" << true << true << false << "Edit1";
     QTest::newRow("backspace in Edit1") << "Edit1" << key(Qt::Key_Backspace) << "all" << true << true << true << "Edit1";
@@ -366,6 +373,7 @@ void TestTForm1::handlerResets_data()
     QTest::newRow("click on uF") << "RadioButton4" << click << "high" << false << false << true << "";
     QTest::newRow("click on Hz, already selected") << "RadioButton1" << click << "none" << false << false << false << "";
     QTest::newRow("click on nF, already selected") << "RadioButton3" << click << "none" << false << false << false << "";
+    // clang-format on
 }
 
 void TestTForm1::handlerResets()
@@ -402,7 +410,8 @@ void TestTForm1::handlerResets()
     QStringList expected = before;
     for (int i = 0; i < 6; ++i) {
         const bool low = i < 3;
-        if (valuesReset == "all" || (valuesReset == "low" && low) || (valuesReset == "high" && !low))
+        if (valuesReset == "all" || (valuesReset == "low" && low) ||
+            (valuesReset == "high" && !low))
             expected[i] = QStringLiteral("0");
     }
     QCOMPARE(Texts(w(), ValueLabels), expected);
@@ -441,6 +450,7 @@ void TestTForm1::goRejectsFirstBadField_data()
     QTest::addColumn<bool>("goEnabled");
 
     using L = QStringList;
+    // clang-format off
     QTest::newRow("frequency input error") << "Hz" << "nF" << L{",5", "33", "10"} << "Label20" << "Edit1" << L{",5", "33", "10"} << true;
     QTest::newRow("capacitance input error") << "Hz" << "nF" << L{"100", "33", "5,5,5"} << "Label20" << "Edit4" << L{"100", "33", "5,5,5"} << true;
     QTest::newRow("frequency below 1 Hz") << "Hz" << "nF" << L{"0,5", "33", "10"} << "Label19" << "Edit1" << L{"1", "33", "10"} << true;
@@ -459,6 +469,7 @@ void TestTForm1::goRejectsFirstBadField_data()
     QTest::newRow("two fields out of range: resistance first") << "Hz" << "nF" << L{"100", "2000", "0,05"} << "Label19" << "Edit3" << L{"100", "1000", "0,05"} << true;
     QTest::newRow("range failure before a malformed field") << "Hz" << "nF" << L{"0,5", ",5", "10"} << "Label19" << "Edit1" << L{"1", ",5", "10"} << true;
     QTest::newRow("range failure before unreadable text") << "Hz" << "nF" << L{"100", "2000", "abc"} << "Label19" << "Edit3" << L{"100", "1000", "abc"} << true;
+    // clang-format on
 }
 
 void TestTForm1::goRejectsFirstBadField()
@@ -476,7 +487,8 @@ void TestTForm1::goRejectsFirstBadField()
         PasteInto(w().field(Fields[i]), inputs[i]);
     Click(w().get<QPushButton>("Button2"));
 
-    const QString otherBanner = banner == "Label19" ? QStringLiteral("Label20") : QStringLiteral("Label19");
+    const QString otherBanner =
+        banner == "Label19" ? QStringLiteral("Label20") : QStringLiteral("Label19");
     QVERIFY(w().label(qPrintable(banner))->isVisible());
     QVERIFY(!w().label(qPrintable(otherBanner))->isVisible());
     for (int i = 0; i < 3; ++i) {
@@ -520,6 +532,7 @@ void TestTForm1::goShowsResultsAndMarkers_data()
 
     using L = QStringList;
     const QString kOhm = QStringLiteral("kOhm / кОм");
+    // clang-format off
     QTest::newRow("defaults") << "Hz" << "nF" << L{"100", "33", "10"}
                               << DefaultValues << DefaultUnits << "000000";
     QTest::newRow("same resistors for the same f times C") << "Hz" << "nF" << L{"1000", "10", "1"}
@@ -528,7 +541,9 @@ void TestTForm1::goShowsResultsAndMarkers_data()
     QTest::newRow("lowest corner") << "Hz" << "nF" << L{"1", "0,1", "0,1"}
                               << L{"2245,67", "5715,24", "325,47", "1094665,1", "430354", "7558250,6"}
                               << L{"uF", "uF", "uF", kOhm, kOhm, kOhm} << "111111";
+    // clang-format on
     // Below every display range the value shows 0 and the unit keeps its last text.
+    // clang-format off
     QTest::newRow("highest corner") << "kHz" << "uF" << L{"500", "1000", "10"}
                               << L{"0", "1", "0", "0", "0", "0"}
                               << L{"nF", "pF", "nF", "Ohm / Ом", "Ohm / Ом", "Ohm / Ом"} << "111111";
@@ -536,6 +551,7 @@ void TestTForm1::goShowsResultsAndMarkers_data()
                               << DefaultValues << DefaultUnits << "000000";
     QTest::newRow("capacitance in uF") << "Hz" << "uF" << L{"100", "33", "0,01"}
                               << DefaultValues << DefaultUnits << "000000";
+    // clang-format on
 }
 
 void TestTForm1::goShowsResultsAndMarkers()
@@ -603,10 +619,12 @@ void TestTForm1::errorBox_data()
     QTest::addColumn<QString>("message");
 
     const QString nines(400, QLatin1Char('9'));
+    // clang-format off
     QTest::newRow("letters in the resistance") << "Edit3" << "abc" << false << "'abc' is not a valid floating point value.";
     QTest::newRow("letter after digits") << "Edit3" << "12a" << true << "'12a' is not a valid floating point value.";
     QTest::newRow("too large for a double") << "Edit1" << nines << false << "Floating point overflow.";
     QTest::newRow("pasted exponent too large") << "Edit4" << "1e400" << true << "Floating point overflow.";
+    // clang-format on
 }
 
 void TestTForm1::errorBox()
@@ -695,7 +713,8 @@ void TestTForm1::linkOpensWebPage()
     QTest::mouseClick(link, Qt::RightButton);
     QCOMPARE(opened_.size(), 0);
     Click(link);
-    QCOMPARE(opened_, QList<QUrl>{QUrl(QStringLiteral("https://en.wikipedia.org/wiki/Butterworth_filter"))});
+    QCOMPARE(opened_,
+             QList<QUrl>{QUrl(QStringLiteral("https://en.wikipedia.org/wiki/Butterworth_filter"))});
 }
 
 void TestTForm1::tabOrderSelectsFieldTexts()
@@ -728,7 +747,8 @@ void TestTForm1::tabOrderSelectsFieldTexts()
 
     // A click into a field places the caret and selects nothing.
     QLineEdit* capacitance = w().field("Edit4");
-    QTest::mouseClick(capacitance, Qt::LeftButton, {}, QPoint(capacitance->width() - 5, capacitance->height() / 2));
+    QTest::mouseClick(capacitance, Qt::LeftButton, {},
+                      QPoint(capacitance->width() - 5, capacitance->height() / 2));
     QCOMPARE(QApplication::focusWidget(), capacitance);
     QVERIFY(!capacitance->hasSelectedText());
 }

@@ -107,8 +107,8 @@ void TestWindowLayout::picturesLoad()
     // name as a pixel ratio; the window sets that itself).
     QImage own = ui::ReadXpm(path);
     own.setDevicePixelRatio(image.devicePixelRatio());
-    QCOMPARE(
-        own.convertToFormat(QImage::Format_ARGB32), image.convertToFormat(QImage::Format_ARGB32));
+    QCOMPARE(own.convertToFormat(QImage::Format_ARGB32),
+             image.convertToFormat(QImage::Format_ARGB32));
     QVERIFY(!image.hasAlphaChannel());
     if (twoColours)
         QVERIFY(BlackAndWhiteOnly(image));
@@ -139,7 +139,7 @@ void TestWindowLayout::schematicsAreShown()
         QVERIFY(image->parentWidget()->rect().contains(image->geometry()));
     }
     QVERIFY(window_->label("Image1")->pixmap().toImage() !=
-        window_->label("Image2")->pixmap().toImage());
+            window_->label("Image2")->pixmap().toImage());
 }
 
 void TestWindowLayout::denseScreensGetTheDoubleSizePictures()
@@ -165,10 +165,10 @@ void TestWindowLayout::fontIsTheCondensedSansSerif()
 {
     for (const char* name : {"Edit1", "Label1", "Label20", "Label27", "Button2"}) {
         const QFontInfo font(window_->get(name)->font());
-        QVERIFY2(
-            font.family().startsWith(QStringLiteral("DejaVu Sans")), qPrintable(font.family()));
-        QVERIFY2(
-            font.styleName().contains(QStringLiteral("Condensed")), qPrintable(font.styleName()));
+        QVERIFY2(font.family().startsWith(QStringLiteral("DejaVu Sans")),
+                 qPrintable(font.family()));
+        QVERIFY2(font.styleName().contains(QStringLiteral("Condensed")),
+                 qPrintable(font.styleName()));
     }
 }
 
@@ -180,7 +180,7 @@ void TestWindowLayout::textsFitTheirControls()
             continue;
         const QFontMetrics metrics = label->fontMetrics();
         QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
-            qPrintable(label->objectName()));
+                 qPrintable(label->objectName()));
         QVERIFY2(metrics.height() <= label->height(), qPrintable(label->objectName()));
     }
     for (QAbstractButton* button : window_->form.findChildren<QAbstractButton*>())
@@ -214,8 +214,8 @@ void TestWindowLayout::autoSizedLabelsKeepClearOfNeighbours()
             if (sibling == label || !sibling->isVisible())
                 continue;
             const bool clear = !label->geometry().intersects(sibling->geometry());
-            QVERIFY2(
-                clear, qPrintable(label->objectName() + " runs into " + sibling->objectName()));
+            QVERIFY2(clear,
+                     qPrintable(label->objectName() + " runs into " + sibling->objectName()));
         }
     }
 }
@@ -224,7 +224,7 @@ void TestWindowLayout::bannersCoverWhatLiesBelow()
 {
     const QObjectList stacking = window_->form.children();
     for (auto [banner, covered] :
-        {std::pair{"Label20", "Label1"}, std::pair{"Label19", "Label24"}}) {
+         {std::pair{"Label20", "Label1"}, std::pair{"Label19", "Label24"}}) {
         QLabel* top = window_->label(banner);
         QLabel* below = window_->label(covered);
         top->show();

@@ -30,7 +30,7 @@ struct CaughtBox {
 
 class DialogCatcher : public ModalGuard {
 public:
-    DialogCatcher() : ModalGuard(1000) {}
+    DialogCatcher() : ModalGuard(1000) { }
 
     QList<CaughtBox> takeBoxes() { return std::exchange(boxes_, {}); }
     bool anyBoxes() const { return !boxes_.isEmpty(); }
@@ -39,7 +39,8 @@ protected:
     void onMessageBox(QMessageBox* box) override
     {
         boxes_.append({box->windowTitle(), box->text(), box->icon(), box->standardButtons()});
-        QMetaObject::invokeMethod(box, [box] { box->accept(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            box, [box] { box->accept(); }, Qt::QueuedConnection);
     }
 
 private:
@@ -69,9 +70,12 @@ struct Window {
     }
 };
 
-inline const char* const ValueLabels[] = {"Label7", "Label8", "Label12", "Label15", "Label16", "Label25"};
-inline const char* const UnitLabels[] = {"Label9", "Label10", "Label22", "Label17", "Label18", "Label26"};
-inline const char* const MarkerLabels[] = {"Label27", "Label28", "Label29", "Label30", "Label31", "Label32"};
+inline const char* const ValueLabels[] = {"Label7",  "Label8",  "Label12",
+                                          "Label15", "Label16", "Label25"};
+inline const char* const UnitLabels[] = {"Label9",  "Label10", "Label22",
+                                         "Label17", "Label18", "Label26"};
+inline const char* const MarkerLabels[] = {"Label27", "Label28", "Label29",
+                                           "Label30", "Label31", "Label32"};
 inline const char* const Fields[] = {"Edit1", "Edit3", "Edit4"};
 
 inline QStringList Texts(const Window& w, const char* const (&names)[6])

@@ -11,9 +11,9 @@
 
 #include "calc/input_checks.h"
 #include "ui/application_title.h"
-#include "ui/window_look.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
+#include "ui/window_look.h"
 
 namespace {
 

@@ -18,17 +18,17 @@ namespace abuse {
 struct ShownBox {
     QString title;
     QString text;
-    bool literal = true;  // the label shows the text as plain text, not as markup
-    bool clipped = false; // a word of the text is wider than the label, which cuts it off
+    bool literal = true;   // the label shows the text as plain text, not as markup
+    bool clipped = false;  // a word of the text is wider than the label, which cuts it off
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
-    QRect frame;          // the box's frame on the screen
-    QRect screen;         // the screen's available area
+    QRect frame;   // the box's frame on the screen
+    QRect screen;  // the screen's available area
 };
 
 class BoxCatcher : public ModalGuard {
 public:
-    BoxCatcher() : ModalGuard(2000) {}
+    BoxCatcher() : ModalGuard(2000) { }
 
     QList<ShownBox> take() { return std::exchange(boxes_, {}); }
 
@@ -36,10 +36,13 @@ protected:
     void onMessageBox(QMessageBox* box) override
     {
         // Recorded once the box has been laid out at its final size.
-        QMetaObject::invokeMethod(box, [this, box] {
-            boxes_.append(Record(*box));
-            box->accept();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            box,
+            [this, box] {
+                boxes_.append(Record(*box));
+                box->accept();
+            },
+            Qt::QueuedConnection);
     }
 
 private:

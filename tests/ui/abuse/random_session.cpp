@@ -15,9 +15,12 @@ namespace abuse {
 namespace {
 
 constexpr const char* FieldNames[] = {"Edit1", "Edit3", "Edit4"};
-constexpr const char* ValueNames[] = {"Label7", "Label8", "Label12", "Label15", "Label16", "Label25"};
-constexpr const char* UnitNames[] = {"Label9", "Label10", "Label22", "Label17", "Label18", "Label26"};
-constexpr const char* MarkerNames[] = {"Label27", "Label28", "Label29", "Label30", "Label31", "Label32"};
+constexpr const char* ValueNames[] = {"Label7",  "Label8",  "Label12",
+                                      "Label15", "Label16", "Label25"};
+constexpr const char* UnitNames[] = {"Label9",  "Label10", "Label22",
+                                     "Label17", "Label18", "Label26"};
+constexpr const char* MarkerNames[] = {"Label27", "Label28", "Label29",
+                                       "Label30", "Label31", "Label32"};
 constexpr Control Units[] = {Control::RadioButton1, Control::RadioButton2, Control::RadioButton3,
                              Control::RadioButton4};
 constexpr Control Fields[] = {Control::Edit1, Control::Edit3, Control::Edit4};
@@ -29,7 +32,8 @@ const QChar Ellipsis(0x2026);
 // A field text that any error box can quote whole: short, on one line.
 bool AlwaysFits(const QString& text)
 {
-    static const QRegularExpression lineBreak(QStringLiteral("[\\n\\r\\x0b\\x0c\\x{85}\\x{2028}\\x{2029}]"));
+    static const QRegularExpression lineBreak(
+        QStringLiteral("[\\n\\r\\x0b\\x0c\\x{85}\\x{2028}\\x{2029}]"));
     return text.size() <= 60 && !text.contains(lineBreak);
 }
 
@@ -67,17 +71,19 @@ QString RandomPasteText(Random& random)
     const int roll = random.below(100);
     if (roll < 30)  // a plain number, in range or not
         return QString::number(random.below(random.percent(50) ? 1200 : 200000)) +
-               (random.percent(40) ? QLatin1Char(',') + Digits(random, 1 + random.below(3)) : QString());
+               (random.percent(40) ? QLatin1Char(',') + Digits(random, 1 + random.below(3))
+                                   : QString());
     if (roll < 45)
-        return Pick(random, {u"0,1", u"0,01", u"0,05", u"0,005", u"1", u"99999", u"100000", u"500",
-                             u"600", u"1000", u"1000,5", u"10", u"20", u"2000", u"0,5", u"-5", u"+7",
-                             u"1e2", u"1E3", u"1e-4000", u" 12 ", u"5,", u"007"});
+        return Pick(random,
+                    {u"0,1", u"0,01", u"0,05",   u"0,005",   u"1",    u"99999", u"100000", u"500",
+                     u"600", u"1000", u"1000,5", u"10",      u"20",   u"2000",  u"0,5",    u"-5",
+                     u"+7",  u"1e2",  u"1E3",    u"1e-4000", u" 12 ", u"5,",    u"007"});
     if (roll < 57)  // malformed or unreadable
         return Pick(random, {u",5", u"5,5,5", u",", u"1 000", u"12a", u"abc", u"1e5000", u"1e-5000",
                              u"1e400", u"--1", u"1e+", u"e5", u"1.5", u"0x10", u"1,5e", u"inf"});
     if (roll < 65)  // blanks and control characters
-        return Pick(random, {u" ", u"   ", u"\t", u"\x01", u"\x7f", u"\n", u"\r\n", u"\x1b", u"\x08",
-                             u"1\t2", u"\v", u"\x0c"}) +
+        return Pick(random, {u" ", u"   ", u"\t", u"\x01", u"\x7f", u"\n", u"\r\n", u"\x1b",
+                             u"\x08", u"1\t2", u"\v", u"\x0c"}) +
                (random.percent(20) ? QString(QChar(0)) + QStringLiteral("9") : QString());
     if (roll < 71)  // other scripts, markup, quotes
         return Pick(random, {u"Гц", u"<b>x</b>", u"&amp;", u"'", u"%s", u"5'", u"\xff11\xff12",
@@ -105,8 +111,8 @@ Action RandomActions::next(const WindowModel& model)
         const Control field = Fields[random_.below(3)];
         const QString number = QString::number(1 + random_.below(random_.percent(50) ? 20 : 1000)) +
                                (random_.percent(30) ? QStringLiteral(",5") : QString());
-        pending_ << Action{Action::Paste, {}, QString(), field} << Action{Action::Home, {}, {}, field}
-                 << Action{Action::ShiftEnd, {}, {}, field};
+        pending_ << Action{Action::Paste, {}, QString(), field}
+                 << Action{Action::Home, {}, {}, field} << Action{Action::ShiftEnd, {}, {}, field};
         if (random_.percent(50)) {
             pending_ << Action{Action::Paste, {}, number, field};
         } else {
@@ -124,7 +130,10 @@ Action RandomActions::single(const WindowModel& model)
     Random& random = random_;
     Action action;
     int roll = random.below(1000);
-    auto take = [&roll](int share) { roll -= share; return roll < 0; };
+    auto take = [&roll](int share) {
+        roll -= share;
+        return roll < 0;
+    };
 
     if (take(350)) {
         action.character = QChar(u'0' + random.below(10));
@@ -148,8 +157,8 @@ Action RandomActions::single(const WindowModel& model)
     } else if (take(20)) {
         action.kind = Action::CtrlV;
     } else if (take(60)) {
-        constexpr Action::Kind moves[] = {Action::Home, Action::End, Action::Left, Action::Right,
-                                          Action::ShiftHome, Action::ShiftEnd};
+        constexpr Action::Kind moves[] = {Action::Home,  Action::End,       Action::Left,
+                                          Action::Right, Action::ShiftHome, Action::ShiftEnd};
         action.kind = moves[random.below(6)];
     } else if (take(80)) {
         action.kind = Action::Tab;
@@ -172,11 +181,12 @@ Action RandomActions::single(const WindowModel& model)
 Action Fitted(const Action& action, const WindowModel& model)
 {
     const Control focus = model.focus();
-    const bool inField = focus == Control::Edit1 || focus == Control::Edit3 || focus == Control::Edit4;
+    const bool inField =
+        focus == Control::Edit1 || focus == Control::Edit3 || focus == Control::Edit4;
     const bool caretKey = action.kind >= Action::Home && action.kind <= Action::ShiftEnd;
-    const bool pressesExit = focus == Control::Button1 &&
-                             (action.kind == Action::Enter ||
-                              (action.kind == Action::Type && action.character == u' '));
+    const bool pressesExit =
+        focus == Control::Button1 &&
+        (action.kind == Action::Enter || (action.kind == Action::Type && action.character == u' '));
     if ((caretKey && !inField) || pressesExit)
         return Action{Action::Tab, {}, {}, Control::Edit1};
     return action;
@@ -188,7 +198,8 @@ QStringList Replay(const QList<Action>& actions)
     if (!session.show())
         return {QStringLiteral("the window did not become active")};
     for (const Action& action : actions) {
-        if (QStringList problems = session.step(Fitted(action, session.model())); !problems.isEmpty())
+        if (QStringList problems = session.step(Fitted(action, session.model()));
+            !problems.isEmpty())
             return problems;
     }
     return {};
@@ -289,8 +300,9 @@ void Session::perform(const Action& action)
         break;
     }
     case Action::Click:
-        QTest::mouseClick(form_.findChild<QWidget*>(QString::fromLatin1(ControlName(action.target))),
-                          Qt::LeftButton);
+        QTest::mouseClick(
+            form_.findChild<QWidget*>(QString::fromLatin1(ControlName(action.target))),
+            Qt::LeftButton);
         break;
     }
 }
@@ -330,8 +342,9 @@ QStringList Session::rules(const View& v, const QList<ShownBox>& boxes) const
     const bool noneEmpty = std::none_of(v.fields.begin(), v.fields.end(),
                                         [](const QString& t) { return t.isEmpty(); });
     if (v.goEnabled != noneEmpty)
-        broken << QStringLiteral("Go is %1 with %2").arg(v.goEnabled ? "enabled" : "disabled",
-                                                         noneEmpty ? "no field empty" : "a field empty");
+        broken << QStringLiteral("Go is %1 with %2")
+                      .arg(v.goEnabled ? "enabled" : "disabled",
+                           noneEmpty ? "no field empty" : "a field empty");
     if (std::count(v.yellow.begin(), v.yellow.end(), true) > 1)
         broken << QStringLiteral("more than one yellow field");
     if (v.inputBanner && v.rangeBanner)
@@ -343,8 +356,9 @@ QStringList Session::rules(const View& v, const QList<ShownBox>& boxes) const
     if (hz->isChecked() == v.kHz || nf->isChecked() == v.uF)
         broken << QStringLiteral("a unit pair does not have exactly one unit selected");
 
-    static const QRegularExpression convert(QStringLiteral("\\A'.*' is not a valid floating point value\\.\\z"),
-                                            QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression convert(
+        QStringLiteral("\\A'.*' is not a valid floating point value\\.\\z"),
+        QRegularExpression::DotMatchesEverythingOption);
     for (const ShownBox& box : boxes) {
         const QString what = QStringLiteral("error box ") + Printable(box.text);
         if (box.text != Overflow && !convert.match(box.text).hasMatch())
@@ -353,13 +367,16 @@ QStringList Session::rules(const View& v, const QList<ShownBox>& boxes) const
             broken << what + QStringLiteral(" shows its text as markup");
         if (box.title != QApplication::applicationName() || box.icon != QMessageBox::Critical ||
             box.buttons != QMessageBox::StandardButtons(QMessageBox::Ok))
-            broken << what + QStringLiteral(" is not a stop box with one OK under the program's title");
+            broken << what + QStringLiteral(
+                                 " is not a stop box with one OK under the program's title");
         if (box.clipped)
             broken << what + QStringLiteral(" cuts its text off at the edge");
         if (box.frame.width() > box.screen.width() || box.frame.height() > box.screen.height())
             broken << what + QStringLiteral(" is %1x%2, larger than the screen's %3x%4")
-                                 .arg(box.frame.width()).arg(box.frame.height())
-                                 .arg(box.screen.width()).arg(box.screen.height());
+                                 .arg(box.frame.width())
+                                 .arg(box.frame.height())
+                                 .arg(box.screen.width())
+                                 .arg(box.screen.height());
     }
     return broken;
 }
@@ -378,9 +395,10 @@ QStringList Session::step(const Action& action)
 
     const QList<ShownBox> boxes = catcher_.take();
     // The focus comes back with the window once the box is gone.
-    const bool back = boxes.isEmpty() || QTest::qWaitFor([this] {
-        return form_.isActiveWindow() && QApplication::focusWidget();
-    }, 2000);
+    const bool back =
+        boxes.isEmpty() ||
+        QTest::qWaitFor([this] { return form_.isActiveWindow() && QApplication::focusWidget(); },
+                        2000);
     View actual = read();
     for (const ShownBox& box : boxes)
         actual.boxes << box.text;
@@ -409,7 +427,8 @@ QStringList Session::step(const Action& action)
         tally_.rangeErrors += actual.rangeBanner;
         tally_.results += !actual.inputBanner && !actual.rangeBanner;
     }
-    tally_.markers += pressedGo && std::count(actual.markers.begin(), actual.markers.end(), true) > 0;
+    tally_.markers +=
+        pressedGo && std::count(actual.markers.begin(), actual.markers.end(), true) > 0;
     for (const QString& text : actual.fields)
         tally_.longestField = std::max(tally_.longestField, text.size());
     last_ = actual;

@@ -20,9 +20,9 @@ namespace abuse {
 // with any compiler and standard library.
 class Random {
 public:
-    explicit Random(std::uint64_t seed) : state_(seed) {}
+    explicit Random(std::uint64_t seed) : state_(seed) { }
     std::uint64_t next();
-    int below(int n);                          // 0 .. n-1
+    int below(int n);  // 0 .. n-1
     bool percent(int p) { return below(100) < p; }
 
 private:
@@ -37,7 +37,7 @@ QString RandomPasteText(Random& random);
 // so that many Go presses reach the results.
 class RandomActions {
 public:
-    explicit RandomActions(std::uint64_t seed) : random_(seed) {}
+    explicit RandomActions(std::uint64_t seed) : random_(seed) { }
     Action next(const WindowModel& model);
 
 private:

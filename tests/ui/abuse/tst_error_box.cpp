@@ -10,9 +10,9 @@
 #include "random_session.h"
 #include "ui/application_title.h"
 #include "ui/dispatch.h"
-#include "ui/window_look.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
+#include "ui/window_look.h"
 
 class TestErrorBox : public QObject {
     Q_OBJECT
@@ -51,6 +51,7 @@ void TestErrorBox::quoteCut_data()
     QTest::addColumn<QString>("cut");
 
     const QString pair = QString::fromUtf16(u"\U0001F600");  // one character, two UTF-16 units
+    // clang-format off
     QTest::newRow("short quote stays whole") << "'abc" + Suffix << 1 << "'abc" + Suffix;
     QTest::newRow("one over the kept length stays whole") << "'abcde" + Suffix << 2 << "'abcde" + Suffix;
     QTest::newRow("long quote cut in the middle") << "'abcdef" + Suffix << 2 << "'ab…ef" + Suffix;
@@ -64,6 +65,7 @@ void TestErrorBox::quoteCut_data()
         << "'abcdef" + pair + "g" + Suffix << 2 << "'ab…g" + Suffix;
     QTest::newRow("a message that quotes nothing is cut as a whole")
         << QStringLiteral("Floating point overflow.") << 3 << "Flo…ow.";
+    // clang-format on
 }
 
 void TestErrorBox::quoteCut()
@@ -83,6 +85,7 @@ void TestErrorBox::boxAfterGo_data()
     QTest::addColumn<bool>("whole");
 
     const qsizetype big = 200000;
+    // clang-format off
     QTest::newRow("letters") << QStringLiteral("abc") << true;
     QTest::newRow("NUL characters") << QString::fromUtf16(u"1\0002\0003", 5) << true;
     QTest::newRow("markup") << QStringLiteral("<b>1</b>&amp;<br>") << true;
@@ -92,6 +95,7 @@ void TestErrorBox::boxAfterGo_data()
     QTest::newRow("short words") << Repeated(QStringLiteral("12 "), big) << false;
     QTest::newRow("short lines") << Repeated(QStringLiteral("1\n"), 400) << false;
     QTest::newRow("ideographs, which wrap anywhere") << Repeated(QString(QChar(0x56FD)), 4000) << false;
+    // clang-format on
 }
 
 void TestErrorBox::boxAfterGo()

@@ -6,8 +6,8 @@
 
 #include "random_session.h"
 #include "ui/application_title.h"
-#include "ui/window_look.h"
 #include "ui/form_definition.h"
+#include "ui/window_look.h"
 
 using abuse::Action;
 using abuse::Control;
@@ -85,6 +85,7 @@ void TestRandomEvents::sequences_data()
     using L = QList<Action>;
     const QString nul(QChar(0));
 
+    // clang-format off
     QTest::newRow("pasted text with a NUL character, quoted whole")
         << L{Paste(Control::Edit3, QStringLiteral("1") + nul + QStringLiteral("2")), Click(Control::Button2)};
     QTest::newRow("pasted markup, quoted as typed")
@@ -97,6 +98,7 @@ void TestRandomEvents::sequences_data()
         << L{Paste(Control::Edit4, QStringLiteral("1\n").repeated(400)), Click(Control::Button2)};
     QTest::newRow("a long text after results, Go by Enter")
         << L{Click(Control::Button2), Paste(Control::Edit3, QString(3000, QLatin1Char('x'))),
+             // clang-format on
              Key(Action::Enter), Type(u'5'), Key(Action::Enter)};
     QTest::newRow("emptied frequency, then Enter is a dropped character")
         << L{Paste(Control::Edit1, QStringLiteral("150000")), Click(Control::Button2),
@@ -107,21 +109,31 @@ void TestRandomEvents::sequences_data()
         << L{Key(Action::Backtab), Key(Action::Backtab), Key(Action::Backtab), Type(u' '),
              Click(Control::Button2)};
     QTest::newRow("Tab into the frequency units after Shift+Tab into them")
-        << L{Paste(Control::Edit3, QStringLiteral("68")), Key(Action::Backtab), Paste(Control::Edit1, QStringLiteral("9")),
-             Key(Action::Tab), Type(u' '), Click(Control::Button2)};
+        << L{Paste(Control::Edit3, QStringLiteral("68")),
+             Key(Action::Backtab),
+             Paste(Control::Edit1, QStringLiteral("9")),
+             Key(Action::Tab),
+             Type(u' '),
+             Click(Control::Button2)};
     QTest::newRow("paste into an unfocused field lands at its caret")
-        << L{Key(Action::Tab), Key(Action::Tab), Key(Action::End), Key(Action::Tab),
-             Paste(Control::Edit3, QStringLiteral("9")), Click(Control::Button2)};
+        << L{Key(Action::Tab),
+             Key(Action::Tab),
+             Key(Action::End),
+             Key(Action::Tab),
+             Paste(Control::Edit3, QStringLiteral("9")),
+             Click(Control::Button2)};
     QTest::newRow("range failure in a field other than the focused one")
-        << L{Key(Action::Tab), Key(Action::Tab), Type(u'0'), Key(Action::Tab), Key(Action::Tab),
-             Key(Action::Enter)};
+        << L{Key(Action::Tab), Key(Action::Tab), Type(u'0'),
+             Key(Action::Tab), Key(Action::Tab), Key(Action::Enter)};
     QTest::newRow("unit changes between results")
-        << L{Click(Control::Button2), Click(Control::RadioButton2), Click(Control::Button2),
+        << L{Click(Control::Button2),      Click(Control::RadioButton2), Click(Control::Button2),
              Click(Control::RadioButton4), Click(Control::RadioButton4), Click(Control::Button2)};
     QTest::newRow("after a paste into the frequency field, a value below display shows 0")
-        << L{Click(Control::RadioButton2), Click(Control::RadioButton4)} + Replace(Control::Edit1, QStringLiteral("1")) +
-               Replace(Control::Edit3, QStringLiteral("1000")) + Replace(Control::Edit4, QStringLiteral("10")) +
-               L{Click(Control::Button2)} + Replace(Control::Edit1, QStringLiteral("500")) + L{Click(Control::Button2)};
+        << L{Click(Control::RadioButton2), Click(Control::RadioButton4)} +
+               Replace(Control::Edit1, QStringLiteral("1")) +
+               Replace(Control::Edit3, QStringLiteral("1000")) +
+               Replace(Control::Edit4, QStringLiteral("10")) + L{Click(Control::Button2)} +
+               Replace(Control::Edit1, QStringLiteral("500")) + L{Click(Control::Button2)};
 }
 
 void TestRandomEvents::sequences()
@@ -134,7 +146,8 @@ void TestRandomEvents::sequences()
         QVERIFY2(problems.isEmpty(), qPrintable(abuse::Describe(action) + QStringLiteral(": ") +
                                                 problems.join(QStringLiteral("; "))));
     }
-    QVERIFY2(session.unexpectedWindows().isEmpty(), qPrintable(session.unexpectedWindows().join(", ")));
+    QVERIFY2(session.unexpectedWindows().isEmpty(),
+             qPrintable(session.unexpectedWindows().join(", ")));
 }
 
 void TestRandomEvents::randomActions()
@@ -158,13 +171,17 @@ void TestRandomEvents::randomActions()
         QStringList shortest;
         for (const Action& kept : abuse::Shrink(done, 60))
             shortest << QStringLiteral("  ") + abuse::Describe(kept);
-        QFAIL(qPrintable(QStringLiteral("seed %1, action #%2 of %3:\n    %4\nbefore it: %5\nlast actions:\n%6\n"
-                                        "a shorter sequence with the same problem, from the start:\n%7")
-                             .arg(seed).arg(i).arg(events)
-                             .arg(problems.join(QStringLiteral("\n    ")), abuse::Summary(session.before()),
-                                  recent.join(QLatin1Char('\n')), shortest.join(QLatin1Char('\n')))));
+        QFAIL(qPrintable(
+            QStringLiteral("seed %1, action #%2 of %3:\n    %4\nbefore it: %5\nlast actions:\n%6\n"
+                           "a shorter sequence with the same problem, from the start:\n%7")
+                .arg(seed)
+                .arg(i)
+                .arg(events)
+                .arg(problems.join(QStringLiteral("\n    ")), abuse::Summary(session.before()),
+                     recent.join(QLatin1Char('\n')), shortest.join(QLatin1Char('\n')))));
     }
-    QVERIFY2(session.unexpectedWindows().isEmpty(), qPrintable(session.unexpectedWindows().join(", ")));
+    QVERIFY2(session.unexpectedWindows().isEmpty(),
+             qPrintable(session.unexpectedWindows().join(", ")));
     const abuse::Tally& t = session.tally();
     qInfo("seed %llu: %d actions, %d Go presses: %d results (%d with markers), %d input errors, "
           "%d range errors, %d error boxes; longest field text %lld characters",

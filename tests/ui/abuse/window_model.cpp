@@ -83,8 +83,9 @@ int VirtualKeyOf(const Action& action)
 
 const char* ControlName(Control control)
 {
-    constexpr const char* names[] = {"Edit1", "Edit3", "Edit4", "RadioButton1", "RadioButton2",
-                                     "RadioButton3", "RadioButton4", "Button2", "Button1"};
+    constexpr const char* names[] = {"Edit1",        "Edit3",        "Edit4",
+                                     "RadioButton1", "RadioButton2", "RadioButton3",
+                                     "RadioButton4", "Button2",      "Button1"};
     return names[int(control)];
 }
 
@@ -124,7 +125,8 @@ QString Describe(const Action& action)
     case Action::Tab: return QStringLiteral("Tab");
     case Action::Backtab: return QStringLiteral("Shift+Tab");
     case Action::Paste:
-        return QStringLiteral("paste %1 into %2").arg(Printable(action.text), ControlName(action.target));
+        return QStringLiteral("paste %1 into %2")
+            .arg(Printable(action.text), ControlName(action.target));
     case Action::Click: return QStringLiteral("click %1").arg(ControlName(action.target));
     }
     return {};
@@ -136,13 +138,21 @@ QString Summary(const View& view)
     for (int i = 0; i < 3; ++i) {
         summary += QStringLiteral("%1 %2 caret %3 selection %4+%5%6; ")
                        .arg(ControlName(FieldControls[i]), Printable(view.fields[i]))
-                       .arg(view.caret[i]).arg(view.selectionStart[i]).arg(view.selectionLength[i])
+                       .arg(view.caret[i])
+                       .arg(view.selectionStart[i])
+                       .arg(view.selectionLength[i])
                        .arg(view.yellow[i] ? QStringLiteral(" yellow") : QString());
     }
-    return summary + QStringLiteral("focus %1; values %2; markers %3%4%5%6%7%8")
-                         .arg(view.focus, QStringList(view.values.begin(), view.values.end()).join(QLatin1Char(' ')))
-                         .arg(view.markers[0]).arg(view.markers[1]).arg(view.markers[2])
-                         .arg(view.markers[3]).arg(view.markers[4]).arg(view.markers[5]);
+    return summary +
+           QStringLiteral("focus %1; values %2; markers %3%4%5%6%7%8")
+               .arg(view.focus,
+                    QStringList(view.values.begin(), view.values.end()).join(QLatin1Char(' ')))
+               .arg(view.markers[0])
+               .arg(view.markers[1])
+               .arg(view.markers[2])
+               .arg(view.markers[3])
+               .arg(view.markers[4])
+               .arg(view.markers[5]);
 }
 
 QStringList Differences(const View& expected, const View& actual)
@@ -166,9 +176,11 @@ QStringList Differences(const View& expected, const View& actual)
         const QString name = QString::fromLatin1(valueNames[i]);
         differ(name + QStringLiteral(" value"), text(expected.values[i]), text(actual.values[i]));
         differ(name + QStringLiteral(" unit"), text(expected.units[i]), text(actual.units[i]));
-        differ(name + QStringLiteral(" marker"), flag(expected.markers[i]), flag(actual.markers[i]));
+        differ(name + QStringLiteral(" marker"), flag(expected.markers[i]),
+               flag(actual.markers[i]));
     }
-    differ(QStringLiteral("input error banner"), flag(expected.inputBanner), flag(actual.inputBanner));
+    differ(QStringLiteral("input error banner"), flag(expected.inputBanner),
+           flag(actual.inputBanner));
     differ(QStringLiteral("range banner"), flag(expected.rangeBanner), flag(actual.rangeBanner));
     differ(QStringLiteral("Go enabled"), flag(expected.goEnabled), flag(actual.goEnabled));
     differ(QStringLiteral("kHz selected"), flag(expected.kHz), flag(actual.kHz));
@@ -181,8 +193,10 @@ QStringList Differences(const View& expected, const View& actual)
         const QString name = QString::fromLatin1(ControlName(FieldControls[i]));
         differ(name + QStringLiteral(" caret"), number(expected.caret[i]), number(actual.caret[i]));
         differ(name + QStringLiteral(" selection"),
-               number(expected.selectionStart[i]) + QLatin1Char('+') + number(expected.selectionLength[i]),
-               number(actual.selectionStart[i]) + QLatin1Char('+') + number(actual.selectionLength[i]));
+               number(expected.selectionStart[i]) + QLatin1Char('+') +
+                   number(expected.selectionLength[i]),
+               number(actual.selectionStart[i]) + QLatin1Char('+') +
+                   number(actual.selectionLength[i]));
     }
     return found;
 }
@@ -193,7 +207,7 @@ WindowModel::WindowModel()
     fields_[1].text = QStringLiteral("33");
     fields_[2].text = QStringLiteral("10");
     values_.fill(Zero);
-    units_ = {QStringLiteral("nF"), QStringLiteral("nF"), QStringLiteral("nF"),
+    units_ = {QStringLiteral("nF"),       QStringLiteral("nF"),       QStringLiteral("nF"),
               QStringLiteral("Ohm / Ом"), QStringLiteral("Ohm / Ом"), QStringLiteral("Ohm / Ом")};
     // Start-up: the units as the radio buttons show them, the focus in the frequency field
     // with its whole text selected.
@@ -297,7 +311,8 @@ void WindowModel::UnitSelected(Control button)
     default:
         resetValues(3, 6);
         uF_ = button == Control::RadioButton4;
-        calc::SetCapacitanceUnit(calc_, uF_ ? calc::CapacitanceUnit::uF : calc::CapacitanceUnit::nF);
+        calc::SetCapacitanceUnit(calc_,
+                                 uF_ ? calc::CapacitanceUnit::uF : calc::CapacitanceUnit::nF);
         break;
     }
     hideMarkers();
@@ -343,8 +358,7 @@ void WindowModel::Go()
         return;
     }
 
-    const calc::Calculation calculation =
-        calc::Calculate(calc_, {texts[0], texts[1], texts[2]});
+    const calc::Calculation calculation = calc::Calculate(calc_, {texts[0], texts[1], texts[2]});
     const auto& computed = std::get<calc::Computed>(calculation);
     for (int i = 0; i < 6; ++i) {
         // A component below every display range shows "0" and keeps its unit, so no

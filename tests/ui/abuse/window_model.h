@@ -23,7 +23,17 @@
 namespace abuse {
 
 // The window's controls that the model knows, by their names.
-enum class Control { Edit1, Edit3, Edit4, RadioButton1, RadioButton2, RadioButton3, RadioButton4, Button2, Button1 };
+enum class Control {
+    Edit1,
+    Edit3,
+    Edit4,
+    RadioButton1,
+    RadioButton2,
+    RadioButton3,
+    RadioButton4,
+    Button2,
+    Button1
+};
 const char* ControlName(Control control);
 
 // One user action. Keys go to whatever control has the keyboard focus; a paste goes through
@@ -31,7 +41,7 @@ const char* ControlName(Control control);
 // clipboard text is inserted unfiltered); clicks are left mouse clicks.
 struct Action {
     enum Kind {
-        Type,        // a printable key: `character` (digits, ".", ",", letters, blank)
+        Type,  // a printable key: `character` (digits, ".", ",", letters, blank)
         Backspace,
         Delete,
         Enter,
@@ -45,8 +55,8 @@ struct Action {
         ShiftEnd,
         Tab,
         Backtab,
-        Paste,       // `text` into `target` (a field)
-        Click,       // on `target` (a unit button or Go)
+        Paste,  // `text` into `target` (a field)
+        Click,  // on `target` (a unit button or Go)
     };
     Kind kind = Type;
     QChar character;
@@ -60,21 +70,21 @@ QString Printable(const QString& text, qsizetype limit = 60);
 
 // What the user can see, and the caret of each field.
 struct View {
-    std::array<QString, 3> fields;     // Edit1, Edit3, Edit4
+    std::array<QString, 3> fields;  // Edit1, Edit3, Edit4
     std::array<int, 3> caret{};
-    std::array<int, 3> selectionStart{};   // -1: nothing selected
+    std::array<int, 3> selectionStart{};  // -1: nothing selected
     std::array<int, 3> selectionLength{};
     std::array<bool, 3> yellow{};
-    std::array<QString, 6> values;     // C1, C2, C3, R1, R2, R3
+    std::array<QString, 6> values;  // C1, C2, C3, R1, R2, R3
     std::array<QString, 6> units;
     std::array<bool, 6> markers{};
-    bool inputBanner = false;          // Label20
-    bool rangeBanner = false;          // Label19
+    bool inputBanner = false;  // Label20
+    bool rangeBanner = false;  // Label19
     bool goEnabled = false;
     bool kHz = false;
     bool uF = false;
-    QString focus;                     // the focused control's name
-    QStringList boxes;                 // error box messages shown during the last action
+    QString focus;      // the focused control's name
+    QStringList boxes;  // error box messages shown during the last action
 };
 
 // The fields, focus and banners on one line, for failure reports.

@@ -12,10 +12,10 @@
 #include <qpa/qplatformintegration.h>
 #endif
 
-#include "ui/application_title.h"
-#include "ui/window_look.h"
-#include "ui/form_definition.h"
 #include "../window_fixture.h"
+#include "ui/application_title.h"
+#include "ui/form_definition.h"
+#include "ui/window_look.h"
 
 namespace {
 
@@ -139,7 +139,8 @@ void TestAccessibility::labelsAreNamedByTheirTexts()
     if (!inputs.isEmpty())
         go(inputs);
     if (inputs == QStringList{"100", "33", "10"})
-        QCOMPARE(Interface(window_->label("Label7"))->text(QAccessible::Name), QStringLiteral("68,05"));
+        QCOMPARE(Interface(window_->label("Label7"))->text(QAccessible::Name),
+                 QStringLiteral("68,05"));
 
     for (const ui::ControlDef& def : ui::Form1Controls()) {
         if (def.kind != ui::ControlKind::Label && def.kind != ui::ControlKind::Link)
@@ -156,6 +157,7 @@ void TestAccessibility::controlsSayWhatTheyStandFor_data()
     QTest::addColumn<QString>("subject");  // what its description must name
     QTest::addColumn<bool>("ownName");     // shows no text that could name it
 
+    // clang-format off
     QTest::newRow("Edit1") << "Edit1" << int(QAccessible::EditableText) << "frequency" << true;
     QTest::newRow("Edit3") << "Edit3" << int(QAccessible::EditableText) << "resistors R " << true;
     QTest::newRow("Edit4") << "Edit4" << int(QAccessible::EditableText) << "capacitors C " << true;
@@ -163,14 +165,16 @@ void TestAccessibility::controlsSayWhatTheyStandFor_data()
     QTest::newRow("Image2") << "Image2" << int(QAccessible::Graphic) << "resistor R1" << true;
     QTest::newRow("Label20") << "Label20" << int(QAccessible::Notification) << "no valid number" << false;
     QTest::newRow("Label19") << "Label19" << int(QAccessible::Notification) << "out of range" << false;
+    // clang-format on
     for (int i = 0; i < 6; ++i) {
         const QString component = QString::fromLatin1(Components[i]);
-        QTest::addRow("value %s", Components[i])
-            << ValueLabels[i] << int(QAccessible::StaticText) << component + QLatin1Char(' ') << false;
-        QTest::addRow("unit %s", Components[i])
-            << UnitLabels[i] << int(QAccessible::StaticText) << component + QLatin1Char('.') << false;
+        QTest::addRow("value %s", Components[i]) << ValueLabels[i] << int(QAccessible::StaticText)
+                                                 << component + QLatin1Char(' ') << false;
+        QTest::addRow("unit %s", Components[i]) << UnitLabels[i] << int(QAccessible::StaticText)
+                                                << component + QLatin1Char('.') << false;
         QTest::addRow("marker %s", Components[i])
-            << MarkerLabels[i] << int(QAccessible::Notification) << component + QLatin1Char(' ') << false;
+            << MarkerLabels[i] << int(QAccessible::Notification) << component + QLatin1Char(' ')
+            << false;
     }
 }
 
@@ -195,6 +199,7 @@ void TestAccessibility::bannersAndMarkersAreAnnouncedWhenShown_data()
 {
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QStringList>("announced");
+    // clang-format off
     QTest::newRow("defaults") << QStringList{"100", "33", "10"} << QStringList();
     QTest::newRow("malformed frequency") << QStringList{",5", "33", "10"} << QStringList{"Label20"};
     QTest::newRow("frequency below range") << QStringList{"0,5", "33", "10"} << QStringList{"Label19"};
@@ -204,6 +209,7 @@ void TestAccessibility::bannersAndMarkersAreAnnouncedWhenShown_data()
         << QStringList{"Label27", "Label28", "Label29", "Label30", "Label31", "Label32"};
     QTest::newRow("C1 and C2 only") << QStringList{"100", "0,1", "1000"} << QStringList{"Label27", "Label28"};
     QTest::newRow("R1 and R3 only") << QStringList{"100", "1000", "1"} << QStringList{"Label30", "Label32"};
+    // clang-format on
 }
 
 void TestAccessibility::bannersAndMarkersAreAnnouncedWhenShown()
@@ -237,10 +243,11 @@ void TestAccessibility::newValuesReachTheScreenReader()
     go({"100", "33", "10"});
     for (const char* name : ValueLabels) {
         const QString text = window_->label(name)->text();
-        const bool reported = std::any_of(Events().cbegin(), Events().cend(), [&](const Recorded& event) {
-            return event.type == QAccessible::NameChanged && event.object == QLatin1String(name) &&
-                   event.name == text;
-        });
+        const bool reported =
+            std::any_of(Events().cbegin(), Events().cend(), [&](const Recorded& event) {
+                return event.type == QAccessible::NameChanged &&
+                       event.object == QLatin1String(name) && event.name == text;
+            });
         QVERIFY2(reported, name);
     }
 }

@@ -9,10 +9,10 @@
 #include <QtWidgets/QLabel>
 
 #include "calc/input_checks.h"
-#include "ui/window_look.h"
-#include "ui/xpm_image.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
+#include "ui/window_look.h"
+#include "ui/xpm_image.h"
 
 class TestDenseScreen : public QObject {
     Q_OBJECT
