@@ -126,16 +126,19 @@ double SplitMix64::Uniform()
     return static_cast<double>(Next() >> 11) * 0x1.0p-53;
 }
 
-double SplitMix64::UniformOpen0()
-{
-    return static_cast<double>((Next() >> 11) + 1) * 0x1.0p-53;
-}
-
 std::array<double, 2> SplitMix64::NormalPair()
 {
-    const double radius = std::sqrt(-2 * std::log(UniformOpen0()));
-    const double angle = 2 * std::numbers::pi * Uniform();
-    return {radius * std::cos(angle), radius * std::sin(angle)};
+    // The polar form of Box-Muller: a point drawn uniformly in the unit disc gives two
+    // independent normal deviates with one logarithm and no sine or cosine.
+    for (;;) {
+        const double u = 2 * Uniform() - 1;
+        const double v = 2 * Uniform() - 1;
+        const double s = u * u + v * v;
+        if (s >= 1 || s == 0)
+            continue;
+        const double factor = std::sqrt(-2 * std::log(s) / s);
+        return {u * factor, v * factor};
+    }
 }
 
 double Quantile(std::span<double> values, double q)
@@ -160,7 +163,6 @@ ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
         circuit == Circuit::LowPass ? request.resistors : request.capacitors;
     const double shuntTolerance =
         circuit == Circuit::LowPass ? request.capacitors : request.resistors;
-    const CandidateEvaluator evaluator(circuit, ResponseKind::Butterworth, f);
     SplitMix64 random(request.seed);
 
     std::array<double, 6> deviates{};
@@ -177,6 +179,10 @@ ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
         }
     };
 
+    // Samples lie near the nominal parts: their -3 dB point is where Newton starts.
+    const double scale = 2 * std::numbers::pi * f;
+    const std::optional<double> nominal = CubicHalfPowerPoint(IdealCubic(circuit, parts, scale));
+    const double hint = nominal ? *nominal : 1;
     std::vector<double> errors;
     errors.reserve(static_cast<std::size_t>(request.samples));
     double sum = 0;
@@ -187,10 +193,11 @@ ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
             p.series[i] *= 1 + seriesTolerance * deviates[i];
             p.shunt[i] *= 1 + shuntTolerance * deviates[3 + i];
         }
-        const std::optional<double> f3 = evaluator.F3(p);
-        if (!f3)
+        const std::optional<double> y = CubicHalfPowerPoint(IdealCubic(circuit, p, scale), hint);
+        if (!y)
             continue;  // positive parts always cross -3 dB; kept for safety
-        const double error = *f3 / f - 1;
+        const double ratio = circuit == Circuit::LowPass ? std::sqrt(*y) : 1 / std::sqrt(*y);
+        const double error = ratio - 1;
         errors.push_back(error);
         sum += error;
     }

@@ -49,8 +49,7 @@ public:
     explicit SplitMix64(std::uint64_t seed) : state_(seed) {}
     std::uint64_t Next();
     double Uniform();         // [0, 1), 53 bits
-    double UniformOpen0();    // (0, 1], for a logarithm
-    std::array<double, 2> NormalPair();  // two independent N(0, 1), Box-Muller
+    std::array<double, 2> NormalPair();  // two independent N(0, 1), polar Box-Muller
 
 private:
     std::uint64_t state_;

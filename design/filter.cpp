@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <stdexcept>
 
@@ -177,11 +178,34 @@ double Bisect(const G& g, double inside, double outside)
     return inside + (outside - inside) / 2;
 }
 
-// Grid point k of the shape error grid as t = (w / 2 pi f)^2.
+// Grid point k of the shape error grid as t = (w / 2 pi f)^2; the same for every f, so
+// computed once.
 double ShapeGridT(int k)
 {
-    const double w = ShapeGridStart * std::pow(10.0, static_cast<double>(k) / ShapeGridPerDecade);
-    return w * w;
+    static const std::array<double, ShapeGridPoints> grid = [] {
+        std::array<double, ShapeGridPoints> t{};
+        for (int i = 0; i < ShapeGridPoints; ++i) {
+            const double w =
+                ShapeGridStart * std::pow(10.0, static_cast<double>(i) / ShapeGridPerDecade);
+            t[static_cast<std::size_t>(i)] = w * w;
+        }
+        return t;
+    }();
+    return grid[static_cast<std::size_t>(k)];
+}
+
+// The grid on which ResponseEdges looks for crossings: t = (w / scale)^2 over 20 decades,
+// 20 points a decade.
+constexpr int EdgeGridPoints = 401;
+double EdgeGridT(int i)
+{
+    static const std::array<double, EdgeGridPoints> grid = [] {
+        std::array<double, EdgeGridPoints> t{};
+        for (int k = 0; k < EdgeGridPoints; ++k)
+            t[static_cast<std::size_t>(k)] = 1e-8 * std::pow(10.0, k / 20.0);
+        return t;
+    }();
+    return grid[static_cast<std::size_t>(i)];
 }
 
 double TargetPower(Circuit circuit, const std::array<double, 3>& a, double t)
@@ -376,6 +400,46 @@ std::array<double, 3> IdealParts(Circuit circuit, ResponseKind response, Coeffic
     return {(*n)[0] / denominator, (*n)[1] / denominator, (*n)[2] / denominator};
 }
 
+std::optional<double> CubicHalfPowerPoint(const std::array<double, 3>& d, double hint)
+{
+    const double p1 = d[0] * d[0] - 2 * d[1];
+    const double p2 = d[1] * d[1] - 2 * d[0] * d[2];
+    const double p3 = d[2] * d[2];
+    // Newton on g(y) = p3 y^3 + p2 y^2 + p1 y - 1 from the hint; any trouble, and any sign
+    // of a smaller positive root, leaves it to the closed form.
+    double y = hint;
+    bool converged = false;
+    for (int i = 0; i < 12 && !converged; ++i) {
+        const double g = ((p3 * y + p2) * y + p1) * y - 1;
+        const double slope = (3 * p3 * y + 2 * p2) * y + p1;
+        if (!(slope > 0))
+            break;
+        const double step = g / slope;
+        // Quadratic convergence: after a step below 1e-8, the next one is below 1e-16.
+        converged = std::fabs(step) <= 1e-8 * y;
+        y -= step;
+        if (converged) {
+            const double last = (((p3 * y + p2) * y + p1) * y - 1) /
+                                ((3 * p3 * y + 2 * p2) * y + p1);
+            y -= last;
+        }
+        if (!(y > 0))
+            return CubicHalfPowerPoint(d);
+    }
+    if (converged) {
+        // g(y) / (y - root) = q(u) = p3 u^2 + b u + c: a smaller positive root is one of
+        // its roots. With c < 0 it has one positive root, below y exactly when q(y) > 0;
+        // with b >= 0 and c >= 0 none; otherwise the closed form settles it.
+        const double b = p2 + p3 * y;
+        const double c = p1 + b * y;
+        if (c >= 0 && b >= 0)
+            return y;
+        if (c < 0 && !((p3 * y + b) * y + c > 0))
+            return y;
+    }
+    return CubicHalfPowerPoint(d);
+}
+
 std::optional<double> CubicHalfPowerPoint(const std::array<double, 3>& d)
 {
     const double p1 = d[0] * d[0] - 2 * d[1];
@@ -400,9 +464,8 @@ Edges ResponseEdges(Circuit circuit, const Parts& parts, const std::optional<OpA
     const auto g = [&](double t) { return 2 * m2(t) - n2(t); };
     const auto hz = [&](double t) { return std::sqrt(t) * scale / TwoPi; };
 
-    // A grid in t = (w / scale)^2 over 20 decades of t, 20 points a decade.
-    constexpr int Points = 401;
-    const auto gridT = [](int i) { return 1e-8 * std::pow(10.0, i / 20.0); };
+    constexpr int Points = EdgeGridPoints;
+    const auto gridT = EdgeGridT;
     Edges edges;
     if (circuit == Circuit::LowPass) {
         // The passband starts at DC, where g > 0 for any gain above 2.4.
@@ -493,11 +556,17 @@ CandidateEvaluator::CandidateEvaluator(Circuit circuit, ResponseKind response, d
         x_.push_back(circuit == Circuit::LowPass ? t : 1 / t);
         targetPower_.push_back(target);
     }
+    // Padding for the four-point steps of Evaluate: y = 0 and a target of 1 give ratio 1.
+    while (x_.size() % 4 != 0) {
+        x_.push_back(0);
+        targetPower_.push_back(1);
+    }
 }
 
 std::optional<double> CandidateEvaluator::F3(const Parts& parts) const
 {
-    const std::optional<double> y = CubicHalfPowerPoint(IdealCubic(circuit_, parts, scale_));
+    // Candidates lie near the target, whose -3 dB point is y = 1.
+    const std::optional<double> y = CubicHalfPowerPoint(IdealCubic(circuit_, parts, scale_), 1);
     if (!y)
         return std::nullopt;
     return circuit_ == Circuit::LowPass ? f_ * std::sqrt(*y) : f_ / std::sqrt(*y);
@@ -509,28 +578,42 @@ CandidateEvaluator::Figures CandidateEvaluator::Evaluate(const Parts& parts) con
     const double p1 = d[0] * d[0] - 2 * d[1];
     const double p2 = d[1] * d[1] - 2 * d[0] * d[2];
     const double p3 = d[2] * d[2];
-    // ratio = |H_target|^2 / |H|^2 = |D|^2 |H_target|^2. Four running extremes let the
-    // loop pipeline; the logarithm is taken once, of the extremes.
+    // ratio = |H_target|^2 / |H|^2 = |D|^2 |H_target|^2, at every grid point; the
+    // logarithm is taken once, of the extremes. The grid is padded to a multiple of four
+    // with points where the ratio is 1.
     const std::size_t n = x_.size();
     const double* x = x_.data();
     const double* target = targetPower_.data();
-    double lo[4] = {1, 1, 1, 1}, hi[4] = {1, 1, 1, 1};
-    std::size_t k = 0;
-    for (; k + 4 <= n; k += 4)
-        for (std::size_t l = 0; l < 4; ++l) {
-            const double y = x[k + l];
-            const double r = (1 + y * (p1 + y * (p2 + y * p3))) * target[k + l];
-            lo[l] = r < lo[l] ? r : lo[l];
-            hi[l] = r > hi[l] ? r : hi[l];
-        }
-    for (; k < n; ++k) {
+    double lowest = 1, highest = 1;
+#if defined(__GNUC__)
+    // Two lanes of two doubles (SSE2 on x86-64, NEON on ARM): the loop is bound by the
+    // multiplications, and the minimum and maximum have no vector form in the language.
+    using V2 = double __attribute__((vector_size(16)));
+    const V2 q1 = {p1, p1}, q2 = {p2, p2}, q3 = {p3, p3}, one = {1, 1};
+    V2 lo0 = one, lo1 = one, hi0 = one, hi1 = one;
+    for (std::size_t k = 0; k < n; k += 4) {
+        V2 y0, y1, t0, t1;
+        std::memcpy(&y0, x + k, sizeof y0);
+        std::memcpy(&y1, x + k + 2, sizeof y1);
+        std::memcpy(&t0, target + k, sizeof t0);
+        std::memcpy(&t1, target + k + 2, sizeof t1);
+        const V2 r0 = (one + y0 * (q1 + y0 * (q2 + y0 * q3))) * t0;
+        const V2 r1 = (one + y1 * (q1 + y1 * (q2 + y1 * q3))) * t1;
+        lo0 = r0 < lo0 ? r0 : lo0;
+        lo1 = r1 < lo1 ? r1 : lo1;
+        hi0 = r0 > hi0 ? r0 : hi0;
+        hi1 = r1 > hi1 ? r1 : hi1;
+    }
+    lowest = std::min(std::min(lo0[0], lo0[1]), std::min(lo1[0], lo1[1]));
+    highest = std::max(std::max(hi0[0], hi0[1]), std::max(hi1[0], hi1[1]));
+#else
+    for (std::size_t k = 0; k < n; ++k) {
         const double y = x[k];
         const double r = (1 + y * (p1 + y * (p2 + y * p3))) * target[k];
-        lo[0] = r < lo[0] ? r : lo[0];
-        hi[0] = r > hi[0] ? r : hi[0];
+        lowest = std::min(lowest, r);
+        highest = std::max(highest, r);
     }
-    const double lowest = std::min(std::min(lo[0], lo[1]), std::min(lo[2], lo[3]));
-    const double highest = std::max(std::max(hi[0], hi[1]), std::max(hi[2], hi[3]));
+#endif
     Figures figures;
     figures.shapeErrorDb = 10 * std::log10(std::max(highest, 1 / lowest));
     figures.f3 = F3(parts);
@@ -544,7 +627,7 @@ CandidateEvaluator::Figures CandidateEvaluator::Evaluate(const Parts& parts,
     const EvenPolynomial m2 = MagnitudeSquared(transfer.numerator);
     const EvenPolynomial n2 = MagnitudeSquared(transfer.denominator);
     double lowest = 1, highest = 1;
-    for (std::size_t k = 0; k < t_.size(); ++k) {
+    for (std::size_t k = 0; k < t_.size(); ++k) {  // t_ has no padding
         const double ratio = m2(t_[k]) / n2(t_[k]) / targetPower_[k];
         lowest = std::min(lowest, ratio);
         highest = std::max(highest, ratio);

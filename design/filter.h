@@ -152,5 +152,8 @@ private:
 // The -3 dB point of a normalised cubic 1 + d1 x + d2 x^2 + d3 x^3: the smallest y > 0 with
 // |D(j sqrt(y))|^2 = 2, where y is x^2 in the variable of IdealCubic.
 std::optional<double> CubicHalfPowerPoint(const std::array<double, 3>& d);
+// The same, found faster by Newton steps from a nearby `hint` (> 0) when they converge
+// to the smallest positive root.
+std::optional<double> CubicHalfPowerPoint(const std::array<double, 3>& d, double hint);
 
 }  // namespace design

@@ -70,61 +70,56 @@ bool IsUnit(std::string_view rest, Unit unit)
 
 std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decimalComma)
 {
-    // The number is rebuilt as "digits.digits" with a decimal exponent, so that 4n7 reads
-    // as the double nearest to 4.7e-9, as 4.7e-9 would.
-    // At most 40 integer digits, a point, 40 fraction digits and the exponent are kept;
-    // the integer digits beyond are counted instead, those of the fraction dropped.
+    // The significant digits (at most 40, more cannot change a double's rounding in any
+    // practical text) and a decimal exponent, so that 4n7 reads as the double nearest to
+    // 4.7e-9, as "47e-10" would.
     constexpr std::size_t KeptDigits = 40;
-    std::array<char, 2 * KeptDigits + 32> number{};
+    std::array<char, KeptDigits + 32> number{};
     std::size_t length = 0;
-    const auto keep = [&](char c) { number[length++] = c; };
-    long droppedDigits = 0;  // integer digits not kept, each a factor of 10
+    long exponent = 0;
+    bool significant = false;
+    const auto digit = [&](char c, bool afterPoint) {
+        if (c != '0')
+            significant = true;
+        if (!significant) {
+            if (afterPoint)
+                --exponent;  // a leading zero after the point
+            return;
+        }
+        if (length < KeptDigits) {
+            number[length++] = c;
+            if (afterPoint)
+                --exponent;
+        } else if (!afterPoint) {
+            ++exponent;  // an integer digit beyond those kept
+        }
+    };
     std::size_t i = 0;
     const std::size_t n = text.size();
 
     const std::size_t integerStart = i;
-    bool significant = false;
-    while (i < n && IsDigit(text[i])) {
-        // Leading zeros carry nothing; the rest is kept up to the buffer, then counted.
-        if (text[i] != '0' || significant) {
-            significant = true;
-            if (length < KeptDigits)
-                keep(text[i]);
-            else
-                ++droppedDigits;
-        }
-        ++i;
-    }
+    while (i < n && IsDigit(text[i]))
+        digit(text[i++], false);
     if (i == integerStart)
         return std::nullopt;
-    if (!significant)
-        keep('0');
 
-    long exponent = droppedDigits;
     std::optional<Multiplier> multiplier;
     const auto readFraction = [&] {
         const std::size_t start = i;
-        const std::size_t limit = length + 1 + KeptDigits;
-        keep('.');
-        while (i < n && IsDigit(text[i])) {
-            if (length < limit)
-                keep(text[i]);
-            ++i;
-        }
+        while (i < n && IsDigit(text[i]))
+            digit(text[i++], true);
         return i > start;
     };
     if (i < n && (text[i] == '.' || (decimalComma && text[i] == ','))) {
         ++i;
-        if (!readFraction())
-            return std::nullopt;
+        readFraction();  // "1." is 1
     } else if (i < n) {
         // 4k7: a multiplier standing for the decimal separator.
         const std::optional<Multiplier> infix = MultiplierAt(text.substr(i), unit);
         if (infix && i + infix->text.size() < n && IsDigit(text[i + infix->text.size()])) {
             i += infix->text.size();
             multiplier = infix;
-            if (!readFraction())
-                return std::nullopt;
+            readFraction();
         }
     }
 
@@ -137,7 +132,7 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
         const std::size_t start = i;
         long value = 0;
         while (i < n && IsDigit(text[i])) {
-            if (value < 100000)
+            if (value < 1'000'000'000)  // beyond, the value overflows whatever the digits
                 value = value * 10 + (text[i] - '0');
             ++i;
         }
@@ -159,24 +154,22 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
     if (multiplier)
         exponent += multiplier->exponent;
 
+    if (!significant)
+        return 0.0;
     // Append the exponent and convert once.
+    number[length] = 'e';
     const std::to_chars_result written =
-        std::to_chars(number.data() + length, number.data() + number.size() - 1, exponent);
+        std::to_chars(number.data() + length + 1, number.data() + number.size(), exponent);
     if (written.ec != std::errc())
         return std::nullopt;
-    // to_chars wrote the exponent digits after the mantissa; put the 'e' in front of them.
-    const std::size_t exponentLength = static_cast<std::size_t>(written.ptr - number.data()) - length;
-    for (std::size_t k = exponentLength; k > 0; --k)
-        number[length + k] = number[length + k - 1];
-    number[length] = 'e';
-    const std::size_t total = length + exponentLength + 1;
+    const std::size_t total = static_cast<std::size_t>(written.ptr - number.data());
 
     double value = 0;
     const std::from_chars_result read = std::from_chars(number.data(), number.data() + total, value);
     if (read.ec != std::errc() || read.ptr != number.data() + total || !std::isfinite(value))
         return std::nullopt;
-    if (value == 0 && significant)
-        return std::nullopt;  // underflow
+    if (value == 0)
+        return std::nullopt;  // non-zero digits that round to zero
     return value;
 }
 
