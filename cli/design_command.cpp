@@ -408,7 +408,10 @@ std::string WithUnit(double value, std::string_view unit)
 std::string Percent(double fraction, int decimals = 3)
 {
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%+.*f %%", decimals, fraction * 100);
+    double percent = fraction * 100;
+    if (std::fabs(percent) < 0.5 * std::pow(10.0, -decimals))
+        percent = 0;  // no "-0.000 %"
+    std::snprintf(buffer, sizeof buffer, "%+.*f %%", decimals, percent);
     return buffer;
 }
 

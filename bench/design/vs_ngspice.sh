@@ -60,5 +60,7 @@ done
 median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p"; }
 m_ours=$(median "${ours[@]}")
 m_theirs=$(median "${theirs[@]}")
-printf 'design command (whole process): median %6.1f ms over %d runs\n' "$(bc -l <<<"$m_ours / 1000")" "$runs"
-printf 'ngspice -b, one AC run:         median %6.1f ms over %d runs\n' "$(bc -l <<<"$m_theirs / 1000")" "$runs"
+awk -v ours="$m_ours" -v theirs="$m_theirs" -v runs="$runs" 'BEGIN {
+  printf "design command (whole process): median %6.1f ms over %d runs\n", ours / 1000, runs
+  printf "ngspice -b, one AC run:         median %6.1f ms over %d runs\n", theirs / 1000, runs
+}'
