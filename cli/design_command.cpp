@@ -62,8 +62,7 @@ std::string_view ValueName(Circuit circuit)
 void ParseOpAmp(std::string_view text, DesignOptions& options, Problems& problems)
 {
     const std::vector<std::string_view> items = SplitCommas(text);
-    const std::string expected =
-        "--opamp " + Quoted(text) +
+    const std::string expected = "--opamp " + Quoted(text) +
         ": expected GBW[,A0[,RO]] with a decimal point, such as 1Meg or 1.5Meg,200k,100 "
         "(GBW and A0 above zero, RO zero or more)";
     if (items.size() > 3) {
@@ -128,8 +127,8 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        const bool looksLikeNumber = arg.size() >= 2 && arg[0] == '-' &&
-                                     ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+        const bool looksLikeNumber =
+            arg.size() >= 2 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
         if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-" || looksLikeNumber) {
             positional.push_back(arg);
             continue;
@@ -153,17 +152,17 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
             name = arg.substr(0, equals);
             value = arg.substr(equals + 1);
         }
-        static constexpr std::string_view WithValue[] = {
-            "--response", "--coefficients", "--series",  "--move-value",  "--objective",
-            "--opamp",    "--tolerance",    "--samples", "--seed", "--distribution"};
+        static constexpr std::string_view WithValue[] = {"--response", "--coefficients", "--series",
+            "--move-value", "--objective", "--opamp", "--tolerance", "--samples", "--seed",
+            "--distribution"};
         bool known = false;
         for (const std::string_view option : WithValue)
             known = known || option == name;
         if (!known) {
             problems.Add(Quoted(arg) +
-                         ": unknown option; expected --response, --coefficients, --series, "
-                         "--move-value, --objective, --opamp, --tolerance, --samples, --seed, "
-                         "--distribution, --json or --help");
+                ": unknown option; expected --response, --coefficients, --series, "
+                "--move-value, --objective, --opamp, --tolerance, --samples, --seed, "
+                "--distribution, --json or --help");
             continue;
         }
         if (!value) {
@@ -201,15 +200,15 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
                 const std::string_view digits = value->substr(colon + 1);
                 const auto [end, ec] =
                     std::from_chars(digits.data(), digits.data() + digits.size(), steps);
-                stepsOk = ec == std::errc() && end == digits.data() + digits.size() &&
-                          steps >= 0 && steps <= MaxMoveSteps;
+                stepsOk = ec == std::errc() && end == digits.data() + digits.size() && steps >= 0 &&
+                    steps <= MaxMoveSteps;
             }
             if (s && stepsOk) {
                 options.request.moveSeries = *s;
                 options.request.moveSteps = steps;
             } else {
                 problems.Add(said + ": expected SERIES[:STEPS], a series E3 to E192 and 0 to " +
-                             std::to_string(MaxMoveSteps) + " steps, such as E24 or E24:3");
+                    std::to_string(MaxMoveSteps) + " steps, such as E24 or E24:3");
             }
         } else if (name == "--objective") {
             if (*value == "balanced")
@@ -222,15 +221,17 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
             ParseOpAmp(*value, options, problems);
         } else if (name == "--tolerance") {
             const std::vector<std::string_view> items = SplitCommas(*value);
-            const std::optional<double> r = items.size() == 2 ? ReadPercent(items[0]) : std::nullopt;
-            const std::optional<double> c = items.size() == 2 ? ReadPercent(items[1]) : std::nullopt;
+            const std::optional<double> r =
+                items.size() == 2 ? ReadPercent(items[0]) : std::nullopt;
+            const std::optional<double> c =
+                items.size() == 2 ? ReadPercent(items[1]) : std::nullopt;
             if (r && c) {
                 tolerance.resistors = *r;
                 tolerance.capacitors = *c;
                 toleranceGiven = true;
             } else {
                 problems.Add(said + ": expected R%,C% with a decimal point, each from 0 to " +
-                             FormatG(MaxTolerancePercent) + ", such as 1,5 or 0.5%,1%");
+                    FormatG(MaxTolerancePercent) + ", such as 1,5 or 0.5%,1%");
             }
         } else if (name == "--samples") {
             const std::optional<double> n = design::ReadQuantity(*value, design::Unit::None, false);
@@ -239,7 +240,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
                 tolerance.samples = static_cast<long>(*n);
             else
                 problems.Add(said + ": expected a whole number of samples from 1 to " +
-                             std::to_string(design::MaxSamples));
+                    std::to_string(design::MaxSamples));
         } else if (name == "--seed") {
             std::uint64_t seed = 0;
             const auto [end, ec] =
@@ -264,8 +265,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
     if (positional.empty()) {
         problems.Add("CIRCUIT: expected lowpass or highpass, then FREQUENCY and VALUE");
     } else if (positional[0] == "lowpass" || positional[0] == "highpass") {
-        options.request.circuit =
-            positional[0] == "lowpass" ? Circuit::LowPass : Circuit::HighPass;
+        options.request.circuit = positional[0] == "lowpass" ? Circuit::LowPass : Circuit::HighPass;
     } else {
         problems.Add("CIRCUIT " + Quoted(positional[0]) + ": expected lowpass or highpass");
     }
@@ -276,20 +276,19 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
             options.request.frequency = *f;
         else
             problems.Add("FREQUENCY " + Quoted(positional[1]) +
-                         ": expected a frequency in Hz above zero, such as 100, 2.5k or 1kHz");
+                ": expected a frequency in Hz above zero, such as 100, 2.5k or 1kHz");
     } else if (!positional.empty()) {
         problems.Add("FREQUENCY: expected the -3 dB frequency in Hz after the circuit");
     }
     if (positional.size() >= 3) {
-        const design::Unit unit = options.request.circuit == Circuit::LowPass
-                                      ? design::Unit::Ohm
-                                      : design::Unit::Farad;
+        const design::Unit unit =
+            options.request.circuit == Circuit::LowPass ? design::Unit::Ohm : design::Unit::Farad;
         const std::optional<double> v = design::ReadQuantity(positional[2], unit, true);
         if (v && *v > 0)
             options.request.value = *v;
         else
             problems.Add("VALUE " + Quoted(positional[2]) + ": expected a " +
-                         std::string(ValueName(options.request.circuit)) + ", above zero");
+                std::string(ValueName(options.request.circuit)) + ", above zero");
     } else if (positional.size() == 2) {
         problems.Add("VALUE: expected R in ohms (lowpass) or C in farads (highpass) after "
                      "the frequency");
@@ -353,16 +352,17 @@ DesignReport RunDesign(const DesignOptions& options)
     const design::Parts& parts = report.design.parts;
     // The window's values: its own coefficients for the same frequency and R (or C).
     const std::array<double, 3> window =
-        design::IdealParts(circuit, design::ResponseKind::Butterworth,
-                           design::Coefficients::Window, request.frequency, request.value);
+        design::IdealParts(circuit, design::ResponseKind::Butterworth, design::Coefficients::Window,
+            request.frequency, request.value);
     report.windowF3 = design::F3(circuit, design::EqualSeries(request.value, window));
     report.rippleEdge = design::RippleEdge(circuit, request.response, request.frequency);
     report.sensitivity = design::F3Sensitivities(circuit, parts);
     if (options.opamp)
-        report.opamp = design::AnalyseOpAmp(circuit, request.response, request.frequency, parts,
-                                            *options.opamp);
+        report.opamp = design::AnalyseOpAmp(
+            circuit, request.response, request.frequency, parts, *options.opamp);
     if (options.tolerance)
-        report.tolerance = design::MonteCarlo(circuit, request.frequency, parts, *options.tolerance);
+        report.tolerance =
+            design::MonteCarlo(circuit, request.frequency, parts, *options.tolerance);
     return report;
 }
 
@@ -456,34 +456,35 @@ std::string RenderDesignText(const DesignReport& report)
     const double f = request.frequency;
     std::string out;
 
-    static constexpr std::string_view ResponseTitles[] = {"Butterworth", "Bessel",
-                                                          "Chebyshev 0.5 dB", "Chebyshev 1 dB"};
+    static constexpr std::string_view ResponseTitles[] = {
+        "Butterworth", "Bessel", "Chebyshev 0.5 dB", "Chebyshev 1 dB"};
     const std::string_view responseTitle = ResponseTitles[static_cast<int>(request.response)];
     out += std::string(lowPass ? "Low-pass" : "High-pass") + " filter, " +
-           std::string(responseTitle) + " response, " +
-           (request.coefficients == design::Coefficients::Exact ? "exact values"
-                                                                : "the window's coefficients") +
-           "\n";
+        std::string(responseTitle) + " response, " +
+        (request.coefficients == design::Coefficients::Exact ? "exact values"
+                                                             : "the window's coefficients") +
+        "\n";
     out += "f  = " + WithUnit(f, "Hz") + " (the -3 dB frequency asked for)\n";
     const std::string valueName = lowPass ? "R " : "C ";
     out += valueName + " = " + WithUnit(request.value, valueUnit) +
-           (lowPass ? " (the three equal resistors)" : " (the three equal capacitors)") + "\n";
+        (lowPass ? " (the three equal resistors)" : " (the three equal capacitors)") + "\n";
     if (request.moveSeries)
         out += valueName + " = " + WithUnit(d.value, valueUnit) + " chosen from " +
-               std::string(design::SeriesName(*request.moveSeries)) + "\n";
+            std::string(design::SeriesName(*request.moveSeries)) + "\n";
     out += "\n";
 
     const std::array<std::string_view, 3> names = PartNames(report);
     if (request.series) {
         out += "part  ideal          " +
-               Pad("chosen " + std::string(design::SeriesName(*request.series)), 14) + "error\n";
+            Pad("chosen " + std::string(design::SeriesName(*request.series)), 14) + "error\n";
     } else {
         out += "part  ideal\n";
     }
     for (std::size_t i = 0; i < 3; ++i) {
         std::string line = Pad(std::string(names[i]), 6) + Pad(WithUnit(d.ideal[i], partUnit), 15);
         if (request.series)
-            line += Pad(WithUnit(d.chosen[i], partUnit), 14) + Percent(d.chosen[i] / d.ideal[i] - 1);
+            line +=
+                Pad(WithUnit(d.chosen[i], partUnit), 14) + Percent(d.chosen[i] / d.ideal[i] - 1);
         while (!line.empty() && line.back() == ' ')
             line.pop_back();
         if (Impractical(lowPass, d.chosen[i]))
@@ -494,53 +495,55 @@ std::string RenderDesignText(const DesignReport& report)
 
     out += "f3             " + F3Text(d.f3, f) + "\n";
     out += "shape error    " + Fixed(d.shapeErrorDb, 3) + " dB (largest difference from the " +
-           std::string(responseTitle) + " response, down to -20 dB)\n";
+        std::string(responseTitle) + " response, down to -20 dB)\n";
     if (request.series)
         out += "combinations   " + std::to_string(d.combinations) + "\n";
     out += "window's f3    " + F3Text(report.windowF3, f) +
-           " (the window's own values for these inputs)\n";
+        " (the window's own values for these inputs)\n";
     if (report.rippleEdge)
-        out += "ripple edge    " + WithUnit(*report.rippleEdge, "Hz") + " (end of the ripple band)\n";
+        out +=
+            "ripple edge    " + WithUnit(*report.rippleEdge, "Hz") + " (end of the ripple band)\n";
     if (report.sensitivity) {
-        const char* seriesNames[] = {lowPass ? "Ra" : "Ca", lowPass ? "Rb" : "Cb",
-                                     lowPass ? "Rc" : "Cc"};
+        const char* seriesNames[] = {
+            lowPass ? "Ra" : "Ca", lowPass ? "Rb" : "Cb", lowPass ? "Rc" : "Cc"};
         out += "sensitivity    d ln f3 / d ln x:";
         for (std::size_t i = 0; i < 3; ++i)
             out += std::string(" ") + seriesNames[i] + " " +
-                   (report.sensitivity->series[i] < 0 ? "" : "+") +
-                   Fixed(report.sensitivity->series[i], 3);
+                (report.sensitivity->series[i] < 0 ? "" : "+") +
+                Fixed(report.sensitivity->series[i], 3);
         for (std::size_t i = 0; i < 3; ++i)
-            out += " " + std::string(names[i]) + " " + (report.sensitivity->shunt[i] < 0 ? "" : "+") +
-                   Fixed(report.sensitivity->shunt[i], 3);
+            out += " " + std::string(names[i]) + " " +
+                (report.sensitivity->shunt[i] < 0 ? "" : "+") +
+                Fixed(report.sensitivity->shunt[i], 3);
         out += "\n";
     }
     if (report.opamp) {
         const design::OpAmpFigures& o = *report.opamp;
         out += "\nop-amp         GBW " + WithUnit(o.opamp.gbw, "Hz") + ", A0 " +
-               FormatG(o.opamp.a0) + ", RO " + WithUnit(o.opamp.ro, "Ohm") + "\n";
+            FormatG(o.opamp.a0) + ", RO " + WithUnit(o.opamp.ro, "Ohm") + "\n";
         out += "  f3           " + F3Text(o.f3, f) + "\n";
         out += "  shape error  " + Fixed(o.shapeErrorDb, 3) + " dB\n";
         if (!lowPass)
             out += "  upper edge   " +
-                   (o.upperEdge ? WithUnit(*o.upperEdge, "Hz") : std::string("none")) +
-                   " (the high-pass becomes a band-pass)\n";
+                (o.upperEdge ? WithUnit(*o.upperEdge, "Hz") : std::string("none")) +
+                " (the high-pass becomes a band-pass)\n";
         out += "  GBW needed   " + GbwNeededText(o.gbwNeeded.f3Within1Percent, f) +
-               " for f3 within 1 %\n";
+            " for f3 within 1 %\n";
         out += "               " + GbwNeededText(o.gbwNeeded.f3Within0_1Percent, f) +
-               " for f3 within 0.1 %\n";
+            " for f3 within 0.1 %\n";
         out += "               " + GbwNeededText(o.gbwNeeded.shapeWithin0_1Db, f) +
-               " for at most 0.1 dB more shape error\n";
+            " for at most 0.1 dB more shape error\n";
     }
     if (report.tolerance) {
         const design::ToleranceRequest& t = *report.options.tolerance;
         const design::ToleranceFigures& figures = *report.tolerance;
         out += "\ntolerance      R " + FormatG(t.resistors * 100) + " %, C " +
-               FormatG(t.capacitors * 100) + " %, " +
-               (t.distribution == design::Distribution::Uniform ? "uniform" : "normal (3 sigma)") +
-               ", " + std::to_string(figures.samples) + " samples, seed " +
-               std::to_string(t.seed) + "\n";
+            FormatG(t.capacitors * 100) + " %, " +
+            (t.distribution == design::Distribution::Uniform ? "uniform" : "normal (3 sigma)") +
+            ", " + std::to_string(figures.samples) + " samples, seed " + std::to_string(t.seed) +
+            "\n";
         out += "  f3 error     sigma " + Fixed(figures.sigma * 100, 3) + " %, 99 % between " +
-               Percent(figures.p0_5) + " and " + Percent(figures.p99_5) + "\n";
+            Percent(figures.p0_5) + " and " + Percent(figures.p99_5) + "\n";
     }
     return out;
 }
@@ -581,8 +584,8 @@ std::string RenderDesignJson(const DesignReport& report)
     j["shape_error_db"] = d.shapeErrorDb;
     if (request.series)
         j["combinations"] = d.combinations;
-    j["window"] = Json{{"f3", orNull(report.windowF3)},
-                       {"f3_error", orNull(design::F3Error(report.windowF3, f))}};
+    j["window"] = Json{
+        {"f3", orNull(report.windowF3)}, {"f3_error", orNull(design::F3Error(report.windowF3, f))}};
     if (report.rippleEdge)
         j["ripple_edge"] = *report.rippleEdge;
     if (report.opamp) {
@@ -597,14 +600,14 @@ std::string RenderDesignJson(const DesignReport& report)
         if (!lowPass)
             opamp["upper_edge"] = orNull(o.upperEdge);
         opamp["gbw_needed"] = Json{{"f3_1pct", orNull(o.gbwNeeded.f3Within1Percent)},
-                                   {"f3_0_1pct", orNull(o.gbwNeeded.f3Within0_1Percent)},
-                                   {"shape_0_1db", orNull(o.gbwNeeded.shapeWithin0_1Db)}};
+            {"f3_0_1pct", orNull(o.gbwNeeded.f3Within0_1Percent)},
+            {"shape_0_1db", orNull(o.gbwNeeded.shapeWithin0_1Db)}};
         j["opamp"] = std::move(opamp);
     }
     if (report.sensitivity) {
-        const std::array<const char*, 3> seriesNames =
-            lowPass ? std::array<const char*, 3>{"Ra", "Rb", "Rc"}
-                    : std::array<const char*, 3>{"Ca", "Cb", "Cc"};
+        const std::array<const char*, 3> seriesNames = lowPass
+            ? std::array<const char*, 3>{"Ra", "Rb", "Rc"}
+            : std::array<const char*, 3>{"Ca", "Cb", "Cc"};
         Json s;
         for (std::size_t i = 0; i < 3; ++i)
             s[seriesNames[i]] = report.sensitivity->series[i];
@@ -627,8 +630,7 @@ std::string RenderDesignJson(const DesignReport& report)
     return j.dump() + "\n";
 }
 
-int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out,
-                     std::ostream& err)
+int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
     const DesignArguments parsed = ParseDesignArguments(args);
     if (std::holds_alternative<DesignHelp>(parsed)) {

@@ -21,7 +21,7 @@ struct DesignOptions {
     std::optional<design::ToleranceRequest> tolerance;
     bool json = false;
 };
-struct DesignHelp {};
+struct DesignHelp { };
 struct DesignUsageError {
     std::string message;  // one line, no newline: the argument and what was expected
 };
@@ -48,7 +48,6 @@ std::string RenderDesignText(const DesignReport& report);
 std::string RenderDesignJson(const DesignReport& report);  // one object and "\n"
 
 // The whole command: 0 with a design, 2 on bad input (one line on `err`, nothing on `out`).
-int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out,
-                     std::ostream& err);
+int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

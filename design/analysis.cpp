@@ -10,19 +10,19 @@ namespace design {
 
 namespace {
 
-constexpr double GbwTop = 1e5;          // the highest GBW considered, times f
-constexpr double GbwBottom = 1e-2;      // the lowest, times f
-constexpr int GbwStepsPerDecade = 20;   // scan from the top down in these steps
+constexpr double GbwTop = 1e5;  // the highest GBW considered, times f
+constexpr double GbwBottom = 1e-2;  // the lowest, times f
+constexpr int GbwStepsPerDecade = 20;  // scan from the top down in these steps
 
 struct OpAmpDeviation {
-    double f3Shift;   // |f3(op-amp) / f3(ideal) - 1|, infinite without f3
+    double f3Shift;  // |f3(op-amp) / f3(ideal) - 1|, infinite without f3
     double shapeAdded;
 };
 
 }  // namespace
 
-GbwNeeded FindGbwNeeded(Circuit circuit, ResponseKind response, double f, const Parts& parts,
-                        const OpAmp& opamp)
+GbwNeeded FindGbwNeeded(
+    Circuit circuit, ResponseKind response, double f, const Parts& parts, const OpAmp& opamp)
 {
     const CandidateEvaluator evaluator(circuit, response, f);
     const CandidateEvaluator::Figures ideal = evaluator.Evaluate(parts);
@@ -72,8 +72,8 @@ GbwNeeded FindGbwNeeded(Circuit circuit, ResponseKind response, double f, const 
     return {needed[0], needed[1], needed[2]};
 }
 
-OpAmpFigures AnalyseOpAmp(Circuit circuit, ResponseKind response, double f, const Parts& parts,
-                          const OpAmp& opamp)
+OpAmpFigures AnalyseOpAmp(
+    Circuit circuit, ResponseKind response, double f, const Parts& parts, const OpAmp& opamp)
 {
     OpAmpFigures figures;
     figures.opamp = opamp;
@@ -150,13 +150,13 @@ double Quantile(std::span<double> values, double q)
     if (below + 1 >= values.size())
         return low;
     // The next order statistic is the smallest of those after `below`.
-    const double high = *std::min_element(values.begin() + static_cast<long>(below) + 1,
-                                          values.end());
+    const double high =
+        *std::min_element(values.begin() + static_cast<long>(below) + 1, values.end());
     return low + (high - low) * (position - static_cast<double>(below));
 }
 
-ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
-                            const ToleranceRequest& request)
+ToleranceFigures MonteCarlo(
+    Circuit circuit, double f, const Parts& parts, const ToleranceRequest& request)
 {
     // The series parts are the resistors of the low-pass and the capacitors of the high-pass.
     const double seriesTolerance =
@@ -209,8 +209,8 @@ ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
     double squares = 0;
     for (const double e : errors)
         squares += (e - mean) * (e - mean);
-    figures.sigma = errors.size() > 1 ? std::sqrt(squares / static_cast<double>(errors.size() - 1))
-                                      : 0;
+    figures.sigma =
+        errors.size() > 1 ? std::sqrt(squares / static_cast<double>(errors.size() - 1)) : 0;
     figures.p0_5 = Quantile(errors, 0.005);
     figures.p99_5 = Quantile(errors, 0.995);
     return figures;

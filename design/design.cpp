@@ -18,7 +18,8 @@ struct Candidate {
 
     double AbsF3Error(double f) const
     {
-        return figures.f3 ? std::fabs(*figures.f3 / f - 1) : std::numeric_limits<double>::infinity();
+        return figures.f3 ? std::fabs(*figures.f3 / f - 1)
+                          : std::numeric_limits<double>::infinity();
     }
 };
 
@@ -26,7 +27,7 @@ struct Candidate {
 bool BeforeOnTies(const Candidate& a, const Candidate& b)
 {
     return std::tie(a.figures.shapeErrorDb, a.value, a.chosen) <
-           std::tie(b.figures.shapeErrorDb, b.value, b.chosen);
+        std::tie(b.figures.shapeErrorDb, b.value, b.chosen);
 }
 
 std::vector<double> EqualValues(const Request& request)
@@ -60,7 +61,7 @@ Design MakeDesign(const Request& request)
     if (!request.series) {
         design.value = request.value;
         design.ideal = IdealParts(request.circuit, request.response, request.coefficients,
-                                  request.frequency, request.value);
+            request.frequency, request.value);
         design.chosen = design.ideal;
         design.parts = EqualSeries(design.value, design.chosen);
         const CandidateEvaluator::Figures figures = evaluator.Evaluate(design.parts);
@@ -73,9 +74,8 @@ Design MakeDesign(const Request& request)
     // values at or below its ideal value and the two above.
     std::vector<Candidate> candidates;
     for (const double value : EqualValues(request)) {
-        const std::array<double, 3> ideal = IdealParts(request.circuit, request.response,
-                                                       request.coefficients, request.frequency,
-                                                       value);
+        const std::array<double, 3> ideal = IdealParts(
+            request.circuit, request.response, request.coefficients, request.frequency, value);
         std::array<std::array<double, 4>, 3> options;
         for (std::size_t i = 0; i < 3; ++i)
             options[i] = Neighbours(*request.series, ideal[i]);

@@ -10,9 +10,8 @@ namespace design {
 
 enum class Series { E3, E6, E12, E24, E48, E96, E192 };
 
-inline constexpr std::array<Series, 7> AllSeries = {Series::E3,  Series::E6,  Series::E12,
-                                                    Series::E24, Series::E48, Series::E96,
-                                                    Series::E192};
+inline constexpr std::array<Series, 7> AllSeries = {
+    Series::E3, Series::E6, Series::E12, Series::E24, Series::E48, Series::E96, Series::E192};
 
 // "E24" and so on; nullopt for any other text.
 std::optional<Series> SeriesFromName(std::string_view name);

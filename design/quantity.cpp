@@ -21,19 +21,9 @@ struct Multiplier {
 
 // Longest first, so that "Meg" is not read as "M" followed by "eg".
 constexpr std::array<Multiplier, 14> Multipliers = {{
-    {"Meg", 6},
-    {"MEG", 6},
-    {"meg", 6},
-    {"\xC2\xB5", -6},  // U+00B5 micro sign
+    {"Meg", 6}, {"MEG", 6}, {"meg", 6}, {"\xC2\xB5", -6},  // U+00B5 micro sign
     {"\xCE\xBC", -6},  // U+03BC Greek mu
-    {"p", -12},
-    {"n", -9},
-    {"u", -6},
-    {"m", -3},
-    {"k", 3},
-    {"K", 3},
-    {"M", 6},
-    {"G", 9},
+    {"p", -12}, {"n", -9}, {"u", -6}, {"m", -3}, {"k", 3}, {"K", 3}, {"M", 6}, {"G", 9},
     {"R", 0},  // resistances only, between digits
 }};
 
@@ -60,8 +50,8 @@ bool IsUnit(std::string_view rest, Unit unit)
         return rest.empty() || rest == "F";
     case Unit::Ohm:
         return rest.empty() || rest == "\xE2\x84\xA6" /* U+2126 */ ||
-               rest == "\xCE\xA9" /* U+03A9 */ || rest == "ohm" || rest == "Ohm" ||
-               rest == "ohms" || rest == "Ohms" || rest == "OHM";
+            rest == "\xCE\xA9" /* U+03A9 */ || rest == "ohm" || rest == "Ohm" || rest == "ohms" ||
+            rest == "Ohms" || rest == "OHM";
     }
     return false;
 }
@@ -165,7 +155,8 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
     const std::size_t total = static_cast<std::size_t>(written.ptr - number.data());
 
     double value = 0;
-    const std::from_chars_result read = std::from_chars(number.data(), number.data() + total, value);
+    const std::from_chars_result read =
+        std::from_chars(number.data(), number.data() + total, value);
     if (read.ec != std::errc() || read.ptr != number.data() + total || !std::isfinite(value))
         return std::nullopt;
     if (value == 0)

@@ -27,10 +27,10 @@ namespace {
     std::abort();
 }
 
-#define BUTTERWORTH3_FUZZ_CHECK(condition, text) \
-    do {                                         \
-        if (!(condition))                        \
-            Violated(#condition, (text));        \
+#define BUTTERWORTH3_FUZZ_CHECK(condition, text)                                                   \
+    do {                                                                                           \
+        if (!(condition))                                                                          \
+            Violated(#condition, (text));                                                          \
     } while (false)
 
 const char* UnitPattern(design::Unit unit)
@@ -55,11 +55,10 @@ std::regex Grammar(design::Unit unit, bool decimalComma)
     const std::string separator = decimalComma ? "[.,]" : "[.]";
     const std::string multiplier = "(Meg|MEG|meg|\xC2\xB5|\xCE\xBC|p|n|u|m|k|K|M|G)";
     const std::string infix = unit == design::Unit::Ohm
-                                  ? "(Meg|MEG|meg|\xC2\xB5|\xCE\xBC|p|n|u|m|k|K|M|G|R)"
-                                  : multiplier;
+        ? "(Meg|MEG|meg|\xC2\xB5|\xCE\xBC|p|n|u|m|k|K|M|G|R)"
+        : multiplier;
     const std::string pattern = "(?:([0-9]+)(?:" + separator + "([0-9]*))?(?:[eE]([+-]?[0-9]+)|" +
-                                multiplier + ")?|([0-9]+)" + infix + "([0-9]+))" +
-                                UnitPattern(unit);
+        multiplier + ")?|([0-9]+)" + infix + "([0-9]+))" + UnitPattern(unit);
     return std::regex(pattern);
 }
 
@@ -98,11 +97,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::smatch match;
     // Built once for each of the eight unit and comma combinations.
-    static const std::regex grammars[8] = {
-        Grammar(design::Unit::None, false),  Grammar(design::Unit::Hertz, false),
-        Grammar(design::Unit::Ohm, false),   Grammar(design::Unit::Farad, false),
-        Grammar(design::Unit::None, true),   Grammar(design::Unit::Hertz, true),
-        Grammar(design::Unit::Ohm, true),    Grammar(design::Unit::Farad, true)};
+    static const std::regex grammars[8] = {Grammar(design::Unit::None, false),
+        Grammar(design::Unit::Hertz, false), Grammar(design::Unit::Ohm, false),
+        Grammar(design::Unit::Farad, false), Grammar(design::Unit::None, true),
+        Grammar(design::Unit::Hertz, true), Grammar(design::Unit::Ohm, true),
+        Grammar(design::Unit::Farad, true)};
     const bool grammatical = std::regex_match(text, match, grammars[data[0] & 7]);
     if (!grammatical) {
         BUTTERWORTH3_FUZZ_CHECK(!value, text);
@@ -143,6 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (significantDigits <= 40)
         BUTTERWORTH3_FUZZ_CHECK(*value == expected, text);
     else
-        BUTTERWORTH3_FUZZ_CHECK(std::fabs(*value - expected) <= std::fabs(expected) * 0x1p-52, text);
+        BUTTERWORTH3_FUZZ_CHECK(
+            std::fabs(*value - expected) <= std::fabs(expected) * 0x1p-52, text);
     return 0;
 }

@@ -10,7 +10,8 @@ inline std::string ParamName(std::size_t index, std::string_view text)
 {
     std::string name = "r" + std::to_string(index) + "_";
     for (const char c : text) {
-        const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        const bool alnum =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         name += alnum ? c : '_';
     }
     return name;

@@ -29,7 +29,7 @@ struct DesignRow {
     int combinations;
 };
 
-class WorkedDesigns : public testing::TestWithParam<DesignRow> {};
+class WorkedDesigns : public testing::TestWithParam<DesignRow> { };
 
 TEST_P(WorkedDesigns, chooseThePartsOfTheWorkedFigures)
 {
@@ -48,14 +48,17 @@ TEST_P(WorkedDesigns, chooseThePartsOfTheWorkedFigures)
     EXPECT_EQ(d.combinations, row.combinations);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Figures, WorkedDesigns,
-    testing::Values(
-        DesignRow{"lowpassE24", Circuit::LowPass, 33e3, Series::E24, {}, 33e3, {68e-9, 160e-9, 10e-9}, -0.912, 0.316, 64},
-        DesignRow{"lowpassE12", Circuit::LowPass, 33e3, Series::E12, {}, 33e3, {68e-9, 180e-9, 10e-9}, -2.433, 0.817, 64},
-        DesignRow{"lowpassE12MovingE24", Circuit::LowPass, 33e3, Series::E12, Series::E24, 39e3, {56e-9, 150e-9, 8.2e-9}, 0.274, 0.193, 320},
-        DesignRow{"highpassE24", Circuit::HighPass, 10e-9, Series::E24, {}, 10e-9, {120e3, 47e3, 750e3}, 0.326, 0.187, 64},
-        DesignRow{"highpassE96", Circuit::HighPass, 10e-9, Series::E96, {}, 10e-9, {115e3, 44.2e3, 787e3}, -0.024, 0.105, 64}),
+INSTANTIATE_TEST_SUITE_P(Figures, WorkedDesigns,
+    testing::Values(DesignRow{"lowpassE24", Circuit::LowPass, 33e3, Series::E24, {}, 33e3,
+                        {68e-9, 160e-9, 10e-9}, -0.912, 0.316, 64},
+        DesignRow{"lowpassE12", Circuit::LowPass, 33e3, Series::E12, {}, 33e3,
+            {68e-9, 180e-9, 10e-9}, -2.433, 0.817, 64},
+        DesignRow{"lowpassE12MovingE24", Circuit::LowPass, 33e3, Series::E12, Series::E24, 39e3,
+            {56e-9, 150e-9, 8.2e-9}, 0.274, 0.193, 320},
+        DesignRow{"highpassE24", Circuit::HighPass, 10e-9, Series::E24, {}, 10e-9,
+            {120e3, 47e3, 750e3}, 0.326, 0.187, 64},
+        DesignRow{"highpassE96", Circuit::HighPass, 10e-9, Series::E96, {}, 10e-9,
+            {115e3, 44.2e3, 787e3}, -0.024, 0.105, 64}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct ObjectiveRow {
@@ -67,7 +70,7 @@ struct ObjectiveRow {
     Series move;
 };
 
-class Objectives : public testing::TestWithParam<ObjectiveRow> {};
+class Objectives : public testing::TestWithParam<ObjectiveRow> { };
 
 design::Request RequestOf(const ObjectiveRow& row, Objective objective, std::optional<int> steps)
 {
@@ -101,24 +104,30 @@ TEST_P(Objectives, shapeNeverGetsWorseWithMoreSteps)
 TEST_P(Objectives, balancedStaysWithinATenthOfADecibelOfTheBestShape)
 {
     for (const std::optional<int> steps : {std::optional<int>(), std::optional<int>(2)}) {
-        const design::Design best = design::MakeDesign(RequestOf(GetParam(), Objective::Shape, steps));
-        const design::Design balanced = design::MakeDesign(RequestOf(GetParam(), Objective::Balanced, steps));
+        const design::Design best =
+            design::MakeDesign(RequestOf(GetParam(), Objective::Shape, steps));
+        const design::Design balanced =
+            design::MakeDesign(RequestOf(GetParam(), Objective::Balanced, steps));
         EXPECT_LE(balanced.shapeErrorDb, best.shapeErrorDb + 0.1);
         // It trades shape for f3: never further from the frequency than the best shape's.
         EXPECT_LE(std::fabs(*balanced.f3 / GetParam().frequency - 1),
-                  std::fabs(*best.f3 / GetParam().frequency - 1));
+            std::fabs(*best.f3 / GetParam().frequency - 1));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Designs, Objectives,
-    testing::Values(ObjectiveRow{Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3, Series::E12, Series::E24},
-                    ObjectiveRow{Circuit::LowPass, ResponseKind::Chebyshev1, 2.5e3, 4.7e3, Series::E6, Series::E12},
-                    ObjectiveRow{Circuit::HighPass, ResponseKind::Bessel, 1e3, 4.7e-9, Series::E24, Series::E96},
-                    ObjectiveRow{Circuit::HighPass, ResponseKind::Butterworth, 100, 10e-9, Series::E3, Series::E6}),
+INSTANTIATE_TEST_SUITE_P(Designs, Objectives,
+    testing::Values(ObjectiveRow{Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3,
+                        Series::E12, Series::E24},
+        ObjectiveRow{
+            Circuit::LowPass, ResponseKind::Chebyshev1, 2.5e3, 4.7e3, Series::E6, Series::E12},
+        ObjectiveRow{
+            Circuit::HighPass, ResponseKind::Bessel, 1e3, 4.7e-9, Series::E24, Series::E96},
+        ObjectiveRow{
+            Circuit::HighPass, ResponseKind::Butterworth, 100, 10e-9, Series::E3, Series::E6}),
     [](const auto& info) {
-        return ParamName(info.index, std::string(design::ResponseName(info.param.response)) + "_" +
-                                         std::string(design::SeriesName(info.param.series)));
+        return ParamName(info.index,
+            std::string(design::ResponseName(info.param.response)) + "_" +
+                std::string(design::SeriesName(info.param.series)));
     });
 
 TEST(Designs, withoutASeriesTheIdealPartsAreKept)
@@ -143,7 +152,9 @@ TEST(Designs, moveWithoutASeriesIsRefused)
 
 design::Parts DefaultLowPass()
 {
-    return design::EqualSeries(33e3, design::IdealParts(Circuit::LowPass, ResponseKind::Butterworth, design::Coefficients::Exact, 100, 33e3));
+    return design::EqualSeries(33e3,
+        design::IdealParts(
+            Circuit::LowPass, ResponseKind::Butterworth, design::Coefficients::Exact, 100, 33e3));
 }
 
 TEST(Sensitivities, matchTheWorkedFiguresAndEachGroupSumsToMinusOne)
@@ -153,7 +164,8 @@ TEST(Sensitivities, matchTheWorkedFiguresAndEachGroupSumsToMinusOne)
     // Ra Rb Rc C1 C2 C3 as printed. Rb is -0.06748 (a 40-digit computation agrees): the
     // printed -0.068 is read with 0.0006.
     const std::array<double, 6> expected = {-0.626, -0.068, -0.307, -0.319, -0.145, -0.536};
-    const std::array<double, 6> actual = {s->series[0], s->series[1], s->series[2], s->shunt[0], s->shunt[1], s->shunt[2]};
+    const std::array<double, 6> actual = {
+        s->series[0], s->series[1], s->series[2], s->shunt[0], s->shunt[1], s->shunt[2]};
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_NEAR(actual[i], expected[i], 0.0006) << i;
     for (const Circuit circuit : {Circuit::LowPass, Circuit::HighPass}) {
@@ -191,7 +203,8 @@ TEST(Random, normalPairsHaveUnitVariance)
 
 TEST(Tolerance, onePercentUniformMatchesTheWorkedFigures)
 {
-    const design::ToleranceFigures t = design::MonteCarlo(Circuit::LowPass, 100, DefaultLowPass(), design::ToleranceRequest{});
+    const design::ToleranceFigures t =
+        design::MonteCarlo(Circuit::LowPass, 100, DefaultLowPass(), design::ToleranceRequest{});
     EXPECT_EQ(t.samples, 100000);
     // "About 0.55 %, -1.31 % ... +1.32 %": a different generator, so within sampling noise.
     EXPECT_NEAR(t.sigma, 0.0055, 0.0001);
@@ -205,7 +218,8 @@ TEST(Tolerance, normalSigmaFollowsFromTheSensitivities)
     // the sensitivities, to first order.
     design::ToleranceRequest request;
     request.distribution = design::Distribution::Normal;
-    const design::ToleranceFigures t = design::MonteCarlo(Circuit::LowPass, 100, DefaultLowPass(), request);
+    const design::ToleranceFigures t =
+        design::MonteCarlo(Circuit::LowPass, 100, DefaultLowPass(), request);
     const auto s = *design::F3Sensitivities(Circuit::LowPass, DefaultLowPass());
     double squares = 0;
     for (std::size_t i = 0; i < 3; ++i)
@@ -217,10 +231,13 @@ TEST(Tolerance, theSeedDecides)
 {
     design::ToleranceRequest request;
     request.samples = 1000;
-    const auto a = design::MonteCarlo(Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
-    const auto b = design::MonteCarlo(Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
+    const auto a = design::MonteCarlo(
+        Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
+    const auto b = design::MonteCarlo(
+        Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
     request.seed += 1;
-    const auto c = design::MonteCarlo(Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
+    const auto c = design::MonteCarlo(
+        Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
     EXPECT_EQ(a.sigma, b.sigma);
     EXPECT_EQ(a.p0_5, b.p0_5);
     EXPECT_NE(a.sigma, c.sigma);

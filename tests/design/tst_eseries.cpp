@@ -19,7 +19,7 @@ struct SeriesRow {
     int digits;
 };
 
-class EachSeries : public testing::TestWithParam<SeriesRow> {};
+class EachSeries : public testing::TestWithParam<SeriesRow> { };
 
 TEST_P(EachSeries, hasItsCountDigitsAndStrictOrder)
 {
@@ -31,7 +31,7 @@ TEST_P(EachSeries, hasItsCountDigitsAndStrictOrder)
     EXPECT_EQ(values.front(), decade);
     EXPECT_LT(values.back(), 10 * decade);
     EXPECT_TRUE(std::is_sorted(values.begin(), values.end(), std::less_equal<>()) &&
-                std::adjacent_find(values.begin(), values.end()) == values.end());
+        std::adjacent_find(values.begin(), values.end()) == values.end());
 }
 
 TEST_P(EachSeries, followsTheRoundingFormulaExceptForTheHistoricValues)
@@ -43,8 +43,8 @@ TEST_P(EachSeries, followsTheRoundingFormulaExceptForTheHistoricValues)
     const auto values = design::SeriesMantissas(series);
     const double decade = digits == 2 ? 10 : 100;
     for (std::size_t i = 0; i < count; ++i) {
-        const int formula = static_cast<int>(
-            std::lround(decade * std::pow(10.0, static_cast<double>(i) / static_cast<double>(count))));
+        const int formula = static_cast<int>(std::lround(
+            decade * std::pow(10.0, static_cast<double>(i) / static_cast<double>(count))));
         if (historic.count(values[i]) != 0)
             EXPECT_NE(values[i], formula) << "index " << i;
         else
@@ -58,23 +58,17 @@ TEST_P(EachSeries, nameReadsBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Iec60063, EachSeries,
-                         testing::Values(SeriesRow{Series::E3, 3, 2}, SeriesRow{Series::E6, 6, 2},
-                                         SeriesRow{Series::E12, 12, 2},
-                                         SeriesRow{Series::E24, 24, 2},
-                                         SeriesRow{Series::E48, 48, 3},
-                                         SeriesRow{Series::E96, 96, 3},
-                                         SeriesRow{Series::E192, 192, 3}),
-                         [](const auto& info) {
-                             return std::string(design::SeriesName(info.param.series));
-                         });
+    testing::Values(SeriesRow{Series::E3, 3, 2}, SeriesRow{Series::E6, 6, 2},
+        SeriesRow{Series::E12, 12, 2}, SeriesRow{Series::E24, 24, 2}, SeriesRow{Series::E48, 48, 3},
+        SeriesRow{Series::E96, 96, 3}, SeriesRow{Series::E192, 192, 3}),
+    [](const auto& info) { return std::string(design::SeriesName(info.param.series)); });
 
 // Each series is every second value of the next: E3 of E6 ... E96 of E192 (E24 to E48 is
 // not a subset: they have different digits).
 TEST(Iec60063, eachSeriesIsEverySecondValueOfTheNext)
 {
-    const std::pair<Series, Series> pairs[] = {{Series::E3, Series::E6},   {Series::E6, Series::E12},
-                                               {Series::E12, Series::E24}, {Series::E48, Series::E96},
-                                               {Series::E96, Series::E192}};
+    const std::pair<Series, Series> pairs[] = {{Series::E3, Series::E6}, {Series::E6, Series::E12},
+        {Series::E12, Series::E24}, {Series::E48, Series::E96}, {Series::E96, Series::E192}};
     for (const auto& [smaller, larger] : pairs) {
         const auto a = design::SeriesMantissas(smaller);
         const auto b = design::SeriesMantissas(larger);
@@ -106,7 +100,7 @@ struct NeighbourRow {
     std::array<double, 4> expected;
 };
 
-class Neighbours : public testing::TestWithParam<NeighbourRow> {};
+class Neighbours : public testing::TestWithParam<NeighbourRow> { };
 
 TEST_P(Neighbours, areTwoAtOrBelowAndTwoAbove)
 {
@@ -115,18 +109,14 @@ TEST_P(Neighbours, areTwoAtOrBelowAndTwoAbove)
     EXPECT_EQ(design::Neighbours(row.series, row.value), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Iec60063, Neighbours,
-    testing::Values(
-        NeighbourRow{Series::E24, 67.1656e-9, {56e-9, 62e-9, 68e-9, 75e-9}},
+INSTANTIATE_TEST_SUITE_P(Iec60063, Neighbours,
+    testing::Values(NeighbourRow{Series::E24, 67.1656e-9, {56e-9, 62e-9, 68e-9, 75e-9}},
         NeighbourRow{Series::E24, 68e-9, {62e-9, 68e-9, 75e-9, 82e-9}},  // exact: at or below
         NeighbourRow{Series::E24, 9.76397e-9, {8.2e-9, 9.1e-9, 10e-9, 11e-9}},  // over a decade
         NeighbourRow{Series::E12, 1e3, {820, 1000, 1200, 1500}},
         NeighbourRow{Series::E96, 786140, {750e3, 768e3, 787e3, 806e3}},
         NeighbourRow{Series::E3, 0.5, {0.22, 0.47, 1.0, 2.2}}),
-    [](const auto& info) {
-        return ParamName(info.index, design::SeriesName(info.param.series));
-    });
+    [](const auto& info) { return ParamName(info.index, design::SeriesName(info.param.series)); });
 
 TEST(Iec60063, standardValuesRepeatEveryDecade)
 {
