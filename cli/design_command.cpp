@@ -20,6 +20,35 @@ using design::Circuit;
 constexpr std::string_view Program = "butterworth3-cli design: ";
 constexpr double MaxTolerancePercent = 30;  // uniform and 3-sigma normal draws stay positive
 constexpr int MaxMoveSteps = 50;
+// Numbers and parts are kept within this range so that the response polynomials and
+// their squares stay far from the limits of a double.
+constexpr double Smallest = 1e-30;
+constexpr double Largest = 1e30;
+
+bool InRange(double x)
+{
+    return x >= Smallest && x <= Largest;
+}
+
+// The computed parts of every value of R (or C) the search may take stay in range.
+bool PartsInRange(const design::Request& request)
+{
+    std::vector<double> values = {request.value};
+    if (request.moveSeries) {
+        const long nearest = design::NearestIndex(*request.moveSeries, request.value);
+        values.push_back(design::StandardValue(*request.moveSeries, nearest - request.moveSteps));
+        values.push_back(design::StandardValue(*request.moveSeries, nearest + request.moveSteps));
+    }
+    for (const double value : values) {
+        if (!InRange(value))
+            return false;
+        for (const double part : design::IdealParts(
+                 request.circuit, request.response, request.coefficients, request.frequency, value))
+            if (!InRange(part))
+                return false;
+    }
+    return true;
+}
 
 // The first problem found, as the one line reported.
 class Problems {
@@ -64,21 +93,21 @@ void ParseOpAmp(std::string_view text, DesignOptions& options, Problems& problem
     const std::vector<std::string_view> items = SplitCommas(text);
     const std::string expected = "--opamp " + Quoted(text) +
         ": expected GBW[,A0[,RO]] with a decimal point, such as 1Meg or 1.5Meg,200k,100 "
-        "(GBW and A0 above zero, RO zero or more)";
+        "(GBW and A0 from 1e-30 to 1e30, RO zero or up to 1e30)";
     if (items.size() > 3) {
         problems.Add(expected);
         return;
     }
     design::OpAmp opamp;
     const std::optional<double> gbw = design::ReadQuantity(items[0], design::Unit::Hertz, false);
-    if (!gbw || *gbw == 0) {
+    if (!gbw || !InRange(*gbw)) {
         problems.Add(expected);
         return;
     }
     opamp.gbw = *gbw;
     if (items.size() > 1) {
         const std::optional<double> a0 = design::ReadQuantity(items[1], design::Unit::None, false);
-        if (!a0 || *a0 == 0) {
+        if (!a0 || !InRange(*a0)) {
             problems.Add(expected);
             return;
         }
@@ -86,7 +115,7 @@ void ParseOpAmp(std::string_view text, DesignOptions& options, Problems& problem
     }
     if (items.size() > 2) {
         const std::optional<double> ro = design::ReadQuantity(items[2], design::Unit::Ohm, false);
-        if (!ro) {
+        if (!ro || *ro > Largest) {
             problems.Add(expected);
             return;
         }
@@ -272,11 +301,11 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
     if (positional.size() >= 2) {
         const std::optional<double> f =
             design::ReadQuantity(positional[1], design::Unit::Hertz, true);
-        if (f && *f > 0)
+        if (f && InRange(*f))
             options.request.frequency = *f;
         else
             problems.Add("FREQUENCY " + Quoted(positional[1]) +
-                ": expected a frequency in Hz above zero, such as 100, 2.5k or 1kHz");
+                ": expected a frequency in Hz from 1e-30 to 1e30, such as 100, 2.5k or 1kHz");
     } else if (!positional.empty()) {
         problems.Add("FREQUENCY: expected the -3 dB frequency in Hz after the circuit");
     }
@@ -284,11 +313,11 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
         const design::Unit unit =
             options.request.circuit == Circuit::LowPass ? design::Unit::Ohm : design::Unit::Farad;
         const std::optional<double> v = design::ReadQuantity(positional[2], unit, true);
-        if (v && *v > 0)
+        if (v && InRange(*v))
             options.request.value = *v;
         else
             problems.Add("VALUE " + Quoted(positional[2]) + ": expected a " +
-                std::string(ValueName(options.request.circuit)) + ", above zero");
+                std::string(ValueName(options.request.circuit)) + ", from 1e-30 to 1e30");
     } else if (positional.size() == 2) {
         problems.Add("VALUE: expected R in ohms (lowpass) or C in farads (highpass) after "
                      "the frequency");
@@ -301,6 +330,9 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
         options.request.response != design::ResponseKind::Butterworth)
         problems.Add("--coefficients window: expected --response butterworth (the window's "
                      "coefficients are Butterworth only)");
+    if (!problems.Any() && !PartsInRange(options.request))
+        problems.Add("FREQUENCY " + Quoted(positional[1]) + " and VALUE " + Quoted(positional[2]) +
+            ": expected a pair that keeps the computed parts from 1e-30 to 1e30");
     if (problems.Any())
         return DesignUsageError{problems.First()};
     if (toleranceGiven)
