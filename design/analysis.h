@@ -42,7 +42,7 @@ struct Sensitivities {
 };
 std::optional<Sensitivities> F3Sensitivities(Circuit circuit, const Parts& parts);
 
-// A small, fully specified generator (SplitMix64), so that a seed gives the same draws with
+// A small generator defined here in full (SplitMix64), so that a seed gives the same draws with
 // any compiler and standard library.
 class SplitMix64 {
 public:
