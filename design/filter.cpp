@@ -461,8 +461,17 @@ Edges ResponseEdges(Circuit circuit, const Parts& parts, const std::optional<OpA
     const auto g = [&](double t) { return 2 * m2(t) - n2(t); };
     const auto hz = [&](double t) { return std::sqrt(t) * scale / TwoPi; };
 
-    constexpr int Points = EdgeGridPoints;
-    const auto gridT = EdgeGridT;
+    // The grid reaches a hundred times past a fast op-amp's GBW, where the high-pass's
+    // upper edge lies.
+    int Points = EdgeGridPoints;
+    if (opamp) {
+        const double top = 100 * TwoPi * opamp->gbw / scale;
+        if (top * top > EdgeGridT(EdgeGridPoints - 1))
+            Points = static_cast<int>(std::ceil(20 * std::log10(top * top / 1e-8))) + 1;
+    }
+    const auto gridT = [](int i) {
+        return i < EdgeGridPoints ? EdgeGridT(i) : 1e-8 * std::pow(10.0, i / 20.0);
+    };
     Edges edges;
     if (circuit == Circuit::LowPass) {
         // The passband starts at DC, where g > 0 for any gain above 2.4.
