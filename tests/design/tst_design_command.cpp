@@ -132,6 +132,17 @@ TEST(DesignJson, leavesOutWhatDoesNotApply)
                     .contains("ripple_edge"));
 }
 
+TEST(DesignJson, f3IsNullWithoutACrossing)
+{
+    // A gain of 1 halves the output: the response never reaches -3 dB from above.
+    const nlohmann::json j = Json({"design", "lowpass", "100", "33k", "--opamp", "1Meg,1"});
+    EXPECT_TRUE(j["opamp"]["f3"].is_null());
+    EXPECT_TRUE(j["opamp"]["f3_error"].is_null());
+    EXPECT_TRUE(j["f3"].is_number());
+    const Ran text = RunCli({"design", "lowpass", "100", "33k", "--opamp", "1Meg,1"});
+    EXPECT_NE(text.out.find("f3           none (no -3 dB crossing)"), std::string::npos);
+}
+
 TEST(DesignJson, figuresInSiUnitsAndFractions)
 {
     const nlohmann::json lp =
