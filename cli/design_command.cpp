@@ -374,38 +374,14 @@ std::string DesignUsageText()
            "Exit status: 0 with a design, 2 on bad input (one line on stderr).\n";
 }
 
-DesignReport RunDesign(const DesignOptions& options)
-{
-    const design::Request& request = options.request;
-    DesignReport report;
-    report.options = options;
-    report.design = design::MakeDesign(request);
-    const Circuit circuit = request.circuit;
-    const design::Parts& parts = report.design.parts;
-    // The window's values: its own coefficients for the same frequency and R (or C).
-    const std::array<double, 3> window =
-        design::IdealParts(circuit, design::ResponseKind::Butterworth, design::Coefficients::Window,
-            request.frequency, request.value);
-    report.windowF3 = design::F3(circuit, design::EqualSeries(request.value, window));
-    report.rippleEdge = design::RippleEdge(circuit, request.response, request.frequency);
-    report.sensitivity = design::F3Sensitivities(circuit, parts);
-    if (options.opamp)
-        report.opamp = design::AnalyseOpAmp(
-            circuit, request.response, request.frequency, parts, *options.opamp);
-    if (options.tolerance)
-        report.tolerance =
-            design::MonteCarlo(circuit, request.frequency, parts, *options.tolerance);
-    return report;
-}
-
 namespace {
 
-bool IsLowPass(const DesignReport& report)
+bool IsLowPass(const design::Report& report)
 {
-    return report.options.request.circuit == Circuit::LowPass;
+    return report.design.request.circuit == Circuit::LowPass;
 }
 
-std::array<std::string_view, 3> PartNames(const DesignReport& report)
+std::array<std::string_view, 3> PartNames(const design::Report& report)
 {
     if (IsLowPass(report))
         return {"C1", "C2", "C3"};
@@ -478,9 +454,9 @@ std::string GbwNeededText(const std::optional<double>& gbw, double f)
 
 }  // namespace
 
-std::string RenderDesignText(const DesignReport& report)
+std::string RenderDesignText(const design::Report& report)
 {
-    const design::Request& request = report.options.request;
+    const design::Request& request = report.design.request;
     const design::Design& d = report.design;
     const bool lowPass = IsLowPass(report);
     const std::string valueUnit = lowPass ? "Ohm" : "F";
@@ -567,7 +543,7 @@ std::string RenderDesignText(const DesignReport& report)
             " for at most 0.1 dB more shape error\n";
     }
     if (report.tolerance) {
-        const design::ToleranceRequest& t = *report.options.tolerance;
+        const design::ToleranceRequest& t = *report.toleranceRequest;
         const design::ToleranceFigures& figures = *report.tolerance;
         out += "\ntolerance      R " + FormatG(t.resistors * 100) + " %, C " +
             FormatG(t.capacitors * 100) + " %, " +
@@ -580,10 +556,10 @@ std::string RenderDesignText(const DesignReport& report)
     return out;
 }
 
-std::string RenderDesignJson(const DesignReport& report)
+std::string RenderDesignJson(const design::Report& report)
 {
     using Json = nlohmann::ordered_json;
-    const design::Request& request = report.options.request;
+    const design::Request& request = report.design.request;
     const design::Design& d = report.design;
     const bool lowPass = IsLowPass(report);
     const double f = request.frequency;
@@ -648,7 +624,7 @@ std::string RenderDesignJson(const DesignReport& report)
         j["sensitivity"] = std::move(s);
     }
     if (report.tolerance) {
-        const design::ToleranceRequest& t = *report.options.tolerance;
+        const design::ToleranceRequest& t = *report.toleranceRequest;
         Json tolerance;
         tolerance["samples"] = report.tolerance->samples;
         tolerance["seed"] = t.seed;
@@ -674,7 +650,8 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
         return 2;
     }
     const DesignOptions& options = std::get<DesignOptions>(parsed);
-    const DesignReport report = RunDesign(options);
+    const design::Report report =
+        design::MakeReport(options.request, options.opamp, options.tolerance);
     out << (options.json ? RenderDesignJson(report) : RenderDesignText(report));
     return 0;
 }

@@ -12,6 +12,7 @@
 
 #include "design/analysis.h"
 #include "design/design.h"
+#include "design/report.h"
 
 namespace cli {
 
@@ -32,20 +33,9 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args);
 
 std::string DesignUsageText();
 
-// Everything the command reports, computed from the options.
-struct DesignReport {
-    DesignOptions options;
-    design::Design design;
-    std::optional<double> windowF3;  // the window's own values for the same inputs
-    std::optional<double> rippleEdge;
-    std::optional<design::Sensitivities> sensitivity;
-    std::optional<design::OpAmpFigures> opamp;
-    std::optional<design::ToleranceFigures> tolerance;
-};
-DesignReport RunDesign(const DesignOptions& options);
-
-std::string RenderDesignText(const DesignReport& report);
-std::string RenderDesignJson(const DesignReport& report);  // one object and "\n"
+// A short text for a terminal, each figure with its unit.
+std::string RenderDesignText(const design::Report& report);
+std::string RenderDesignJson(const design::Report& report);  // one object and "\n"
 
 // The whole command: 0 with a design, 2 on bad input (one line on `err`, nothing on `out`).
 int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
