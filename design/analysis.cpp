@@ -159,10 +159,12 @@ ToleranceFigures MonteCarlo(
     Circuit circuit, double f, const Parts& parts, const ToleranceRequest& request)
 {
     // The series parts are the resistors of the low-pass and the capacitors of the high-pass.
+    // A deviate of 1 is the whole tolerance (uniform) or one sigma, a third of it (normal).
+    const double perDeviate = request.distribution == Distribution::Uniform ? 1.0 : 1.0 / 3;
     const double seriesTolerance =
-        circuit == Circuit::LowPass ? request.resistors : request.capacitors;
+        (circuit == Circuit::LowPass ? request.resistors : request.capacitors) * perDeviate;
     const double shuntTolerance =
-        circuit == Circuit::LowPass ? request.capacitors : request.resistors;
+        (circuit == Circuit::LowPass ? request.capacitors : request.resistors) * perDeviate;
     SplitMix64 random(request.seed);
 
     std::array<double, 6> deviates{};
@@ -174,12 +176,12 @@ ToleranceFigures MonteCarlo(
         }
         for (std::size_t i = 0; i < 6; i += 2) {
             const std::array<double, 2> z = random.NormalPair();
-            deviates[i] = z[0] / 3;
-            deviates[i + 1] = z[1] / 3;
+            deviates[i] = z[0];
+            deviates[i + 1] = z[1];
         }
     };
 
-    // Samples lie near the nominal parts: their -3 dB point is where Newton starts.
+    // Samples lie near the nominal parts: their -3 dB point is where the search starts.
     const double scale = 2 * std::numbers::pi * f;
     const std::optional<double> nominal = CubicHalfPowerPoint(IdealCubic(circuit, parts, scale));
     const double hint = nominal ? *nominal : 1;
