@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "calc/errors.h"
+#include "cli/design_command.h"
 
 namespace cli {
 
@@ -218,6 +219,8 @@ int ExitCode(const Outcome& outcome)
 
 int RunCommandLine(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
+    if (!args.empty() && args[0] == "design")
+        return RunDesignCommand(args.subspan(1), out, err);
     const ParsedArguments parsed = ParseArguments(args);
     if (std::holds_alternative<HelpRequest>(parsed)) {
         out << UsageText();

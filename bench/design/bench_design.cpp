@@ -1,0 +1,72 @@
+// Cost of the design assistant's steps: one candidate, the standard-value searches, the
+// op-amp analysis and the tolerance samples.
+#include <benchmark/benchmark.h>
+
+#include "design/analysis.h"
+#include "design/design.h"
+
+namespace {
+
+using namespace design;
+
+Parts ExactLowPass()
+{
+    return EqualSeries(33e3,
+        IdealParts(Circuit::LowPass, ResponseKind::Butterworth, Coefficients::Exact, 100, 33e3));
+}
+
+// f3 and shape error of one set of parts (Butterworth low-pass, ideal op-amp).
+void BM_OneCandidate(benchmark::State& state)
+{
+    const CandidateEvaluator evaluator(Circuit::LowPass, ResponseKind::Butterworth, 100);
+    Parts parts = EqualSeries(33e3, {68e-9, 160e-9, 10e-9});
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(parts);
+        benchmark::DoNotOptimize(evaluator.Evaluate(parts));
+    }
+}
+BENCHMARK(BM_OneCandidate);
+
+// The whole search: 64 combinations (one R), or 320 (R moving two E24 steps either side).
+void BM_Search(benchmark::State& state)
+{
+    Request request;
+    request.series = Series::E96;
+    if (state.range(0) == 320)
+        request.moveSeries = Series::E24;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MakeDesign(request));
+}
+BENCHMARK(BM_Search)->Arg(64)->Arg(320)->Unit(benchmark::kMicrosecond);
+
+void BM_OpAmpAnalysis(benchmark::State& state)
+{
+    const Parts parts = ExactLowPass();
+    const OpAmp opamp{1e6, 200e3, 0};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            AnalyseOpAmp(Circuit::LowPass, ResponseKind::Butterworth, 100, parts, opamp));
+}
+BENCHMARK(BM_OpAmpAnalysis)->Unit(benchmark::kMillisecond);
+
+void BM_Tolerance(benchmark::State& state)
+{
+    const Parts parts = ExactLowPass();
+    ToleranceRequest request;
+    request.samples = state.range(0);
+    request.distribution = state.range(1) == 0 ? Distribution::Uniform : Distribution::Normal;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(MonteCarlo(Circuit::LowPass, 100, parts, request));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_Tolerance)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMillisecond);
+
+void BM_Sensitivities(benchmark::State& state)
+{
+    const Parts parts = ExactLowPass();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(F3Sensitivities(Circuit::LowPass, parts));
+}
+BENCHMARK(BM_Sensitivities);
+
+}  // namespace

@@ -1,0 +1,43 @@
+// The companion's "design" command: exact or standard part values for a -3 dB frequency,
+// with the response figures, an op-amp analysis and a tolerance analysis on request.
+// The maths is in design/; this is the argument grammar and the rendering.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "design/analysis.h"
+#include "design/design.h"
+#include "design/report.h"
+
+namespace cli {
+
+struct DesignOptions {
+    design::Request request;
+    std::optional<design::OpAmp> opamp;
+    std::optional<design::ToleranceRequest> tolerance;
+    bool json = false;
+};
+struct DesignHelp { };
+struct DesignUsageError {
+    std::string message;  // one line, no newline: the argument and what was expected
+};
+using DesignArguments = std::variant<DesignOptions, DesignHelp, DesignUsageError>;
+
+// Parses the arguments after the word "design". "-h"/"--help" wins over any problem.
+DesignArguments ParseDesignArguments(std::span<const std::string_view> args);
+
+std::string DesignUsageText();
+
+// A short text for a terminal, each figure with its unit.
+std::string RenderDesignText(const design::Report& report);
+std::string RenderDesignJson(const design::Report& report);  // one object and "\n"
+
+// The whole command: 0 with a design, 2 on bad input (one line on `err`, nothing on `out`).
+int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+
+}  // namespace cli

@@ -1,0 +1,38 @@
+// Standard part values of the IEC 60063 series E3 to E192.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string_view>
+
+namespace design {
+
+enum class Series { E3, E6, E12, E24, E48, E96, E192 };
+
+inline constexpr std::array<Series, 7> AllSeries = {
+    Series::E3, Series::E6, Series::E12, Series::E24, Series::E48, Series::E96, Series::E192};
+
+// "E24" and so on; nullopt for any other text.
+std::optional<Series> SeriesFromName(std::string_view name);
+std::string_view SeriesName(Series series);
+
+// The values of one decade as integers with the series' significant digits: 10 ... 91 for
+// E24 (two digits), 100 ... 988 for E192 (three digits), in ascending order.
+std::span<const int> SeriesMantissas(Series series);
+int SeriesDigits(Series series);  // 2 for E3 to E24, 3 for E48 to E192
+
+// Standard values over all decades, numbered so that index 0 is 1.0 (10^0) and index
+// i + n is ten times index i for a series of n values a decade.
+double StandardValue(Series series, long index);
+
+// The index of the largest standard value at or below `value` (value > 0, finite).
+long IndexAtOrBelow(Series series, double value);
+
+// The index of the standard value nearest to `value` in ratio.
+long NearestIndex(Series series, double value);
+
+// The two standard values at or below `value` and the two above it, ascending.
+std::array<double, 4> Neighbours(Series series, double value);
+
+}  // namespace design
