@@ -11,8 +11,8 @@ using namespace design;
 
 Parts ExactLowPass()
 {
-    return EqualSeries(33e3,
-        IdealParts(Circuit::LowPass, ResponseKind::Butterworth, Coefficients::Exact, 100, 33e3));
+    return EqualSeries(33e3, IdealParts(Circuit::LowPass, ResponseKind::Butterworth,
+                                        Coefficients::Exact, 100, 33e3));
 }
 
 // f3 and shape error of one set of parts (Butterworth low-pass, ideal op-amp).
