@@ -107,6 +107,7 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args)
     std::vector<std::string> fields;
     std::string firstProblem;
     bool help = false;
+    bool version = false;
     bool optionsEnded = false;
     for (const std::string_view arg : args) {
         if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
@@ -119,8 +120,10 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args)
             options.uF = true;
         } else if (arg == "--json") {
             options.json = true;
-        } else if (arg == "--help") {
+        } else if (arg == "-h" || arg == "--help") {
             help = true;
+        } else if (arg == "--version") {
+            version = true;
         } else if (firstProblem.empty()) {
             firstProblem = "unknown option '" + std::string(arg) +
                            "' (put \"--\" before a field text that starts with \"-\")";
@@ -128,6 +131,8 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args)
     }
     if (help)
         return HelpRequest{};
+    if (version)
+        return VersionRequest{};
     if (!firstProblem.empty())
         return UsageError{firstProblem};
     if (fields.size() != 3)
@@ -135,6 +140,11 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args)
                           std::to_string(fields.size())};
     options.texts = {std::move(fields[0]), std::move(fields[1]), std::move(fields[2])};
     return options;
+}
+
+std::string VersionText()
+{
+    return "butterworth3-cli " BUTTERWORTH3_VERSION "\n";
 }
 
 std::string UsageText()
@@ -151,13 +161,17 @@ std::string UsageText()
            "Each is a field text: a comma is the decimal separator, and a \".\" is taken\n"
            "as \",\". Put \"--\" before the field texts when one starts with \"-\".\n"
            "\n"
-           "  --khz   frequency in kHz\n"
-           "  --uf    capacitance in uF\n"
-           "  --json  print one JSON object instead of text\n"
-           "  --help  print this text\n"
+           "  --khz        frequency in kHz\n"
+           "  --uf         capacitance in uF\n"
+           "  --json       print one JSON object instead of text\n"
+           "  -h, --help   print this text\n"
+           "  --version    print the version\n"
            "\n"
            "Exit status: 0 with results, 1 when the input is rejected (empty field, input\n"
-           "error, out of range, unreadable number), 2 on a usage error.\n";
+           "error, out of range, unreadable number), 2 on a usage error, 3 when the output\n"
+           "cannot be written.\n"
+           "\n"
+           "Standard parts, op-amps and tolerances: butterworth3-cli design --help\n";
 }
 
 Outcome Run(const Options& options)
@@ -224,6 +238,10 @@ int RunCommandLine(std::span<const std::string_view> args, std::ostream& out, st
     const ParsedArguments parsed = ParseArguments(args);
     if (std::holds_alternative<HelpRequest>(parsed)) {
         out << UsageText();
+        return 0;
+    }
+    if (std::holds_alternative<VersionRequest>(parsed)) {
+        out << VersionText();
         return 0;
     }
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {

@@ -21,15 +21,16 @@ struct Options {
     calc::FieldTexts texts;
 };
 struct HelpRequest { };
+struct VersionRequest { };
 struct UsageError {
     std::string message;
 };
-using ParsedArguments = std::variant<Options, HelpRequest, UsageError>;
+using ParsedArguments = std::variant<Options, HelpRequest, VersionRequest, UsageError>;
 
 // Parses the arguments after the program name. Options may stand anywhere before "--";
 // every argument after it, and every argument that does not start with "-" (or is "-"
 // alone), is a field text. A "." in a field text becomes "," as typing it would; nothing
-// else is touched. "--help" wins over any other problem.
+// else is touched. "-h" or "--help" wins over any other problem, then "--version".
 ParsedArguments ParseArguments(std::span<const std::string_view> args);
 
 // The usage text, ending with a newline.
@@ -54,6 +55,11 @@ std::string RenderJson(const Outcome& outcome);
 // reading error).
 int ExitCode(const Outcome& outcome);
 inline constexpr int UsageExitCode = 2;
+// The output could not be written (standard output closed or full, a broken pipe).
+inline constexpr int WriteErrorExitCode = 3;
+
+// "butterworth3-cli 1.1.0\n".
+std::string VersionText();
 
 // The whole program: parse, run, print to `out` (usage errors to `err`), exit code.
 int RunCommandLine(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev            # Qt 6 Widgets
   fonts-dejavu-core fonts-dejavu-extra  # the window's sans-serif face, with Cyrillic
   nlohmann-json3-dev      # the companion's JSON output
+  scdoc gzip              # the manual pages
 )
 if [[ "${1:-run}" == test ]]; then
   packages+=(
@@ -17,6 +18,7 @@ if [[ "${1:-run}" == test ]]; then
     python3                               # the differential test against the reference model
     desktop-file-utils appstream          # validators of the desktop entry and metainfo
     dpkg-dev file                         # the Debian package (dpkg-shlibdeps)
+    lintian groff-base reuse diffoscope-minimal  # package, manual page, licence and reproducibility checks
     qt6-base-private-dev                  # switching accessibility on in headless tests
     xvfb dbus at-spi2-core python3-pyatspi  # the window's tree read over the accessibility bus
     valgrind                              # memcheck of the window tests

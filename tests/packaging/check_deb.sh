@@ -20,7 +20,12 @@ for path in \
   ./usr/share/icons/hicolor/48x48/apps/org.butterworth3.Butterworth3.png \
   ./usr/share/icons/hicolor/64x64/apps/org.butterworth3.Butterworth3.png \
   ./usr/share/icons/hicolor/128x128/apps/org.butterworth3.Butterworth3.png \
-  ./usr/share/icons/hicolor/256x256/apps/org.butterworth3.Butterworth3.png; do
+  ./usr/share/icons/hicolor/256x256/apps/org.butterworth3.Butterworth3.png \
+  ./usr/share/man/man1/butterworth3.1.gz \
+  ./usr/share/man/man1/butterworth3-cli.1.gz \
+  ./usr/share/doc/butterworth3/copyright \
+  ./usr/share/doc/butterworth3/changelog.gz \
+  ./usr/share/bash-completion/completions/butterworth3-cli; do
   grep -qxF "$path" <<<"$contents" || { echo "missing from the package: $path"; failed=1; }
 done
 # Nothing from the build or test tree leaks in.
@@ -42,4 +47,12 @@ if ldd "$extract/usr/bin/butterworth3-cli" | grep -q Qt; then
 fi
 "$extract/usr/bin/butterworth3-cli" 100 33 10 | grep -qx 'C1 = 68,05 nF' || {
   echo "the packaged companion does not compute the defaults"; failed=1; }
+"$extract/usr/bin/butterworth3-cli" --version | grep -qx "butterworth3-cli $(dpkg-deb -f "$deb" Version)" || {
+  echo "the companion's version is not the package's"; failed=1; }
+[[ $(dpkg-deb -f "$deb" Recommends) == *xdg-utils* ]] || { echo "xdg-utils is not recommended"; failed=1; }
+
+# What a distribution's checker says: no error and no warning.
+lintian_out=$(timeout 600 lintian --pedantic --fail-on error,warning "$deb" 2>&1) || {
+  echo "$lintian_out"; echo "lintian reports errors or warnings (above)"; failed=1; }
+echo "lintian: ${lintian_out:-nothing}"
 exit $failed
