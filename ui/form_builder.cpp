@@ -104,6 +104,8 @@ void BuildForm(QWidget& window, const WindowDef& definition, std::span<const Con
                 qFatal("The window definition announces %s, which is no label", def.name);
             AnnounceWhenShown(*label);
         }
+        if (def.kind == ControlKind::Edit)
+            ReadFieldsWhole();
         widget->setObjectName(Text(def.name));
         widgets.insert(widget->objectName(), widget);
         widget->setGeometry(def.rect);
