@@ -1,5 +1,6 @@
 #include "ui/accessibility.h"
 
+#include <QtCore/QEvent>
 #include <QtCore/QPointer>
 #include <QtCore/QVariant>
 #include <QtGui/QFontMetrics>
@@ -14,6 +15,7 @@ namespace {
 
 constexpr const char* AnnouncedProperty = "announcedWhenShown";
 constexpr const char* AnnouncementName = "screenReaderAnnouncement";
+constexpr const char* OwnDescriptionProperty = "ownAccessibleDescription";
 
 // Qt's own interface for a label reports a static text, which screen readers pass over when
 // it appears.
@@ -251,7 +253,43 @@ void Notify(AnnouncementInterface& announcement, QAccessible::Event type)
     QAccessible::updateAccessibility(&event);
 }
 
+// Gives a notification back its own description once it hides.
+class OwnDescription : public QObject {
+public:
+    explicit OwnDescription(QLabel& notice) : QObject(&notice), own_(notice.accessibleDescription())
+    {
+        notice.installEventFilter(this);
+    }
+
+    const QString& own() const { return own_; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide) {
+            static_cast<QWidget*>(watched)->setAccessibleDescription(own_);
+            watched->setProperty(OwnDescriptionProperty, QVariant());
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QString own_;
+};
+
 }  // namespace
+
+void AnnounceWith(QLabel& notice, const QString& text)
+{
+    if (!QAccessible::isActive())
+        return;
+    auto* own = notice.property(OwnDescriptionProperty).value<OwnDescription*>();
+    if (!own) {
+        own = new OwnDescription(notice);
+        notice.setProperty(OwnDescriptionProperty, QVariant::fromValue(own));
+    }
+    notice.setAccessibleDescription(own->own() + QLatin1Char(' ') + text);
+}
 
 void AnnounceWhenShown(QLabel& label)
 {

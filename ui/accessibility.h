@@ -20,6 +20,11 @@ void AnnounceWhenShown(QLabel& label);
 // its name. Does nothing while no assistive technology listens.
 void Announce(QWidget& window, const QString& text);
 
+// Has a screen reader say `text` with the notification `notice`, which is about to be shown:
+// for as long as it shows, its description ends with `text`. Where a notification appears
+// anyway, a second one at the same moment would only cut it short.
+void AnnounceWith(QLabel& notice, const QString& text);
+
 // Gives the input fields (ui::FieldEdit) a text interface whose attribute run spans their
 // whole text: Qt's own reports an empty run, and Orca then drops the last character when it
 // reads the field. Installed once; applies to fields made afterwards.

@@ -316,11 +316,22 @@ void TForm1::ShowResults(const calc::Computed& computed)
             labels.value->setText(ResetValue);
         }
     }
+    // A screen reader says the results once: with the last marker that appears, or, when
+    // none does, on their own.
+    QLabel* appearing = nullptr;
+    for (std::size_t i = 0; i < results_.size(); ++i) {
+        if (computed.components[i].marker && results_[i].marker->isHidden())
+            appearing = results_[i].marker;
+    }
+    const QString spoken = FromUtf8(SpokenResults(computed));
+    if (appearing)
+        AnnounceWith(*appearing, spoken);
     for (std::size_t i = 0; i < results_.size(); ++i) {
         if (computed.components[i].marker)
             results_[i].marker->show();
     }
-    Announce(*this, FromUtf8(SpokenResults(computed)));
+    if (!appearing)
+        Announce(*this, spoken);
 }
 
 FieldEdit* TForm1::FieldOf(calc::Field field) const
