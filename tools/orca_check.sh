@@ -5,6 +5,7 @@
 # folders, so that neither the user's settings nor another session are touched. Fails, never
 # skips, when a tool cannot be had or Orca does not start. Leaves no process behind.
 # Usage: tools/orca_check.sh [program]   (default: build-ui/app/butterworth3)
+# ORCA_CHECK_LOG=FILE keeps Orca's debug log there.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-"$top/build-ui/app/butterworth3"}
@@ -68,5 +69,9 @@ if [ "$status" -ne 0 ]; then
     tail -n 40 "$work/stderr"
     echo "--- Orca's last utterances"
     grep -a "SPEECH OUTPUT" "$work/run/orca-debug.log" 2>/dev/null | tail -n 30 || true
+fi
+# ORCA_CHECK_LOG=FILE keeps Orca's whole debug log, e.g. to read the transcript.
+if [ -n "${ORCA_CHECK_LOG:-}" ]; then
+    cp "$work/run/orca-debug.log" "$ORCA_CHECK_LOG" 2>/dev/null || true
 fi
 exit "$status"

@@ -3,6 +3,9 @@
 #include <QtCore/QEvent>
 #include <QtCore/QPointer>
 #include <QtCore/QVariant>
+#include <QtDBus/QDBusConnection>
+#include <QtDBus/QDBusMessage>
+#include <QtDBus/QDBusVariant>
 #include <QtGui/QFontMetrics>
 #include <QtWidgets/QAccessibleWidget>
 #include <QtWidgets/QLabel>
@@ -253,6 +256,40 @@ void Notify(AnnouncementInterface& announcement, QAccessible::Event type)
     QAccessible::updateAccessibility(&event);
 }
 
+// Qt's AT-SPI bridge reports only the "showing" change when a widget appears or hides.
+// Clients that cache states (libatspi, and so Orca) then keep a notice that was hidden when
+// first read as showing but not visible, and flat review passes over it. The missing
+// "visible" change goes out on the bridge's own connection to the accessibility bus (Qt
+// names it "a11y"), from the path the bridge gives the label.
+class VisibleReporter : public QObject {
+public:
+    explicit VisibleReporter(QLabel& notice) : QObject(&notice) { notice.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if ((event->type() == QEvent::Show || event->type() == QEvent::Hide) &&
+            QAccessible::isActive())
+            report(*static_cast<QWidget*>(watched), event->type() == QEvent::Show);
+        return false;
+    }
+
+private:
+    static void report(QWidget& notice, bool visible)
+    {
+        QDBusConnection bus(QStringLiteral("a11y"));
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(&notice);
+        if (!bus.isConnected() || !iface)
+            return;
+        const QString path = QStringLiteral("/org/a11y/atspi/accessible/") +
+                             QString::number(QAccessible::uniqueId(iface));
+        QDBusMessage change = QDBusMessage::createSignal(
+            path, QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("StateChanged"));
+        change << QStringLiteral("visible") << int(visible) << 0
+               << QVariant::fromValue(QDBusVariant(0)) << QVariantMap();
+        bus.send(change);
+    }
+};
+
 // Gives a notification back its own description once it hides.
 class OwnDescription : public QObject {
 public:
@@ -295,6 +332,7 @@ void AnnounceWhenShown(QLabel& label)
 {
     InstallFactory();
     label.setProperty(AnnouncedProperty, true);
+    new VisibleReporter(label);
 }
 
 void ReadFieldsWhole()

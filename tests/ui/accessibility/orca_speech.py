@@ -29,8 +29,8 @@ import tty
 
 WAIT = 15.0  # seconds for Orca to react to one step
 QUIET = 1.5  # seconds without speech after which Orca has said all it will
-# "SPEECH OUTPUT: 'text'" and, in Orca 43, the voice's settings after it.
-UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(?:\{[^{}]*\})?\s*$")
+# "SPEECH OUTPUT: 'text'" and, in Orca 43, the voice's settings after it: {...} or [{...}].
+UTTERANCE = re.compile(r"SPEECH OUTPUT: '(.*)'\s*(?:\[.*\]|\{[^{}]*\})?\s*$")
 
 failures = []
 
@@ -174,6 +174,24 @@ class Session:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=WAIT)
 
 
+def flat_review_reaches(session, speech, text, lines=16):
+    """Reads the window line by line with Orca's flat review (keypad 8: the current line,
+    keypad 9: the next one) until a line holds `text`, then leaves flat review."""
+    mark = speech.mark()
+    found = False
+    for review_key in ["KP_Up"] + ["KP_Page_Up"] * lines:
+        line = speech.mark()
+        session.xdotool("key", review_key)
+        speech.wait_for(line, lambda spoken: len(spoken) > 0, seconds=3)
+        speech.wait_quiet(0.4)
+        if any(text in spoken for spoken in speech.since(line)):
+            found = True
+            break
+    session.xdotool("key", "KP_Subtract")  # back from flat review to the focus
+    speech.wait_quiet()
+    return found
+
+
 def run(session, speech):
     def key(*keys):
         session.xdotool("key", "--delay", "60", *keys)
@@ -233,6 +251,11 @@ def run(session, speech):
           "one announcement reads them")
     show(corner)
 
+    mark = step("flat review, line by line, while the markers show")
+    check(flat_review_reaches(session, speech, "<--- !"),
+          "flat review reaches the markers")
+    show(mark)
+
     mark = step("0,5 Hz and Go: the range banner")
     key("Home", "shift+End")
     type_text("0,5")
@@ -241,6 +264,10 @@ def run(session, speech):
     key("Return")
     check(speech.wait_for(banner, said("Data is outrange")), "the range banner is said")
     show(banner)
+    mark = step("flat review, line by line, while the range banner shows")
+    check(flat_review_reaches(session, speech, "Data is outrange"),
+          "flat review reaches the range banner")
+    show(mark)
 
     mark = step(",5 Hz and Go: the input-error banner")
     key("Home", "shift+End")
