@@ -5,7 +5,8 @@ Starts speech-dispatcher (espeak-ng, its audio sent to ALSA's null device), the 
 manager, Orca and the program, then drives the window with xdotool as a keyboard user would
 and checks what Orca decided to say: the frequency field read whole at start-up, the
 capacitance field on Tab, the results after Go, one results announcement when every value is
-impractical, both banners, and the error box's text.
+impractical, shown markers and banners in flat review, both banners, the error box's text, and
+a paste through the Menu key's context menu.
 
 Orca writes its debug file in blocks; here the file is a pseudo-terminal, which Python opens
 line-buffered, so each utterance arrives as Orca logs it and the checks wait for utterances
@@ -192,6 +193,30 @@ def flat_review_reaches(session, speech, text, lines=16):
     return found
 
 
+# Owns the X clipboard, as an editor the user copied from would, until it is ended.
+CLIPBOARD_OWNER = """
+import sys
+import gi
+gi.require_version("Gtk", "3.0")
+from gi.repository import Gdk, Gtk
+Gtk.Clipboard.get(Gdk.SELECTION_CLIPBOARD).set_text(sys.argv[1], -1)
+print("owned", flush=True)
+Gtk.main()
+"""
+
+
+def own_clipboard(session, text):
+    session.start("clipboard", [sys.executable, "-c", CLIPBOARD_OWNER, text])
+    log = os.path.join(session.workdir, "clipboard.log")
+    end = time.monotonic() + WAIT
+    while time.monotonic() < end:
+        with open(log, "rb") as output:
+            if b"owned" in output.read():
+                return
+        time.sleep(0.05)
+    check(False, "a helper owns the clipboard")
+
+
 def run(session, speech):
     def key(*keys):
         session.xdotool("key", "--delay", "60", *keys)
@@ -286,7 +311,25 @@ def run(session, speech):
     key("Return")
     check(speech.wait_for(box, said("Floating point overflow.")), "the error box's text is said")
     show(box)
-    key("Return")  # closes the box
+    mark = speech.mark()
+    key("Return")  # closes the box; the focus goes back to the field
+    speech.wait_for(mark, said("Cut-off frequency"))
+
+    mark = step("the Menu key's context menu pastes 1 over the frequency, then Go")
+    own_clipboard(session, "1")
+    key("Home", "shift+End")
+    speech.wait_quiet()
+    menu = speech.mark()
+    key("Menu")
+    # Orca 43 says nothing when Qt's context menu opens; P is its Paste all the same.
+    speech.wait_quiet()
+    key("p")
+    speech.wait_quiet()
+    corner = speech.mark()
+    key("Return")
+    check(speech.wait_for(corner, said("Low-pass: C1 2245,67 uF, impractical")),
+          "Menu, P pasted the frequency: Go says the corner's results")
+    show(mark)
 
     app.terminate()
     app.wait(timeout=10)
