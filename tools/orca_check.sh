@@ -41,8 +41,11 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM HUP
 
-# A display of its own: Xvfb picks a free number and writes it once it accepts clients.
-Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
+# A display of its own: Xvfb picks a free number and writes it once it accepts clients. No
+# key repeat: on a busy machine a key that xdotool holds a little long would repeat (a second
+# Enter closes the error box before Orca reads it).
+Xvfb -displayfd 3 -nolisten tcp -noreset -r -ardelay 30000 -arinterval 30000 \
+    -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 tries=0
 until [ -s "$work/display" ]; do

@@ -305,6 +305,7 @@ public:
         if (event->type() == QEvent::Hide) {
             static_cast<QWidget*>(watched)->setAccessibleDescription(own_);
             watched->setProperty(OwnDescriptionProperty, QVariant());
+            watched->removeEventFilter(this);
             deleteLater();
         }
         return false;

@@ -257,8 +257,17 @@ def run(session, speech):
           "the results are said once")
     show(mark)
 
+    mark = step("Tab to Go and Space")
+    key("Tab", "Tab")
+    speech.wait_for(mark, said("Go"))
+    speech.wait_quiet()
+    press = speech.mark()
+    key("space")
+    check(speech.wait_for(press, said(results)), "Go pressed with Space says the results")
+    show(mark)
+
     mark = step("1 Hz, 0,1 kOhm, 0,1 nF and Go: every value impractical")
-    key("Home", "shift+End")
+    key("shift+Tab", "shift+Tab")
     type_text("0,1")
     key("shift+Tab")
     type_text("0,1")
