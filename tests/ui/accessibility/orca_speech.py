@@ -378,7 +378,11 @@ def main():
         session.start("openbox", ["openbox", "--sm-disable"])
         orca = session.start("orca", ["orca", "--user-prefs", os.path.join(workdir, "orca"),
                                       "--debug-file", speech.path])
-        started = speech.wait_for(0, said("Screen reader on."), seconds=30)
+        started = False
+        for _ in range(60):  # 30 s, but no longer than Orca runs
+            started = speech.wait_for(0, said("Screen reader on."), seconds=0.5)
+            if started or orca.poll() is not None:
+                break
         if not check(started and orca.poll() is None, "Orca started and speaks"):
             return 1
         run(session, speech)
