@@ -18,7 +18,6 @@ namespace {
 
 constexpr const char* AnnouncedProperty = "announcedWhenShown";
 constexpr const char* AnnouncementName = "screenReaderAnnouncement";
-constexpr const char* OwnDescriptionProperty = "ownAccessibleDescription";
 
 // Qt's own interface for a label reports a static text, which screen readers pass over when
 // it appears.
@@ -290,49 +289,17 @@ private:
     }
 };
 
-// Gives a notification back its own description once it hides.
-class OwnDescription : public QObject {
-public:
-    explicit OwnDescription(QLabel& notice) : QObject(&notice), own_(notice.accessibleDescription())
-    {
-        notice.installEventFilter(this);
-    }
-
-    const QString& own() const { return own_; }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Hide) {
-            static_cast<QWidget*>(watched)->setAccessibleDescription(own_);
-            watched->setProperty(OwnDescriptionProperty, QVariant());
-            watched->removeEventFilter(this);
-            deleteLater();
-        }
-        return false;
-    }
-
-private:
-    QString own_;
-};
-
 }  // namespace
-
-void AnnounceWith(QLabel& notice, const QString& text)
-{
-    if (!QAccessible::isActive())
-        return;
-    auto* own = notice.property(OwnDescriptionProperty).value<OwnDescription*>();
-    if (!own) {
-        own = new OwnDescription(notice);
-        notice.setProperty(OwnDescriptionProperty, QVariant::fromValue(own));
-    }
-    notice.setAccessibleDescription(own->own() + QLatin1Char(' ') + text);
-}
 
 void AnnounceWhenShown(QLabel& label)
 {
     InstallFactory();
     label.setProperty(AnnouncedProperty, true);
+    new VisibleReporter(label);
+}
+
+void ReviewWhenShown(QLabel& label)
+{
     new VisibleReporter(label);
 }
 

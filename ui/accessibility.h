@@ -1,6 +1,7 @@
 // What a screen reader gets from the window beyond Qt's own accessibility: labels that are
-// announced when they appear (the banners and the warning markers), the results said once
-// after Go, and input fields whose text a screen reader reads whole.
+// announced when they appear (the banners), labels that its review finds while they show (the
+// warning markers), the results said once after Go, and input fields whose text a screen
+// reader reads whole.
 #pragma once
 
 class QLabel;
@@ -15,15 +16,14 @@ namespace ui {
 // Cheap: the interface itself is made only when a screen reader asks for the label.
 void AnnounceWhenShown(QLabel& label);
 
+// Lets a screen reader's review (Orca's flat review) find the label while it shows, without
+// announcing it when it appears.
+void ReviewWhenShown(QLabel& label);
+
 // Has a screen reader say `text` once, now: an accessible notification of `window` that is
 // no widget, so nothing is drawn and nothing takes the focus, turns showing with `text` as
 // its name. Does nothing while no assistive technology listens.
 void Announce(QWidget& window, const QString& text);
-
-// Has a screen reader say `text` with the notification `notice`, which is about to be shown:
-// for as long as it shows, its description ends with `text`. Where a notification appears
-// anyway, a second one at the same moment would only cut it short.
-void AnnounceWith(QLabel& notice, const QString& text);
 
 // Gives the input fields (ui::FieldEdit) a text interface whose attribute run spans their
 // whole text: Qt's own reports an empty run, and Orca then drops the last character when it

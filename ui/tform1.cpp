@@ -316,22 +316,13 @@ void TForm1::ShowResults(const calc::Computed& computed)
             labels.value->setText(ResetValue);
         }
     }
-    // A screen reader says the results once: with the last marker that appears, or, when
-    // none does, on their own.
-    QLabel* appearing = nullptr;
-    for (std::size_t i = 0; i < results_.size(); ++i) {
-        if (computed.components[i].marker && results_[i].marker->isHidden())
-            appearing = results_[i].marker;
-    }
-    const QString spoken = FromUtf8(SpokenResults(computed));
-    if (appearing)
-        AnnounceWith(*appearing, spoken);
     for (std::size_t i = 0; i < results_.size(); ++i) {
         if (computed.components[i].marker)
             results_[i].marker->show();
     }
-    if (!appearing)
-        Announce(*this, spoken);
+    // A screen reader says the results once, in order, the impractical ones in words; the
+    // markers that appear say nothing of their own.
+    Announce(*this, FromUtf8(SpokenResults(computed)));
 }
 
 FieldEdit* TForm1::FieldOf(calc::Field field) const

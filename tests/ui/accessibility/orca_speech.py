@@ -4,8 +4,9 @@
 Starts speech-dispatcher (espeak-ng, its audio sent to ALSA's null device), the openbox window
 manager, Orca and the program, then drives the window with xdotool as a keyboard user would
 and checks what Orca decided to say: the frequency field read whole at start-up, the
-capacitance field on Tab, the results after Go, one results announcement when every value is
-impractical, shown markers and banners in flat review, both banners, the error box's text, and
+capacitance field on Tab, the results after Go, one results announcement and no marker
+announcement when every value is impractical, the frequency's caption in Latin letters and
+shown markers and banners in flat review, both banners, the error box's text, and
 a paste through the Menu key's context menu.
 
 Orca writes its debug file in blocks; here the file is a pseudo-terminal, which Python opens
@@ -283,7 +284,15 @@ def run(session, speech):
     speech.wait_quiet()
     check(sum("Low-pass:" in line for line in speech.since(corner)) == 1,
           "one announcement reads them")
+    check(not any("<--- !" in line or "impractical to build" in line
+                  for line in speech.since(corner)),
+          "no marker is announced on its own")
     show(corner)
+
+    mark = step("flat review of the frequency's line")
+    check(flat_review_reaches(session, speech, "fc = 1", lines=2),
+          'flat review reads the caption in Latin letters: "fc = 1"')
+    show(mark)
 
     mark = step("flat review, line by line, while the markers show")
     check(flat_review_reaches(session, speech, "<--- !"),
