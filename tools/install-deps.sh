@@ -21,6 +21,8 @@ if [[ "${1:-run}" == test ]]; then
     lintian groff-base reuse diffoscope-minimal  # package, manual page, licence and reproducibility checks
     qt6-base-private-dev                  # switching accessibility on in headless tests
     xvfb dbus at-spi2-core python3-pyatspi  # the window's tree read over the accessibility bus
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xdotool procps
+                                          # what the Orca screen reader says about the window
     valgrind                              # memcheck of the window tests
     ngspice                               # the design benchmark's reference simulation
   )

@@ -1,8 +1,12 @@
 // What a screen reader gets from the window beyond Qt's own accessibility: labels that are
-// announced when they appear (the banners and the warning markers).
+// announced when they appear (the banners), labels that its review finds while they show (the
+// warning markers), the results said once after Go, and input fields whose text a screen
+// reader reads whole.
 #pragma once
 
 class QLabel;
+class QString;
+class QWidget;
 
 namespace ui {
 
@@ -11,5 +15,19 @@ namespace ui {
 // show; AT-SPI screen readers such as Orca speak a notification whose showing state turns on).
 // Cheap: the interface itself is made only when a screen reader asks for the label.
 void AnnounceWhenShown(QLabel& label);
+
+// Lets a screen reader's review (Orca's flat review) find the label while it shows, without
+// announcing it when it appears.
+void ReviewWhenShown(QLabel& label);
+
+// Has a screen reader say `text` once, now: an accessible notification of `window` that is
+// no widget, so nothing is drawn and nothing takes the focus, turns showing with `text` as
+// its name. Does nothing while no assistive technology listens.
+void Announce(QWidget& window, const QString& text);
+
+// Gives the input fields (ui::FieldEdit) a text interface whose attribute run spans their
+// whole text: Qt's own reports an empty run, and Orca then drops the last character when it
+// reads the field. Installed once; applies to fields made afterwards.
+void ReadFieldsWhole();
 
 }  // namespace ui

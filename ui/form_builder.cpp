@@ -104,6 +104,14 @@ void BuildForm(QWidget& window, const WindowDef& definition, std::span<const Con
                 qFatal("The window definition announces %s, which is no label", def.name);
             AnnounceWhenShown(*label);
         }
+        if (def.flags & Reviewable) {
+            auto* label = qobject_cast<QLabel*>(widget);
+            if (!label)
+                qFatal("The window definition has %s reviewed, which is no label", def.name);
+            ReviewWhenShown(*label);
+        }
+        if (def.kind == ControlKind::Edit)
+            ReadFieldsWhole();
         widget->setObjectName(Text(def.name));
         widgets.insert(widget->objectName(), widget);
         widget->setGeometry(def.rect);

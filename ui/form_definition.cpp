@@ -19,7 +19,7 @@ constexpr FontDef Px19{19};
 constexpr FontDef Px19Bold{19, true};
 constexpr FontDef Px24Bold{24, true};
 
-constexpr unsigned Marker = FixedSize | Opaque | Hidden | Announced;
+constexpr unsigned Marker = FixedSize | Opaque | Hidden | Reviewable;
 constexpr unsigned Banner = FixedSize | Centred | Opaque | Hidden | Announced;
 
 // What the two schematics show, for those who cannot see them.
@@ -37,7 +37,8 @@ constexpr const char* HighPassCircuit =
     "non-inverting input down to ground. The output, Out, is wired back to the inverting input.";
 
 // "С" in "С1 =" .. "С3 =" is the Cyrillic capital es (U+0421), "с" in "fс =" the Cyrillic
-// small es (U+0441); "C =" and the R labels are Latin. Controls are listed in creation
+// small es (U+0441), named in Latin letters so that an English voice does not switch to
+// Russian for them; "C =" and the R labels are Latin. Controls are listed in creation
 // order: a parent before its children, and later siblings drawn over earlier ones.
 constexpr ControlDef Controls[] = {
     // One control a record, its fields grouped as place, look and meaning.
@@ -45,7 +46,7 @@ constexpr ControlDef Controls[] = {
     {.name = "Label1", .kind = K::Label, .rect = {144, 8, 397, 20},
      .text = "3-nd order filter / Расчет фильтра 3-го порядка", .font = Px16Bold, .textColour = Maroon},
     {.name = "Label2", .kind = K::Label, .rect = {320, 88, 31, 20},
-     .text = "f\u0441 =", .font = Px16Bold},
+     .text = "f\u0441 =", .font = Px16Bold, .access = {.name = "fc ="}},
     {.name = "Label20", .kind = K::Label, .rect = {8, 8, 721, 24},
      .text = calc::InputErrorBanner, .font = Px19Bold, .textColour = Yellow, .background = Red, .flags = Banner,
      .access = {.description = "The field that has the keyboard focus holds no valid number."}},
@@ -64,9 +65,9 @@ constexpr ControlDef Controls[] = {
     {.name = "Label4", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 184, 20, 16},
      .text = "R =", .font = Px13},
     {.name = "Label5", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 216, 26, 16},
-     .text = "\u04211 =", .font = Px13},
+     .text = "\u04211 =", .font = Px13, .access = {.name = "C1 ="}},
     {.name = "Label6", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 240, 26, 16},
-     .text = "\u04212 =", .font = Px13},
+     .text = "\u04212 =", .font = Px13, .access = {.name = "C2 ="}},
     {.name = "Label7", .kind = K::Label, .parent = "GroupBox1", .rect = {56, 216, 41, 16},
      .text = "0", .font = Px13, .flags = FixedSize,
      .access = {.description = "Capacitor C1 of the low-pass filter, in the unit shown next to it."}},
@@ -83,7 +84,7 @@ constexpr ControlDef Controls[] = {
      .text = "kOhm / кОм",
      .access = {.description = "Unit of the resistance R."}},
     {.name = "Label3", .kind = K::Label, .parent = "GroupBox1", .rect = {24, 264, 26, 16},
-     .text = "\u04213 =", .font = Px13},
+     .text = "\u04213 =", .font = Px13, .access = {.name = "C3 ="}},
     {.name = "Label12", .kind = K::Label, .parent = "GroupBox1", .rect = {56, 264, 41, 16},
      .text = "0", .font = Px13, .flags = FixedSize,
      .access = {.description = "Capacitor C3 of the low-pass filter, in the unit shown next to it."}},

@@ -31,6 +31,7 @@ enum ControlFlag : unsigned {
     Checked = 1 << 4,        // radio button
     DefaultButton = 1 << 5,  // pressed by Enter
     Announced = 1 << 6,      // a screen reader announces it each time it appears
+    Reviewable = 1 << 7,     // a screen reader's review finds it while it shows, unannounced
 };
 
 inline constexpr QRgb SystemColour = 0;  // the style's own colour
@@ -40,7 +41,8 @@ inline constexpr QRgb Red = qRgb(255, 0, 0);
 inline constexpr QRgb Blue = qRgb(0, 0, 255);
 
 // What a screen reader tells about a control beyond what the control shows. A label's name is
-// its visible text; a control that shows no such text (a picture, a field) gets a name here.
+// its visible text; a control that shows no such text (a picture, a field), or a text an
+// English voice would misread, gets a name here.
 struct AccessibleDef {
     const char* name = nullptr;         // UTF-8; nullptr: the control's own text
     const char* description = nullptr;  // what the control stands for

@@ -12,11 +12,13 @@
 #include <QtWidgets/QRadioButton>
 
 #include "calc/number_text.h"
+#include "ui/accessibility.h"
 #include "ui/dispatch.h"
 #include "ui/field_edit.h"
 #include "ui/form_builder.h"
 #include "ui/form_definition.h"
 #include "ui/link_label.h"
+#include "ui/spoken_results.h"
 #include "ui/window_look.h"
 
 namespace ui {
@@ -318,6 +320,9 @@ void TForm1::ShowResults(const calc::Computed& computed)
         if (computed.components[i].marker)
             results_[i].marker->show();
     }
+    // A screen reader says the results once, in order, the impractical ones in words; the
+    // markers that appear say nothing of their own.
+    Announce(*this, FromUtf8(SpokenResults(computed)));
 }
 
 FieldEdit* TForm1::FieldOf(calc::Field field) const

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include <QtCore/QHash>
 #include <QtGui/QAccessible>
 #include <QtGui/QImage>
 #if BUTTERWORTH3_QT_PRIVATE
@@ -79,8 +80,8 @@ private slots:
     void labelsAreNamedByTheirTexts();
     void controlsSayWhatTheyStandFor_data();
     void controlsSayWhatTheyStandFor();
-    void bannersAndMarkersAreAnnouncedWhenShown_data();
-    void bannersAndMarkersAreAnnouncedWhenShown();
+    void bannersAreAnnouncedWhenShown_data();
+    void bannersAreAnnouncedWhenShown();
     void newValuesReachTheScreenReader();
     void windowLooksAsBefore();
 
@@ -142,12 +143,25 @@ void TestAccessibility::labelsAreNamedByTheirTexts()
         QCOMPARE(Interface(window_->label("Label7"))->text(QAccessible::Name),
                  QStringLiteral("68,05"));
 
+    // Captions with Cyrillic look-alike letters are named in Latin; every other label by its text.
+    const QHash<QString, QString> latin{
+        {"Label2", "fc ="}, {"Label5", "C1 ="}, {"Label6", "C2 ="}, {"Label3", "C3 ="}};
+    qsizetype renamed = 0;
     for (const ui::ControlDef& def : ui::Form1Controls()) {
         if (def.kind != ui::ControlKind::Label && def.kind != ui::ControlKind::Link)
             continue;
         QLabel* label = window_->label(def.name);
-        QCOMPARE(Interface(label)->text(QAccessible::Name), label->text());
+        const QString name = QString::fromLatin1(def.name);
+        if (latin.contains(name)) {
+            ++renamed;
+            QCOMPARE(Interface(label)->text(QAccessible::Name), latin.value(name));
+            QCOMPARE(label->text(), QString::fromUtf8(def.text));
+            QVERIFY(label->text() != latin.value(name));
+        } else {
+            QCOMPARE(Interface(label)->text(QAccessible::Name), label->text());
+        }
     }
+    QCOMPARE(renamed, latin.size());
 }
 
 void TestAccessibility::controlsSayWhatTheyStandFor_data()
@@ -172,9 +186,8 @@ void TestAccessibility::controlsSayWhatTheyStandFor_data()
                                                  << component + QLatin1Char(' ') << false;
         QTest::addRow("unit %s", Components[i]) << UnitLabels[i] << int(QAccessible::StaticText)
                                                 << component + QLatin1Char('.') << false;
-        QTest::addRow("marker %s", Components[i])
-            << MarkerLabels[i] << int(QAccessible::Notification) << component + QLatin1Char(' ')
-            << false;
+        QTest::addRow("marker %s", Components[i]) << MarkerLabels[i] << int(QAccessible::StaticText)
+                                                  << component + QLatin1Char(' ') << false;
     }
 }
 
@@ -195,7 +208,7 @@ void TestAccessibility::controlsSayWhatTheyStandFor()
     QVERIFY(!iface->text(QAccessible::Name).isEmpty());
 }
 
-void TestAccessibility::bannersAndMarkersAreAnnouncedWhenShown_data()
+void TestAccessibility::bannersAreAnnouncedWhenShown_data()
 {
     QTest::addColumn<QStringList>("inputs");
     QTest::addColumn<QStringList>("announced");
@@ -204,15 +217,14 @@ void TestAccessibility::bannersAndMarkersAreAnnouncedWhenShown_data()
     QTest::newRow("malformed frequency") << QStringList{",5", "33", "10"} << QStringList{"Label20"};
     QTest::newRow("frequency below range") << QStringList{"0,5", "33", "10"} << QStringList{"Label19"};
     QTest::newRow("resistance above range") << QStringList{"100", "1001", "10"} << QStringList{"Label19"};
-    QTest::newRow("all impractical")
-        << QStringList{"1", "0,1", "0,1"}
-        << QStringList{"Label27", "Label28", "Label29", "Label30", "Label31", "Label32"};
-    QTest::newRow("C1 and C2 only") << QStringList{"100", "0,1", "1000"} << QStringList{"Label27", "Label28"};
-    QTest::newRow("R1 and R3 only") << QStringList{"100", "1000", "1"} << QStringList{"Label30", "Label32"};
+    // Markers that appear are not announced: the results announcement says what they mark.
+    QTest::newRow("all impractical") << QStringList{"1", "0,1", "0,1"} << QStringList();
+    QTest::newRow("C1 and C2 only") << QStringList{"100", "0,1", "1000"} << QStringList();
+    QTest::newRow("R1 and R3 only") << QStringList{"100", "1000", "1"} << QStringList();
     // clang-format on
 }
 
-void TestAccessibility::bannersAndMarkersAreAnnouncedWhenShown()
+void TestAccessibility::bannersAreAnnouncedWhenShown()
 {
     if (!active_)
         QSKIP("accessibility cannot be switched on here (Qt's private headers, Debian package "
