@@ -167,6 +167,14 @@ void TForm1::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
+// The colour scheme changed: the fixed colours drawn on its background take new shades.
+void TForm1::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        KeepFixedColoursReadable(*this, Form1Controls());
+}
+
 void TForm1::FormShow()
 {
     calc::SetFrequencyUnit(state_, calc::FrequencyUnit::Hz);
@@ -380,6 +388,8 @@ void TForm1::SetHighlight(FieldEdit& field, bool highlighted)
     }
     QPalette palette = field.palette();
     palette.setColor(QPalette::Base, QColor(Yellow));
+    // The scheme's text colour may be light, and unreadable on yellow.
+    palette.setColor(QPalette::Text, QColor(Qt::black));
     field.setPalette(palette);
 }
 
