@@ -12,6 +12,7 @@
 #include <QtWidgets/QRadioButton>
 
 #include "calc/number_text.h"
+#include "ui/cut_text.h"
 #include "ui/dispatch.h"
 #include "ui/field_edit.h"
 #include "ui/form_builder.h"
@@ -60,6 +61,9 @@ TForm1::TForm1(calc::CalcState& state, QWidget* parent) : QDialog(parent, FrameF
         {Control<QLabel>("Label16"), Control<QLabel>("Label18"), Control<QLabel>("Label31")},
         {Control<QLabel>("Label25"), Control<QLabel>("Label26"), Control<QLabel>("Label32")},
     }};
+
+    for (const ResultLabels& labels : results_)
+        DrawCutWithEllipsis(*labels.value);
 
     ConnectHandlers();
     Edit1->setFocus();
@@ -312,14 +316,14 @@ void TForm1::ShowResults(const calc::Computed& computed)
         const calc::ComponentDisplay& display = computed.components[i];
         const ResultLabels& labels = results_[i];
         if (display.texts) {
-            labels.value->setText(FromUtf8(display.texts->number));
+            SetCutText(*labels.value, FromUtf8(display.texts->number));
             labels.unit->setText(FromUtf8(display.texts->unit));
             FitToText(*labels.unit);
         } else {
             // Below every display range. Whatever the label held may be the number of an
             // earlier calculation (a paste into the frequency field resets nothing), so it
             // is cleared rather than left standing next to the new results.
-            labels.value->setText(ResetValue);
+            SetCutText(*labels.value, ResetValue);
         }
     }
     for (std::size_t i = 0; i < results_.size(); ++i) {
@@ -341,13 +345,13 @@ FieldEdit* TForm1::FieldOf(calc::Field field) const
 void TForm1::ResetLowPassValues()
 {
     for (std::size_t i = 0; i < 3; ++i)
-        results_[i].value->setText(ResetValue);
+        SetCutText(*results_[i].value, ResetValue);
 }
 
 void TForm1::ResetHighPassValues()
 {
     for (std::size_t i = 3; i < 6; ++i)
-        results_[i].value->setText(ResetValue);
+        SetCutText(*results_[i].value, ResetValue);
 }
 
 void TForm1::ResetAllValues()
