@@ -25,6 +25,15 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
+// A click anywhere in the button's rectangle selects it, not only on its circle or its text.
+class UnitButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 QWidget* CreateControl(const ControlDef& def, QWidget* parent)
 {
     switch (def.kind) {
@@ -33,7 +42,7 @@ QWidget* CreateControl(const ControlDef& def, QWidget* parent)
     case ControlKind::GroupBox: return new QGroupBox(Text(def.text), parent);
     case ControlKind::Picture: return new QLabel(parent);
     case ControlKind::Edit: return new FieldEdit(parent);
-    case ControlKind::RadioButton: return new QRadioButton(Text(def.text), parent);
+    case ControlKind::RadioButton: return new UnitButton(Text(def.text), parent);
     case ControlKind::PushButton: return new QPushButton(Text(def.text), parent);
     }
     return nullptr;
