@@ -20,6 +20,7 @@ if [[ "${1:-run}" == test ]]; then
     qt6-base-private-dev                  # switching accessibility on in headless tests
     xvfb dbus at-spi2-core python3-pyatspi  # the window's tree read over the accessibility bus
     valgrind                              # memcheck of the window tests
+    openbox xdotool x11-utils             # the window under a window manager, real keys, xprop
   )
 fi
 

@@ -18,6 +18,7 @@
 #include "ui/form_builder.h"
 #include "ui/form_definition.h"
 #include "ui/link_label.h"
+#include "ui/placement.h"
 #include "ui/window_look.h"
 
 namespace ui {
@@ -136,12 +137,40 @@ void TForm1::showEvent(QShowEvent* event)
     if (event->spontaneous() || shown_)
         return;
     shown_ = true;
-    if (const QScreen* where = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(where->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    PlaceOnScreen();
     Run([this] { FormShow(); });
+}
+
+void TForm1::PlaceOnScreen()
+{
+    if (const QScreen* where = screen()) {
+        placedFrame_ = PlacedFrame(where->availableGeometry(), frameGeometry().size());
+        move(*placedFrame_);
+    }
+}
+
+// Before a window manager has framed the window its frame is unknown and counted as none, so
+// the window was placed too high: placed again once the frame is known (its extents come
+// with the first move or activation after framing), unless the user has moved it in the
+// meantime. A manager keeps either the window or its frame where the window asked to be.
+// Wayland compositors place windows themselves.
+void TForm1::PlaceAgainWhenFramed()
+{
+    if (!placedFrame_ || frameGeometry().size() == size())
+        return;
+    const QPoint placed = *placedFrame_;
+    placedFrame_.reset();
+    const bool untouched = pos() == placed || geometry().topLeft() == placed;
+    if (untouched && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        PlaceOnScreen();
+        placedFrame_.reset();
+    }
+}
+
+void TForm1::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    PlaceAgainWhenFramed();
 }
 
 // The icon is not part of the first frame, and reading it would delay that frame.
@@ -171,12 +200,15 @@ void TForm1::keyPressEvent(QKeyEvent* event)
     QDialog::keyPressEvent(event);
 }
 
-// The colour scheme changed: the fixed colours drawn on its background take new shades.
+// The colour scheme changed: the fixed colours drawn on its background take new shades. The
+// window became active: a window manager may have framed it.
 void TForm1::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         KeepFixedColoursReadable(*this, Form1Controls());
+    else if (event->type() == QEvent::ActivationChange)
+        PlaceAgainWhenFramed();
 }
 
 void TForm1::FormShow()

@@ -9,6 +9,7 @@
 #include <QtWidgets/QGroupBox>
 
 #include "tests/ui/colour_schemes.h"
+#include "tests/ui/text_contrast.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/form_definition.h"
 #include "ui/readable_colour.h"
@@ -30,45 +31,6 @@ QPalette PaletteOf(Scheme scheme)
     return LightDefault;
 }
 
-// What a control's text is drawn on: its own background where it fills one (a field's base,
-// a button's face, an opaque label), otherwise that of the nearest ancestor that does.
-QColor GroundOf(const QWidget* widget)
-{
-    if (qobject_cast<const QLineEdit*>(widget))
-        return widget->palette().color(QPalette::Base);
-    if (qobject_cast<const QPushButton*>(widget))
-        return widget->palette().color(QPalette::Button);
-    while (!widget->autoFillBackground() && !widget->isWindow())
-        widget = widget->parentWidget();
-    return widget->palette().color(widget->backgroundRole());
-}
-
-double NeededFor(const QFont& font)
-{
-    const bool large = font.pixelSize() >= 24 || (font.bold() && font.pixelSize() >= 19);
-    return large ? ui::ReadableLargeContrast : ui::ReadableContrast;
-}
-
-struct Reading {
-    double ratio;
-    double needed;
-};
-
-void ReadShownTexts(const Window& w, const QString& state, QMap<QString, Reading>& texts)
-{
-    for (QWidget* widget : w.form.findChildren<QWidget*>()) {
-        const auto* label = qobject_cast<const QLabel*>(widget);
-        if (!widget->isVisible() || !widget->isEnabled() || (label && label->text().isEmpty()))
-            continue;
-        if (!label && !qobject_cast<QAbstractButton*>(widget) &&
-            !qobject_cast<QGroupBox*>(widget) && !qobject_cast<QLineEdit*>(widget))
-            continue;
-        const QColor text = widget->palette().color(widget->foregroundRole());
-        texts.insert(state + widget->objectName(),
-                     {ui::ContrastRatio(text, GroundOf(widget)), NeededFor(widget->font())});
-    }
-}
-
 // The contrast of every shown text after results with markers, and after a range error (a
 // corrected, yellow field and the range banner).
 QMap<QString, Reading> ShownTexts(Window& w)
@@ -79,10 +41,10 @@ QMap<QString, Reading> ShownTexts(Window& w)
     TypeInto(w.field("Edit3"), QStringLiteral("0.1"));
     TypeInto(w.field("Edit4"), QStringLiteral("0.1"));
     Click(w.get<QPushButton>("Button2"));
-    ReadShownTexts(w, QStringLiteral("results "), texts);
+    ReadShownTexts(w.form, QStringLiteral("results "), texts);
     TypeInto(w.field("Edit1"), QStringLiteral("0.5"));
     Click(w.get<QPushButton>("Button2"));
-    ReadShownTexts(w, QStringLiteral("range error "), texts);
+    ReadShownTexts(w.form, QStringLiteral("range error "), texts);
     return texts;
 }
 
