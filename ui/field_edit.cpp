@@ -2,8 +2,11 @@
 
 #include <climits>
 
+#include <QtGui/QAction>
+#include <QtGui/QContextMenuEvent>
 #include <QtGui/QInputMethodEvent>
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
 
 #include "ui/key_translation.h"
@@ -98,6 +101,16 @@ void FieldEdit::inputMethodEvent(QInputMethodEvent* event)
             keyDown(InputMethodKeyCode);
         type(character);
     }
+}
+
+// Qt's menu, without the shortcut texts after its entries: the key filter drops those keys.
+void FieldEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions())
+        action->setText(action->text().section(QLatin1Char('\t'), 0, 0));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void FieldEdit::type(char32_t character)

@@ -1,8 +1,12 @@
 // Input that real desktops deliver past the key events: characters committed by dead keys,
 // the compose key and input methods are typed characters (key-down, then the key-press
-// handler and the filter), and text still being composed never enters a field. And a click
-// anywhere in a unit button's rectangle selects it.
+// handler and the filter), and text still being composed never enters a field. The fields'
+// context menu shows no shortcut texts of keys the filter drops. A click anywhere in a unit
+// button's rectangle selects it.
+#include <QtGui/QAction>
+#include <QtGui/QContextMenuEvent>
 #include <QtGui/QInputMethodEvent>
+#include <QtWidgets/QMenu>
 
 #include "tests/ui/window_fixture.h"
 #include "ui/form_definition.h"
@@ -34,6 +38,8 @@ private slots:
     void committedCharacters_data();
     void committedCharacters();
     void textBeingComposedNeverEnters();
+    void contextMenuWithoutShortcuts_data();
+    void contextMenuWithoutShortcuts();
     void clickAnywhereInUnitButton_data();
     void clickAnywhereInUnitButton();
 
@@ -115,6 +121,41 @@ void TestComposedInput::textBeingComposedNeverEnters()
     Compose(edit, QString());
     Commit(edit, QStringLiteral("7"));
     QCOMPARE(edit->text(), QStringLiteral("1007"));
+}
+
+void TestComposedInput::contextMenuWithoutShortcuts_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::newRow("Edit1") << "Edit1";
+    QTest::newRow("Edit3") << "Edit3";
+    QTest::newRow("Edit4") << "Edit4";
+}
+
+// The menu lists Undo, Cut, Copy, Paste, Delete and Select All, without the Ctrl+ texts of
+// keys that the key filter drops; its entries still work.
+void TestComposedInput::contextMenuWithoutShortcuts()
+{
+    QFETCH(QString, field);
+    QLineEdit* edit = w().field(qPrintable(field));
+    edit->setFocus();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            edit->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(edit, &event);
+    QMenu* menu = nullptr;
+    QTRY_VERIFY((menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())));
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator())
+            texts << action->text();
+    }
+    QCOMPARE(texts.size(), 7);
+    for (const char* entry : {"&Undo", "&Redo", "Cu&t", "&Copy", "&Paste", "Delete", "Select All"})
+        QVERIFY2(texts.contains(QLatin1String(entry)), qPrintable(texts.join(QLatin1Char('|'))));
+    QCOMPARE(texts.filter(QStringLiteral("Ctrl")), QStringList());
+    const QString before = edit->text();
+    menu->actions().constLast()->trigger();  // Select All
+    menu->close();
+    QCOMPARE(edit->selectedText(), before);
 }
 
 void TestComposedInput::clickAnywhereInUnitButton_data()
