@@ -19,6 +19,11 @@ program=${2:-}
 for tool in Xvfb openbox xdotool xprop dbus-run-session; do
     command -v "$tool" >/dev/null 2>&1 || { echo "FAIL: $tool is missing (tools/install-deps.sh test)"; exit 1; }
 done
+# One session bus for every program this script starts, ended with it: a program that is the
+# first on its display would otherwise start one that outlives it.
+if [ -z "${DESKTOP_CHECK_BUS:-}" ]; then
+    DESKTOP_CHECK_BUS=1 exec dbus-run-session -- "$0" "$@"
+fi
 
 work=$(mktemp -d)
 pids=
@@ -74,8 +79,9 @@ start_probe() {
     rm -f "$work/in" "$work/out"
     mkfifo "$work/in"
     : >"$work/out"
-    env QT_QPA_PLATFORM=xcb "$@" dbus-run-session -- "$probe" <"$work/in" >"$work/out" 2>"$work/probe.log" &
-    pids="$pids $!"
+    env QT_QPA_PLATFORM=xcb "$@" "$probe" <"$work/in" >"$work/out" 2>"$work/probe.log" &
+    probe_pid=$!
+    pids="$pids $probe_pid"
     exec 4>"$work/in"
     tries=0
     until grep -q '^ready ' "$work/out"; do
@@ -90,6 +96,7 @@ start_probe() {
 stop_probe() {
     echo quit >&4
     exec 4>&-
+    wait "$probe_pid" || fail "the window did not end cleanly"
 }
 
 # Asks the probe for its state; leaves it in $work/state.
@@ -120,6 +127,22 @@ expect() { # <what> <actual> <expected>
 # Waits until the window manager has framed the window and the window has settled.
 settle() {
     sleep 0.6
+}
+
+# Asks for the state until the window manager's frame is known to the window and the window
+# has had time to place itself again; fails when it never is.
+ask_framed_state() {
+    tries=0
+    while :; do
+        ask_state
+        set -- $(value frame) $(value client)
+        [ "$3" -gt "$7" ] && break
+        tries=$((tries + 1))
+        [ "$tries" -le 50 ] || { fail "the window manager's frame never reached the window"; return; }
+        sleep 0.1
+    done
+    sleep 0.3
+    ask_state
 }
 
 # Every shown text reaches the ratio it needs.
@@ -160,8 +183,11 @@ mkdir -p "$work/home/.config"
 cp "$top/tests/ui/desktop/breeze_dark.kdeglobals" "$work/home/.config/kdeglobals"
 start_probe HOME="$work/home" XDG_CURRENT_DESKTOP=KDE KDE_SESSION_VERSION=5
 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-settle
-ask_state
+ask_framed_state
+# DESKTOP_CHECK_GRAB=<folder>: a picture of the screen, the frame's buttons included.
+if [ -n "${DESKTOP_CHECK_GRAB:-}" ]; then
+    echo "grab $DESKTOP_CHECK_GRAB/desktop-breeze-dark.png" >&4
+fi
 dark=$(value window-luminance | awk '{ print ($1 < 0.1) ? "dark" : "light" }')
 expect "Breeze Dark is the window's scheme" "$dark" dark
 check_contrast "Breeze Dark, results shown"
@@ -169,7 +195,6 @@ set -- $(value frame)
 frame_centre="$(( $1 + $3 / 2 )) $(( $2 + $4 / 2 ))"
 set -- $(value area)
 expect "framed window centred on 1280 x 1024" "$frame_centre" "$(( $1 + $3 / 2 )) $(( $2 + $4 / 2 ))"
-[ "$(value frame | cut -d' ' -f3)" -gt "$(value client | cut -d' ' -f3)" ] || fail "the window manager drew no frame"
 
 go_with_results "dead acute e"
 xdotool key End dead_acute e
@@ -224,12 +249,33 @@ for screen in "640x480 1" "1280x1024 2" "1280x1024 1.75"; do
     set -- $screen
     start_display "$1"
     start_probe QT_SCALE_FACTOR="$2"
-    settle
-    ask_state
+    ask_framed_state
     frame_at "$1 screen at scale $2: frame at the area's top-left" "$(value area | cut -d' ' -f1,2)"
     stop_probe
     stop_display
 done
+
+# 3. The program itself: the class a dock matches with the desktop entry, and the buttons the
+# window manager offers for its frame.
+if [ -z "$program" ]; then
+    fail "no program given: its window properties were not checked"
+else
+    start_display 1280x1024
+    QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>"$work/program.log" &
+    program_pid=$!
+    pids="$pids $program_pid"
+    program_window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$program_pid" | head -1)
+    settle
+    if [ -z "$program_window" ]; then
+        fail "the program's window did not appear"
+        cat "$work/program.log"
+    else
+        class=$(xprop -id "$program_window" WM_CLASS | sed -n 's/.*, "\(.*\)"$/\1/p')
+        entry_class=$(sed -n 's/^StartupWMClass=//p' "$top/packaging/org.butterworth3.Butterworth3.desktop")
+        expect "WM_CLASS class is the desktop entry's StartupWMClass" "$class" "$entry_class"
+    fi
+    stop_display
+fi
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures checks failed"

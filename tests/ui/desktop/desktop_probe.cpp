@@ -2,6 +2,7 @@
 // tools/desktop_check.sh on standard input, one a line, so that the script can drive it with
 // real keys and clicks (xdotool) and then read what happened:
 //   state  prints the window's state, one "key value" a line, then "end"
+//   grab <file>  saves the whole screen, the window manager's frame included, as PNG
 //   quit   ends the program
 // It prints "ready <window id>" once the window is shown.
 #include <cstdio>
@@ -95,7 +96,7 @@ int main(int argc, char* argv[])
 
     QSocketNotifier input(0, QSocketNotifier::Read);
     QObject::connect(&input, &QSocketNotifier::activated, &form, [&] {
-        char line[64];
+        char line[4096];
         if (!std::fgets(line, sizeof line, stdin)) {
             QCoreApplication::quit();
             return;
@@ -103,6 +104,8 @@ int main(int argc, char* argv[])
         const QByteArray command = QByteArray(line).trimmed();
         if (command == "state")
             PrintState(form, commits);
+        else if (command.startsWith("grab "))
+            form.screen()->grabWindow(0).save(QString::fromLocal8Bit(command.mid(5)));
         else if (command == "quit")
             QCoreApplication::quit();
     });
