@@ -25,6 +25,7 @@ if [[ "${1:-run}" == test ]]; then
                                           # what the Orca screen reader says about the window
     valgrind                              # memcheck of the window tests
     ngspice                               # the design benchmark's reference simulation
+    openbox xdotool x11-utils             # the window under a window manager, real keys, xprop
   )
 fi
 

@@ -5,6 +5,7 @@
 #include <QtGui/QScreen>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QLayout>
 #include <QtWidgets/QMessageBox>
 #include <QtWidgets/QWidget>
 
@@ -18,7 +19,9 @@ namespace {
 constexpr QChar Ellipsis(0x2026);
 
 // The error box. It quotes the whole text when the box then fits on its screen; otherwise,
-// once laid out for that screen, it cuts the quoted text as little as it must.
+// once laid out for that screen, it cuts the quoted text as little as it must. Qt caps a
+// message box's width well below a wide screen's; the box grows past that cap as far as the
+// screen allows before it cuts anything.
 class ErrorBox : public QMessageBox {
 public:
     ErrorBox(QWidget* window, const QString& message)
@@ -38,6 +41,10 @@ protected:
         QMessageBox::showEvent(event);  // sizes the box for its text and places it
         if (Fits())
             return;
+        if (WidenForLabel() && Fits()) {
+            adjustPosition(parentWidget());
+            return;
+        }
         // Wrapped lines that run below the screen, or a word too long for it that the
         // label would clip: the longest cut that fits, then placed anew.
         qsizetype fitting = 0;
@@ -45,13 +52,33 @@ protected:
         while (failing - fitting > 1) {
             const qsizetype kept = (fitting + failing) / 2;
             setText(QuoteCut(message_, kept));
-            (Fits() ? fitting : failing) = kept;
+            (WidenForLabel() && Fits() ? fitting : failing) = kept;
         }
         setText(QuoteCut(message_, fitting));
+        WidenForLabel();
         adjustPosition(parentWidget());
     }
 
 private:
+    // Widens the box by what its label lacks for its longest unbreakable line, when the
+    // screen's available area has room for that; false when it has not.
+    bool WidenForLabel()
+    {
+        const auto* label = findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        if (!label)
+            return true;
+        const int missing = label->minimumSizeHint().width() - label->width();
+        if (missing <= 0)
+            return true;
+        const int room = screen()->availableGeometry().width() - frameGeometry().width();
+        if (missing > room)
+            return false;
+        setFixedSize(width() + missing, height());
+        if (layout())
+            layout()->activate();
+        return true;
+    }
+
     bool Fits() const
     {
         const QSize area = screen()->availableGeometry().size();

@@ -2,12 +2,23 @@
 
 #include <climits>
 
+#include <QtGui/QAction>
+#include <QtGui/QContextMenuEvent>
+#include <QtGui/QInputMethodEvent>
 #include <QtGui/QKeyEvent>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QPushButton>
 
 #include "ui/key_translation.h"
 
 namespace ui {
+namespace {
+
+// The key-down code that comes before a character an input method delivers (VK_PROCESSKEY);
+// anything but Backspace, whose flag would let the character through the filter.
+constexpr int InputMethodKeyCode = 229;
+
+}  // namespace
 
 FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
 {
@@ -78,6 +89,39 @@ void FieldEdit::keyPressEvent(QKeyEvent* event)
     QKeyEvent replaced(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&*key, 1));
     QLineEdit::keyPressEvent(&replaced);
     event->accept();
+}
+
+// Composed characters come as one commit that bypasses keyPressEvent; each is typed in turn.
+// Text still being composed (pre-edit) never enters the field.
+void FieldEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    event->accept();
+    for (const char32_t character : event->commitString().toUcs4()) {
+        if (keyDown)
+            keyDown(InputMethodKeyCode);
+        type(character);
+    }
+}
+
+// Qt's menu, without the shortcut texts after its entries: the key filter drops those keys.
+void FieldEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions())
+        action->setText(action->text().section(QLatin1Char('\t'), 0, 0));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void FieldEdit::type(char32_t character)
+{
+    std::optional<char32_t> key = character;
+    if (keyPress)
+        keyPress(key);
+    if (!key)
+        return;
+    QKeyEvent typed(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUcs4(&*key, 1));
+    QLineEdit::keyPressEvent(&typed);
 }
 
 void FieldEdit::editWith(QKeyEvent& event, const QString& text)

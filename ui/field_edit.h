@@ -2,7 +2,9 @@
 // the key-down with its virtual key code, then the delivered character (which the key-press
 // hook may drop or replace), then the field's own editing, then `changed` when the text
 // really changed. Edits that deliver no character (Delete, Shift+Insert, the context menu,
-// text set by the program) reach the text without passing the key-press hook.
+// text set by the program) reach the text without passing the key-press hook. Characters
+// that an input method commits (dead keys, the compose key) are typed characters: each gets a
+// key-down and passes the key-press hook.
 #pragma once
 
 #include <functional>
@@ -30,12 +32,15 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool enterGoesToDefaultButton(const QKeyEvent& event) const;
     void editWith(QKeyEvent& event, const QString& text);
+    void type(char32_t character);
 
     QString lastText_;
     bool lostFocusWithWindow_ = false;

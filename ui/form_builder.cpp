@@ -13,6 +13,7 @@
 #include "ui/accessibility.h"
 #include "ui/field_edit.h"
 #include "ui/link_label.h"
+#include "ui/readable_colour.h"
 #include "ui/window_look.h"
 #include "ui/xpm_image.h"
 
@@ -24,6 +25,15 @@ QString Text(const char* utf8)
     return QString::fromUtf8(utf8);
 }
 
+// A click anywhere in the button's rectangle selects it, not only on its circle or its text.
+class UnitButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
+
 QWidget* CreateControl(const ControlDef& def, QWidget* parent)
 {
     switch (def.kind) {
@@ -32,7 +42,7 @@ QWidget* CreateControl(const ControlDef& def, QWidget* parent)
     case ControlKind::GroupBox: return new QGroupBox(Text(def.text), parent);
     case ControlKind::Picture: return new QLabel(parent);
     case ControlKind::Edit: return new FieldEdit(parent);
-    case ControlKind::RadioButton: return new QRadioButton(Text(def.text), parent);
+    case ControlKind::RadioButton: return new UnitButton(Text(def.text), parent);
     case ControlKind::PushButton: return new QPushButton(Text(def.text), parent);
     }
     return nullptr;
@@ -46,13 +56,23 @@ void SetAccessibleTexts(QWidget& widget, const AccessibleDef& access)
         widget.setAccessibleDescription(Text(access.description));
 }
 
+// A fixed text colour on a background of its own stays as defined; on the colour scheme's
+// background (its parent's, which it is drawn on) it becomes a shade that stays readable there.
+QColor TextColourOf(const ControlDef& def, const QWidget& widget)
+{
+    const QColor text(def.textColour);
+    if (def.background != SystemColour || !widget.parentWidget())
+        return text;
+    return ReadableShade(text, widget.parentWidget()->palette().color(QPalette::Window));
+}
+
 void SetColours(QWidget& widget, const ControlDef& def)
 {
     if (def.textColour == SystemColour && def.background == SystemColour)
         return;
     QPalette palette = widget.palette();
     if (def.textColour != SystemColour)
-        palette.setColor(QPalette::WindowText, QColor(def.textColour));
+        palette.setColor(QPalette::WindowText, TextColourOf(def, widget));
     if (def.background != SystemColour)
         palette.setColor(QPalette::Window, QColor(def.background));
     widget.setPalette(palette);
@@ -77,6 +97,20 @@ void SetUpPicture(QLabel& picture, const ControlDef& def)
 }
 
 }  // namespace
+
+void KeepFixedColoursReadable(QWidget& window, std::span<const ControlDef> controls)
+{
+    for (const ControlDef& def : controls) {
+        if (def.textColour == SystemColour || def.background != SystemColour)
+            continue;
+        QWidget* widget = window.findChild<QWidget*>(Text(def.name));
+        if (!widget)
+            continue;
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::WindowText, TextColourOf(def, *widget));
+        widget->setPalette(palette);
+    }
+}
 
 void FitToText(QLabel& label)
 {

@@ -16,4 +16,8 @@ void FitToText(QLabel& label);
 
 void BuildForm(QWidget& window, const WindowDef& definition, std::span<const ControlDef> controls);
 
+// Gives the fixed text colours drawn on the colour scheme's background a readable shade for
+// the window's present palette; for when the scheme changes after the window was built.
+void KeepFixedColoursReadable(QWidget& window, std::span<const ControlDef> controls);
+
 }  // namespace ui

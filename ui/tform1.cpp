@@ -13,12 +13,14 @@
 
 #include "calc/number_text.h"
 #include "ui/accessibility.h"
+#include "ui/cut_text.h"
 #include "ui/dispatch.h"
 #include "ui/field_edit.h"
 #include "ui/form_builder.h"
 #include "ui/form_definition.h"
 #include "ui/link_label.h"
 #include "ui/spoken_results.h"
+#include "ui/placement.h"
 #include "ui/window_look.h"
 
 namespace ui {
@@ -62,6 +64,9 @@ TForm1::TForm1(calc::CalcState& state, QWidget* parent) : QDialog(parent, FrameF
         {Control<QLabel>("Label16"), Control<QLabel>("Label18"), Control<QLabel>("Label31")},
         {Control<QLabel>("Label25"), Control<QLabel>("Label26"), Control<QLabel>("Label32")},
     }};
+
+    for (const ResultLabels& labels : results_)
+        DrawCutWithEllipsis(*labels.value);
 
     ConnectHandlers();
     Edit1->setFocus();
@@ -134,12 +139,40 @@ void TForm1::showEvent(QShowEvent* event)
     if (event->spontaneous() || shown_)
         return;
     shown_ = true;
-    if (const QScreen* where = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(where->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    PlaceOnScreen();
     Run([this] { FormShow(); });
+}
+
+void TForm1::PlaceOnScreen()
+{
+    if (const QScreen* where = screen()) {
+        placedFrame_ = PlacedFrame(where->availableGeometry(), frameGeometry().size());
+        move(*placedFrame_);
+    }
+}
+
+// Before a window manager has framed the window its frame is unknown and counted as none, so
+// the window was placed too high: placed again once the frame is known (its extents come
+// with the first move or activation after framing), unless the user has moved it in the
+// meantime. A manager keeps either the window or its frame where the window asked to be.
+// Wayland compositors place windows themselves.
+void TForm1::PlaceAgainWhenFramed()
+{
+    if (!placedFrame_ || frameGeometry().size() == size())
+        return;
+    const QPoint placed = *placedFrame_;
+    placedFrame_.reset();
+    const bool untouched = pos() == placed || geometry().topLeft() == placed;
+    if (untouched && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        PlaceOnScreen();
+        placedFrame_.reset();
+    }
+}
+
+void TForm1::moveEvent(QMoveEvent* event)
+{
+    QDialog::moveEvent(event);
+    PlaceAgainWhenFramed();
 }
 
 // The icon is not part of the first frame, and reading it would delay that frame.
@@ -167,6 +200,17 @@ void TForm1::keyPressEvent(QKeyEvent* event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// The colour scheme changed: the fixed colours drawn on its background take new shades. The
+// window became active: a window manager may have framed it.
+void TForm1::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        KeepFixedColoursReadable(*this, Form1Controls());
+    else if (event->type() == QEvent::ActivationChange)
+        PlaceAgainWhenFramed();
 }
 
 void TForm1::FormShow()
@@ -306,14 +350,14 @@ void TForm1::ShowResults(const calc::Computed& computed)
         const calc::ComponentDisplay& display = computed.components[i];
         const ResultLabels& labels = results_[i];
         if (display.texts) {
-            labels.value->setText(FromUtf8(display.texts->number));
+            SetCutText(*labels.value, FromUtf8(display.texts->number));
             labels.unit->setText(FromUtf8(display.texts->unit));
             FitToText(*labels.unit);
         } else {
             // Below every display range. Whatever the label held may be the number of an
             // earlier calculation (a paste into the frequency field resets nothing), so it
             // is cleared rather than left standing next to the new results.
-            labels.value->setText(ResetValue);
+            SetCutText(*labels.value, ResetValue);
         }
     }
     for (std::size_t i = 0; i < results_.size(); ++i) {
@@ -338,13 +382,13 @@ FieldEdit* TForm1::FieldOf(calc::Field field) const
 void TForm1::ResetLowPassValues()
 {
     for (std::size_t i = 0; i < 3; ++i)
-        results_[i].value->setText(ResetValue);
+        SetCutText(*results_[i].value, ResetValue);
 }
 
 void TForm1::ResetHighPassValues()
 {
     for (std::size_t i = 3; i < 6; ++i)
-        results_[i].value->setText(ResetValue);
+        SetCutText(*results_[i].value, ResetValue);
 }
 
 void TForm1::ResetAllValues()
@@ -385,6 +429,8 @@ void TForm1::SetHighlight(FieldEdit& field, bool highlighted)
     }
     QPalette palette = field.palette();
     palette.setColor(QPalette::Base, QColor(Yellow));
+    // The scheme's text colour may be light, and unreadable on yellow.
+    palette.setColor(QPalette::Text, QColor(Qt::black));
     field.setPalette(palette);
 }
 

@@ -31,6 +31,8 @@ protected:
     void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void FormShow();
@@ -81,10 +83,14 @@ private:
     FieldEdit* FieldOf(calc::Field field) const;
 
     void TakeIcon();
+    void PlaceOnScreen();
+    void PlaceAgainWhenFramed();
 
     calc::CalcState& state_;
     bool shown_ = false;
     bool painted_ = false;
+    // Where the window put its frame, until it knows the frame's real size.
+    std::optional<QPoint> placedFrame_;
 
     FieldEdit* Edit1;
     FieldEdit* Edit3;

@@ -1,0 +1,61 @@
+#include "ui/readable_colour.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace ui {
+namespace {
+
+double Linear(double channel)
+{
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+}
+
+QColor WithLightness(const QColor& colour, double lightness)
+{
+    const QColor hsl = colour.toHsl();
+    // A grey has no hue (-1); its shades are greys.
+    return QColor::fromHslF(std::max(hsl.hslHueF(), 0.0f), hsl.hslSaturationF(), float(lightness))
+        .toRgb();
+}
+
+}  // namespace
+
+double RelativeLuminance(const QColor& colour)
+{
+    const QColor rgb = colour.toRgb();
+    return 0.2126 * Linear(rgb.redF()) + 0.7152 * Linear(rgb.greenF()) +
+           0.0722 * Linear(rgb.blueF());
+}
+
+double ContrastRatio(const QColor& first, const QColor& second)
+{
+    const double a = RelativeLuminance(first);
+    const double b = RelativeLuminance(second);
+    return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+QColor ReadableShade(const QColor& text, const QColor& background, double minimum)
+{
+    if (ContrastRatio(text, background) >= minimum)
+        return text;
+    // Towards white on a background that white contrasts with better, else towards black.
+    const bool lighter =
+        ContrastRatio(Qt::white, background) >= ContrastRatio(Qt::black, background);
+    double reaching = lighter ? 1.0 : 0.0;
+    double failing = text.toHsl().lightnessF();
+    for (int step = 0; step < 24; ++step) {
+        const double middle = (reaching + failing) / 2;
+        const bool reaches = ContrastRatio(WithLightness(text, middle), background) >= minimum;
+        (reaches ? reaching : failing) = middle;
+    }
+    // The shade is stored in 8-bit channels, which may round it back below the minimum.
+    QColor shade = WithLightness(text, reaching);
+    for (int step = 0; step < 255 && ContrastRatio(shade, background) < minimum; ++step) {
+        reaching = std::clamp(reaching + (lighter ? 1.0 : -1.0) / 255, 0.0, 1.0);
+        shade = WithLightness(text, reaching);
+    }
+    return shade;
+}
+
+}  // namespace ui
