@@ -7,8 +7,15 @@
 #include <ostream>
 #include <vector>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <nlohmann/json.hpp>
 
+#include "design/outputs/netlist.h"
 #include "design/quantity.h"
 
 namespace cli {
@@ -42,8 +49,8 @@ bool PartsInRange(const design::Request& request)
     for (const double value : values) {
         if (!InRange(value))
             return false;
-        for (const double part : design::IdealParts(
-                 request.circuit, request.response, request.coefficients, request.frequency, value))
+        for (const double part : design::IdealParts(request.circuit, request.response,
+                                                    request.coefficients, request.frequency, value))
             if (!InRange(part))
                 return false;
     }
@@ -91,7 +98,8 @@ std::string_view ValueName(Circuit circuit)
 void ParseOpAmp(std::string_view text, DesignOptions& options, Problems& problems)
 {
     const std::vector<std::string_view> items = SplitCommas(text);
-    const std::string expected = "--opamp " + Quoted(text) +
+    const std::string expected =
+        "--opamp " + Quoted(text) +
         ": expected GBW[,A0[,RO]] with a decimal point, such as 1Meg or 1.5Meg,200k,100 "
         "(GBW and A0 from 1e-30 to 1e30, RO zero or up to 1e30)";
     if (items.size() > 3) {
@@ -153,6 +161,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
     design::ToleranceRequest tolerance;
     bool toleranceGiven = false;
     std::optional<std::string_view> moveText;
+    std::optional<std::string_view> dialectText;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -181,17 +190,18 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
             name = arg.substr(0, equals);
             value = arg.substr(equals + 1);
         }
-        static constexpr std::string_view WithValue[] = {"--response", "--coefficients", "--series",
-            "--move-value", "--objective", "--opamp", "--tolerance", "--samples", "--seed",
-            "--distribution"};
+        static constexpr std::string_view WithValue[] = {
+            "--response", "--coefficients", "--series",  "--move-value", "--objective",
+            "--opamp",    "--tolerance",    "--samples", "--seed",       "--distribution",
+            "--spice",    "--dialect",      "--svg",     "--html"};
         bool known = false;
         for (const std::string_view option : WithValue)
             known = known || option == name;
         if (!known) {
             problems.Add(Quoted(arg) +
-                ": unknown option; expected --response, --coefficients, --series, "
-                "--move-value, --objective, --opamp, --tolerance, --samples, --seed, "
-                "--distribution, --json or --help");
+                         ": unknown option; expected --response, --coefficients, --series, "
+                         "--move-value, --objective, --opamp, --tolerance, --samples, --seed, "
+                         "--distribution, --spice, --dialect, --svg, --html, --json or --help");
             continue;
         }
         if (!value) {
@@ -230,14 +240,14 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
                 const auto [end, ec] =
                     std::from_chars(digits.data(), digits.data() + digits.size(), steps);
                 stepsOk = ec == std::errc() && end == digits.data() + digits.size() && steps >= 0 &&
-                    steps <= MaxMoveSteps;
+                          steps <= MaxMoveSteps;
             }
             if (s && stepsOk) {
                 options.request.moveSeries = *s;
                 options.request.moveSteps = steps;
             } else {
                 problems.Add(said + ": expected SERIES[:STEPS], a series E3 to E192 and 0 to " +
-                    std::to_string(MaxMoveSteps) + " steps, such as E24 or E24:3");
+                             std::to_string(MaxMoveSteps) + " steps, such as E24 or E24:3");
             }
         } else if (name == "--objective") {
             if (*value == "balanced")
@@ -260,7 +270,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
                 toleranceGiven = true;
             } else {
                 problems.Add(said + ": expected R%,C% with a decimal point, each from 0 to " +
-                    FormatG(MaxTolerancePercent) + ", such as 1,5 or 0.5%,1%");
+                             FormatG(MaxTolerancePercent) + ", such as 1,5 or 0.5%,1%");
             }
         } else if (name == "--samples") {
             const std::optional<double> n = design::ReadQuantity(*value, design::Unit::None, false);
@@ -269,7 +279,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
                 tolerance.samples = static_cast<long>(*n);
             else
                 problems.Add(said + ": expected a whole number of samples from 1 to " +
-                    std::to_string(design::MaxSamples));
+                             std::to_string(design::MaxSamples));
         } else if (name == "--seed") {
             std::uint64_t seed = 0;
             const auto [end, ec] =
@@ -278,6 +288,20 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
                 tolerance.seed = seed;
             else
                 problems.Add(said + ": expected a whole number from 0 to 18446744073709551615");
+        } else if (name == "--spice" || name == "--svg" || name == "--html") {
+            std::optional<std::string>& file = name == "--spice" ? options.spice
+                                               : name == "--svg" ? options.svg
+                                                                 : options.html;
+            if (value->empty())
+                problems.Add(said + ": expected a file name, or - for standard output");
+            else
+                file = std::string(*value);
+        } else if (name == "--dialect") {
+            dialectText = *value;
+            if (const auto dialect = design::outputs::DialectFromName(*value))
+                options.dialect = *dialect;
+            else
+                problems.Add(said + ": expected ngspice or ltspice");
         } else if (name == "--distribution") {
             if (*value == "uniform")
                 tolerance.distribution = design::Distribution::Uniform;
@@ -304,7 +328,8 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
         if (f && InRange(*f))
             options.request.frequency = *f;
         else
-            problems.Add("FREQUENCY " + Quoted(positional[1]) +
+            problems.Add(
+                "FREQUENCY " + Quoted(positional[1]) +
                 ": expected a frequency in Hz from 1e-30 to 1e30, such as 100, 2.5k or 1kHz");
     } else if (!positional.empty()) {
         problems.Add("FREQUENCY: expected the -3 dB frequency in Hz after the circuit");
@@ -317,7 +342,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
             options.request.value = *v;
         else
             problems.Add("VALUE " + Quoted(positional[2]) + ": expected a " +
-                std::string(ValueName(options.request.circuit)) + ", from 1e-30 to 1e30");
+                         std::string(ValueName(options.request.circuit)) + ", from 1e-30 to 1e30");
     } else if (positional.size() == 2) {
         problems.Add("VALUE: expected R in ohms (lowpass) or C in farads (highpass) after "
                      "the frequency");
@@ -330,9 +355,17 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
         options.request.response != design::ResponseKind::Butterworth)
         problems.Add("--coefficients window: expected --response butterworth (the window's "
                      "coefficients are Butterworth only)");
+    if (dialectText && !options.spice)
+        problems.Add("--dialect " + Quoted(*dialectText) + ": expected --spice as well");
+    const int toStdout =
+        int(options.spice == "-") + int(options.svg == "-") + int(options.html == "-");
+    if (toStdout > 1)
+        problems.Add("'-': expected standard output for one of --spice, --svg and --html only");
+    else if (toStdout == 1 && options.json)
+        problems.Add("'-': expected a file name with --json (standard output holds the JSON)");
     if (!problems.Any() && !PartsInRange(options.request))
         problems.Add("FREQUENCY " + Quoted(positional[1]) + " and VALUE " + Quoted(positional[2]) +
-            ": expected a pair that keeps the computed parts from 1e-30 to 1e30");
+                     ": expected a pair that keeps the computed parts from 1e-30 to 1e30");
     if (problems.Any())
         return DesignUsageError{problems.First()};
     if (toleranceGiven)
@@ -368,10 +401,18 @@ std::string DesignUsageText()
            "  --seed S                      the random sequence (fixed unless given)\n"
            "  --distribution uniform|normal normal: the tolerance is 3 sigma (uniform)\n"
            "  --json                        one JSON object instead of text\n"
+           "  --spice FILE                  the circuit as a SPICE netlist with an AC sweep\n"
+           "                                and a measurement of the -3 dB point\n"
+           "  --dialect ngspice|ltspice     the netlist's simulator (ngspice)\n"
+           "  --svg FILE                    Bode plot: magnitude, phase, deviation from target\n"
+           "  --html FILE                   one-file report: summary, schematic, parts,\n"
+           "                                figures, plots and the netlist\n"
            "  -h, --help                    this text\n"
            "\n"
            "Numbers inside options take a decimal point only: the comma separates items.\n"
-           "Exit status: 0 with a design, 2 on bad input (one line on stderr).\n";
+           "FILE - is standard output, in place of the text (one FILE at most).\n"
+           "Exit status: 0 with a design, 2 on bad input (one line on stderr), 3 when a\n"
+           "FILE cannot be written (nothing written).\n";
 }
 
 namespace {
@@ -464,27 +505,27 @@ std::string RenderDesignText(const design::Report& report)
     const double f = request.frequency;
     std::string out;
 
-    static constexpr std::string_view ResponseTitles[] = {
-        "Butterworth", "Bessel", "Chebyshev 0.5 dB", "Chebyshev 1 dB"};
+    static constexpr std::string_view ResponseTitles[] = {"Butterworth", "Bessel",
+                                                          "Chebyshev 0.5 dB", "Chebyshev 1 dB"};
     const std::string_view responseTitle = ResponseTitles[static_cast<int>(request.response)];
     out += std::string(lowPass ? "Low-pass" : "High-pass") + " filter, " +
-        std::string(responseTitle) + " response, " +
-        (request.coefficients == design::Coefficients::Exact ? "exact values"
-                                                             : "the window's coefficients") +
-        "\n";
+           std::string(responseTitle) + " response, " +
+           (request.coefficients == design::Coefficients::Exact ? "exact values"
+                                                                : "the window's coefficients") +
+           "\n";
     out += "f  = " + WithUnit(f, "Hz") + " (the -3 dB frequency asked for)\n";
     const std::string valueName = lowPass ? "R " : "C ";
     out += valueName + " = " + WithUnit(request.value, valueUnit) +
-        (lowPass ? " (the three equal resistors)" : " (the three equal capacitors)") + "\n";
+           (lowPass ? " (the three equal resistors)" : " (the three equal capacitors)") + "\n";
     if (request.moveSeries)
         out += valueName + " = " + WithUnit(d.value, valueUnit) + " chosen from " +
-            std::string(design::SeriesName(*request.moveSeries)) + "\n";
+               std::string(design::SeriesName(*request.moveSeries)) + "\n";
     out += "\n";
 
     const std::array<std::string_view, 3> names = PartNames(report);
     if (request.series) {
         out += "part  ideal          " +
-            Pad("chosen " + std::string(design::SeriesName(*request.series)), 14) + "error\n";
+               Pad("chosen " + std::string(design::SeriesName(*request.series)), 14) + "error\n";
     } else {
         out += "part  ideal\n";
     }
@@ -503,55 +544,55 @@ std::string RenderDesignText(const design::Report& report)
 
     out += "f3             " + F3Text(d.f3, f) + "\n";
     out += "shape error    " + Fixed(d.shapeErrorDb, 3) + " dB (largest difference from the " +
-        std::string(responseTitle) + " response, down to -20 dB)\n";
+           std::string(responseTitle) + " response, down to -20 dB)\n";
     if (request.series)
         out += "combinations   " + std::to_string(d.combinations) + "\n";
     out += "window's f3    " + F3Text(report.windowF3, f) +
-        " (the window's own values for these inputs)\n";
+           " (the window's own values for these inputs)\n";
     if (report.rippleEdge)
         out +=
             "ripple edge    " + WithUnit(*report.rippleEdge, "Hz") + " (end of the ripple band)\n";
     if (report.sensitivity) {
-        const char* seriesNames[] = {
-            lowPass ? "Ra" : "Ca", lowPass ? "Rb" : "Cb", lowPass ? "Rc" : "Cc"};
+        const char* seriesNames[] = {lowPass ? "Ra" : "Ca", lowPass ? "Rb" : "Cb",
+                                     lowPass ? "Rc" : "Cc"};
         out += "sensitivity    d ln f3 / d ln x:";
         for (std::size_t i = 0; i < 3; ++i)
             out += std::string(" ") + seriesNames[i] + " " +
-                (report.sensitivity->series[i] < 0 ? "" : "+") +
-                Fixed(report.sensitivity->series[i], 3);
+                   (report.sensitivity->series[i] < 0 ? "" : "+") +
+                   Fixed(report.sensitivity->series[i], 3);
         for (std::size_t i = 0; i < 3; ++i)
             out += " " + std::string(names[i]) + " " +
-                (report.sensitivity->shunt[i] < 0 ? "" : "+") +
-                Fixed(report.sensitivity->shunt[i], 3);
+                   (report.sensitivity->shunt[i] < 0 ? "" : "+") +
+                   Fixed(report.sensitivity->shunt[i], 3);
         out += "\n";
     }
     if (report.opamp) {
         const design::OpAmpFigures& o = *report.opamp;
         out += "\nop-amp         GBW " + WithUnit(o.opamp.gbw, "Hz") + ", A0 " +
-            FormatG(o.opamp.a0) + ", RO " + WithUnit(o.opamp.ro, "Ohm") + "\n";
+               FormatG(o.opamp.a0) + ", RO " + WithUnit(o.opamp.ro, "Ohm") + "\n";
         out += "  f3           " + F3Text(o.f3, f) + "\n";
         out += "  shape error  " + Fixed(o.shapeErrorDb, 3) + " dB\n";
         if (!lowPass)
             out += "  upper edge   " +
-                (o.upperEdge ? WithUnit(*o.upperEdge, "Hz") : std::string("none")) +
-                " (the high-pass becomes a band-pass)\n";
+                   (o.upperEdge ? WithUnit(*o.upperEdge, "Hz") : std::string("none")) +
+                   " (the high-pass becomes a band-pass)\n";
         out += "  GBW needed   " + GbwNeededText(o.gbwNeeded.f3Within1Percent, f) +
-            " for f3 within 1 %\n";
+               " for f3 within 1 %\n";
         out += "               " + GbwNeededText(o.gbwNeeded.f3Within0_1Percent, f) +
-            " for f3 within 0.1 %\n";
+               " for f3 within 0.1 %\n";
         out += "               " + GbwNeededText(o.gbwNeeded.shapeWithin0_1Db, f) +
-            " for at most 0.1 dB more shape error\n";
+               " for at most 0.1 dB more shape error\n";
     }
     if (report.tolerance) {
         const design::ToleranceRequest& t = *report.toleranceRequest;
         const design::ToleranceFigures& figures = *report.tolerance;
         out += "\ntolerance      R " + FormatG(t.resistors * 100) + " %, C " +
-            FormatG(t.capacitors * 100) + " %, " +
-            (t.distribution == design::Distribution::Uniform ? "uniform" : "normal (3 sigma)") +
-            ", " + std::to_string(figures.samples) + " samples, seed " + std::to_string(t.seed) +
-            "\n";
+               FormatG(t.capacitors * 100) + " %, " +
+               (t.distribution == design::Distribution::Uniform ? "uniform" : "normal (3 sigma)") +
+               ", " + std::to_string(figures.samples) + " samples, seed " + std::to_string(t.seed) +
+               "\n";
         out += "  f3 error     sigma " + Fixed(figures.sigma * 100, 3) + " %, 99 % between " +
-            Percent(figures.p0_5) + " and " + Percent(figures.p99_5) + "\n";
+               Percent(figures.p0_5) + " and " + Percent(figures.p99_5) + "\n";
     }
     return out;
 }
@@ -592,8 +633,8 @@ std::string RenderDesignJson(const design::Report& report)
     j["shape_error_db"] = d.shapeErrorDb;
     if (request.series)
         j["combinations"] = d.combinations;
-    j["window"] = Json{
-        {"f3", orNull(report.windowF3)}, {"f3_error", orNull(design::F3Error(report.windowF3, f))}};
+    j["window"] = Json{{"f3", orNull(report.windowF3)},
+                       {"f3_error", orNull(design::F3Error(report.windowF3, f))}};
     if (report.rippleEdge)
         j["ripple_edge"] = *report.rippleEdge;
     if (report.opamp) {
@@ -608,14 +649,14 @@ std::string RenderDesignJson(const design::Report& report)
         if (!lowPass)
             opamp["upper_edge"] = orNull(o.upperEdge);
         opamp["gbw_needed"] = Json{{"f3_1pct", orNull(o.gbwNeeded.f3Within1Percent)},
-            {"f3_0_1pct", orNull(o.gbwNeeded.f3Within0_1Percent)},
-            {"shape_0_1db", orNull(o.gbwNeeded.shapeWithin0_1Db)}};
+                                   {"f3_0_1pct", orNull(o.gbwNeeded.f3Within0_1Percent)},
+                                   {"shape_0_1db", orNull(o.gbwNeeded.shapeWithin0_1Db)}};
         j["opamp"] = std::move(opamp);
     }
     if (report.sensitivity) {
-        const std::array<const char*, 3> seriesNames = lowPass
-            ? std::array<const char*, 3>{"Ra", "Rb", "Rc"}
-            : std::array<const char*, 3>{"Ca", "Cb", "Cc"};
+        const std::array<const char*, 3> seriesNames =
+            lowPass ? std::array<const char*, 3>{"Ra", "Rb", "Rc"}
+                    : std::array<const char*, 3>{"Ca", "Cb", "Cc"};
         Json s;
         for (std::size_t i = 0; i < 3; ++i)
             s[seriesNames[i]] = report.sensitivity->series[i];
@@ -638,6 +679,103 @@ std::string RenderDesignJson(const design::Report& report)
     return j.dump() + "\n";
 }
 
+std::string CommandLineOf(std::span<const std::string_view> args)
+{
+    std::string line = "butterworth3-cli design";
+    for (const std::string_view arg : args) {
+        const bool plain = !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char ch) {
+            return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                   (ch >= '0' && ch <= '9') || std::strchr("_-+.,:=%/@", ch) != nullptr ||
+                   static_cast<unsigned char>(ch) >= 0x80;
+        });
+        line += ' ';
+        if (plain) {
+            line += arg;
+            continue;
+        }
+        line += '\'';
+        for (const char ch : arg)
+            line += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+        line += '\'';
+    }
+    return line;
+}
+
+namespace {
+
+std::string ErrnoText()
+{
+    return std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A file written to a temporary name, not yet renamed into place.
+struct Pending {
+    std::string option;
+    std::string path;
+    std::string temporary;
+};
+
+}  // namespace
+
+namespace {
+
+std::optional<std::string> WriteTemporary(const std::string& path, std::string_view content,
+                                          std::string& temporary)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty())
+        return std::string("a directory, not a file");
+    std::string pattern = directory + "." + name + ".XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        return ErrnoText();
+    // mkstemp makes the file private; give it the mode a new file would get.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, content);
+    std::string reason = ok ? "" : ErrnoText();
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        reason = ErrnoText();
+    }
+    if (!ok) {
+        ::unlink(pattern.c_str());
+        return reason;
+    }
+    temporary = pattern;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view content)
+{
+    std::string temporary;
+    if (auto problem = WriteTemporary(path, content, temporary))
+        return problem;
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string reason = ErrnoText();
+        ::unlink(temporary.c_str());
+        return reason;
+    }
+    return std::nullopt;
+}
+
 int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
     const DesignArguments parsed = ParseDesignArguments(args);
@@ -652,7 +790,57 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
     const DesignOptions& options = std::get<DesignOptions>(parsed);
     const design::Report report =
         design::MakeReport(options.request, options.opamp, options.tolerance);
-    out << (options.json ? RenderDesignJson(report) : RenderDesignText(report));
+
+    // Every file is written to a temporary first; only when all are whole are they
+    // renamed into place, so that a failure leaves no file at all.
+    struct Output {
+        std::string option;
+        const std::optional<std::string>& path;
+        std::string (*render)(const design::Report&, const DesignOptions&, const std::string&);
+    };
+    const Output outputs[] = {
+        {"--spice", options.spice,
+         [](const design::Report& r, const DesignOptions& o, const std::string&) {
+             return design::outputs::Netlist(r, o.dialect);
+         }},
+    };
+    const std::string commandLine = CommandLineOf(args);
+    std::optional<std::string> toStdout;
+    std::vector<Pending> pending;
+    for (const Output& output : outputs) {
+        if (!output.path)
+            continue;
+        std::string content = output.render(report, options, commandLine);
+        if (*output.path == "-") {
+            toStdout = std::move(content);
+            continue;
+        }
+        Pending file{output.option, *output.path, {}};
+        if (auto problem = WriteTemporary(file.path, content, file.temporary)) {
+            for (const Pending& p : pending)
+                ::unlink(p.temporary.c_str());
+            err << Program << output.option << " " << Quoted(*output.path)
+                << ": cannot write: " << *problem << "\n";
+            return FileExitCode;
+        }
+        pending.push_back(std::move(file));
+    }
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        if (::rename(pending[i].temporary.c_str(), pending[i].path.c_str()) != 0) {
+            const std::string reason = ErrnoText();
+            for (std::size_t j = i; j < pending.size(); ++j)
+                ::unlink(pending[j].temporary.c_str());
+            for (std::size_t j = 0; j < i; ++j)
+                ::unlink(pending[j].path.c_str());
+            err << Program << pending[i].option << " " << Quoted(pending[i].path)
+                << ": cannot write: " << reason << "\n";
+            return FileExitCode;
+        }
+    }
+    if (toStdout)
+        out << *toStdout;
+    else
+        out << (options.json ? RenderDesignJson(report) : RenderDesignText(report));
     return 0;
 }
 

@@ -20,7 +20,7 @@ if [[ "${1:-run}" == test ]]; then
     qt6-base-private-dev                  # switching accessibility on in headless tests
     xvfb dbus at-spi2-core python3-pyatspi  # the window's tree read over the accessibility bus
     valgrind                              # memcheck of the window tests
-    ngspice                               # the design benchmark's reference simulation
+    ngspice                               # the design benchmark and the netlists' simulation
   )
 fi
 
