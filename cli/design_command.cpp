@@ -15,7 +15,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "design/outputs/html_report.h"
 #include "design/outputs/netlist.h"
+#include "design/outputs/plot.h"
 #include "design/quantity.h"
 
 namespace cli {
@@ -802,6 +804,14 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
         {"--spice", options.spice,
          [](const design::Report& r, const DesignOptions& o, const std::string&) {
              return design::outputs::Netlist(r, o.dialect);
+         }},
+        {"--svg", options.svg,
+         [](const design::Report& r, const DesignOptions&, const std::string&) {
+             return design::outputs::BodePlot(r, true);
+         }},
+        {"--html", options.html,
+         [](const design::Report& r, const DesignOptions& o, const std::string& line) {
+             return design::outputs::HtmlReport(r, line, o.dialect);
          }},
     };
     const std::string commandLine = CommandLineOf(args);

@@ -1,6 +1,8 @@
 // The design command's files: the SPICE netlist (values, nodes, op-amp, sweep and
 // measurement in each dialect), the Bode plot and the report (self-contained, escaped), and
 // how files are written (whole or not at all, "-" for standard output).
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -14,8 +16,11 @@
 
 #include "cli/cli.h"
 #include "cli/design_command.h"
+#include "design/outputs/html_report.h"
 #include "design/outputs/markup.h"
 #include "design/outputs/netlist.h"
+#include "design/outputs/plot.h"
+#include "design/outputs/schematic_svg.h"
 #include "design/quantity.h"
 #include "tests/design/param_name.h"
 
@@ -273,6 +278,224 @@ TEST(Netlist, partValuesReadBackAsTheDesignedParts)
     }
 }
 
+// ---- The plot, the schematic and the report ----
+
+std::size_t Count(const std::string& text, std::string_view what)
+{
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++n;
+    return n;
+}
+
+// Nothing in a file that runs code, loads anything, or needs a stylesheet from elsewhere.
+void ExpectSelfContained(const std::string& markup)
+{
+    for (const std::string_view banned :
+         {"<script", "href", "<link", "<img", "<iframe", "<object", "<embed", "@import", "url(h",
+          "url(/", "url(.", "onload", "onclick", "javascript:", "<foreignObject"})
+        EXPECT_EQ(markup.find(banned), std::string::npos) << banned;
+    // The only address is the SVG namespace, which names and loads nothing.
+    EXPECT_EQ(Count(markup, "http"), Count(markup, "http://www.w3.org/2000/svg"));
+}
+
+struct PlotRow {
+    std::string name;
+    std::vector<std::string_view> args;
+    std::vector<std::string> texts;  // each must appear in a <text> element
+    std::vector<std::string> absentTexts = {};
+};
+
+void PrintTo(const PlotRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class Plots : public testing::TestWithParam<PlotRow> { };
+
+TEST_P(Plots, drawThreePanelsWithTheMarkers)
+{
+    const PlotRow& row = GetParam();
+    const std::string svg = design::outputs::BodePlot(ReportOf(row.args), true);
+    EXPECT_LT(svg.size(), 30000u);
+    EXPECT_EQ(svg.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<svg ", 0), 0u);
+    ExpectSelfContained(svg);
+    EXPECT_EQ(svg.find("style="), std::string::npos);  // presentation attributes only
+    EXPECT_EQ(Count(svg, "<polyline"), 6u);            // target and design in each of three panels
+    EXPECT_EQ(Count(svg, "stroke-dasharray=\"6 4\"/>"), 4u);  // the targets and the legend
+    EXPECT_EQ(Count(svg, "<clipPath id=\"bode-"), 3u);
+    // Every curve holds all its points: four decades at 50 a decade.
+    for (std::size_t at = svg.find("points=\""); at != std::string::npos;
+         at = svg.find("points=\"", at + 1)) {
+        const std::string points = svg.substr(at + 8, svg.find('"', at + 8) - at - 8);
+        EXPECT_EQ(Count(points, ","), 201u);
+    }
+    for (const std::string& text : row.texts)
+        EXPECT_NE(svg.find(">" + text + "</text>"), std::string::npos) << text;
+    for (const std::string& text : row.absentTexts)
+        EXPECT_EQ(svg.find(">" + text + "</text>"), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Plots,
+    testing::Values(
+        PlotRow{"lowPassE24",
+                {"lowpass", "100", "33k", "--series", "E24"},
+                {"f = 100 Hz", "f3 99.088 Hz (-0.912 %)", "0 dB", "-80 dB", "0°", "-270°", "1 Hz",
+                 "10 Hz", "100 Hz", "1 kHz", "10 kHz", "shape error 0.316 dB",
+                 "designed: E24 parts, ideal op-amp", "target Butterworth", "0.5", "-0.5"}},
+        PlotRow{"highPassPhaseStartsAt270",
+                {"highpass", "1k", "10n", "--series", "E96", "--response", "bessel"},
+                {"270°", "0°", "10 Hz", "100 kHz", "target Bessel", "f = 1 kHz"},
+                {"-0°"}},
+        PlotRow{"chebyshevPeakRaisesTheTop",
+                {"lowpass", "100", "33k", "--series", "E6", "--response", "chebyshev-1"},
+                {"f = 100 Hz", "target Chebyshev 1 dB"}},
+        PlotRow{"highPassOpAmpShowsTheUpperEdge",
+                {"highpass", "100", "10n", "--opamp", "5k"},
+                {"upper edge 4.15 kHz", "designed: exact parts, op-amp GBW 5 kHz", "-90°"}},
+        PlotRow{"megahertzLabels",
+                {"lowpass", "1Meg", "1k"},
+                {"10 kHz", "100 kHz", "1 MHz", "10 MHz", "100 MHz"}}),
+    [](const testing::TestParamInfo<PlotRow>& info) {
+        return ParamName(info.index, info.param.name);
+    });
+
+TEST(Plot, inlineFormHasNoDeclarationAndItsOwnIds)
+{
+    const std::string svg =
+        design::outputs::BodePlot(ReportOf({"lowpass", "100", "33k"}), false, "p2");
+    EXPECT_EQ(svg.rfind("<svg ", 0), 0u);
+    EXPECT_EQ(Count(svg, "<clipPath id=\"p2-"), 3u);
+    EXPECT_EQ(Count(svg, "url(#p2-"), 6u);
+}
+
+// The top of the magnitude panel is max(0 dB, the peak rounded up to 1 dB).
+TEST(Plot, magnitudeTopFollowsThePeak)
+{
+    const design::Report report = ReportOf({"lowpass", "100", "33k", "--opamp", "200"});
+    double peak = -1e9;
+    for (int i = 0; i <= 200; ++i)
+        peak = std::max(peak, 20 * std::log10(std::abs(design::FrequencyResponse(
+                                       report.design.request.circuit, report.design.parts,
+                                       std::pow(10.0, i / 50.0), report.opamp->opamp))));
+    ASSERT_GT(peak, 0.5);
+    const std::string svg = design::outputs::BodePlot(report, true);
+    const std::string top = design::outputs::General(std::ceil(peak), 4) + " dB";
+    EXPECT_NE(svg.find("y=\"44\" text-anchor=\"end\">" + top + "</text>"), std::string::npos)
+        << top;
+}
+
+struct SchematicRow {
+    std::vector<std::string_view> args;
+    std::vector<std::string> texts;
+};
+
+class Schematics : public testing::TestWithParam<SchematicRow> { };
+
+TEST_P(Schematics, writeEachValueAtItsPart)
+{
+    const std::string svg = design::outputs::SchematicSvg(ReportOf(GetParam().args));
+    ExpectSelfContained(svg);
+    for (const std::string& text : GetParam().texts)
+        EXPECT_EQ(Count(svg, ">" + text + "</text>"), 1u) << text << "\n" << svg;
+    EXPECT_EQ(Count(svg, "<circle"), 5u);  // three junctions, the feedback tap, the output
+    EXPECT_EQ(Count(svg, "<line"), 2u);    // the amplifier's slanted sides
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Schematics,
+                         testing::Values(SchematicRow{{"lowpass", "100", "33k", "--series", "E24"},
+                                                      {"In", "Out", "Ra", "Rb", "Rc", "C1", "C2",
+                                                       "C3", "68 nF", "160 nF", "10 nF"}},
+                                         SchematicRow{{"highpass", "100", "10n", "--series", "E96"},
+                                                      {"Ca", "Cb", "Cc", "R1", "R2", "R3", "115 kΩ",
+                                                       "44.2 kΩ", "787 kΩ"}},
+                                         SchematicRow{{"lowpass", "100", "33k"},
+                                                      {"67.17 nF", "171.1 nF", "9.764 nF"}}));
+
+// The report names what the design is and keeps every text from becoming markup.
+TEST(Report, escapesTheCommandLineAsTyped)
+{
+    const std::vector<std::string_view> args = {
+        "lowpass",      "100",    "33k",
+        "--series",     "E24",    "--svg",
+        "a<b>&\"c.svg", "--html", "<script>x</script>.html"};
+    const std::string html =
+        design::outputs::HtmlReport(ReportOf({"lowpass", "100", "33k", "--series", "E24"}),
+                                    cli::CommandLineOf(args), Dialect::Ngspice);
+    ExpectSelfContained(html);
+    EXPECT_EQ(html.find("<b>"), std::string::npos);
+    EXPECT_EQ(html.find("a<b"), std::string::npos);
+    EXPECT_NE(html.find("--svg &#39;a&lt;b&gt;&amp;&quot;c.svg&#39; --html "
+                        "&#39;&lt;script&gt;x&lt;/script&gt;.html&#39;"),
+              std::string::npos);
+}
+
+struct ReportRow {
+    std::string name;
+    std::vector<std::string_view> args;
+    std::vector<std::string> texts;  // each must appear
+    std::vector<std::string> absent;
+};
+
+void PrintTo(const ReportRow& row, std::ostream* os)
+{
+    *os << row.name;
+}
+
+class Reports : public testing::TestWithParam<ReportRow> { };
+
+TEST_P(Reports, holdTheFiguresAskedFor)
+{
+    const ReportRow& row = GetParam();
+    const design::Report report = ReportOf(row.args);
+    const std::string html =
+        design::outputs::HtmlReport(report, cli::CommandLineOf(row.args), Dialect::Ngspice);
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>\n<html lang=\"en\">", 0), 0u);
+    ExpectSelfContained(html);
+    EXPECT_NE(html.find("font-family: \"DejaVu Sans\""), std::string::npos);
+    EXPECT_NE(html.find("\"DejaVu Sans Mono\""), std::string::npos);
+    EXPECT_NE(html.find("@page { size: A4;"), std::string::npos);
+    EXPECT_EQ(Count(html, "<svg "), 2u);  // the schematic and the plot
+    // The netlist, escaped, in a <pre> block.
+    EXPECT_NE(
+        html.find("<pre>" +
+                  design::outputs::Escape(design::outputs::Netlist(report, Dialect::Ngspice)) +
+                  "</pre>"),
+        std::string::npos);
+    for (const std::string& text : row.texts)
+        EXPECT_NE(html.find(text), std::string::npos) << text;
+    for (const std::string& text : row.absent)
+        EXPECT_EQ(html.find(text), std::string::npos) << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Reports,
+    testing::Values(ReportRow{"lowPassE24",
+                              {"lowpass", "100", "33k", "--series", "E24"},
+                              {"<h1>Third-order low-pass filter, Butterworth, 100 Hz</h1>",
+                               "<td>C2 (to the output)</td><td class=\"n\">171.059 nF</td><td "
+                               "class=\"n\">160 nF</td><td class=\"n\">-6.465 %</td>",
+                               "99.0884 Hz (-0.912 %)", "0.316 dB", "<td class=\"n\">64</td>",
+                               "98.8697 Hz (-1.130 %)", "The op-amp is ideal", "Shape error is",
+                               "butterworth3-cli design lowpass 100 33k --series E24"},
+                              {"Op-amp</h2>", "Tolerance</h2>", "class=\"warn\"", "ripple band"}},
+                    ReportRow{"highPassWithEverything",
+                              {"highpass", "100", "10n", "--series", "E24", "--move-value", "E12",
+                               "--response", "chebyshev-0.5", "--opamp", "1Meg,100k,50",
+                               "--tolerance", "1,5"},
+                              {"High-pass filter, Chebyshev 0.5 dB", "C chosen", "Op-amp</h2>",
+                               "upper edge", "GBW for f3 within 0.1 %", "Tolerance</h2>",
+                               "R 1 %, C 5 %", "ripple band ends at", "single pole"},
+                              {}},
+                    ReportRow{"impracticalPartsAreMarked",
+                              {"lowpass", "100", "100"},
+                              {"<td class=\"warn\">← !</td>", "! impractical"},
+                              {}}),
+    [](const testing::TestParamInfo<ReportRow>& info) {
+        return ParamName(info.index, info.param.name);
+    });
+
 // ---- Files ----
 
 TEST(DesignFiles, writeTheNetlistAndLeaveTheTextAsItWas)
@@ -322,12 +545,14 @@ TEST_P(UnwritableFiles, giveOneLineExitThreeAndNoFile)
     TempFolder folder;
     fs::create_directory(folder.path() / "dir");
     std::ofstream(folder.path() / "plain") << "x";
+    const std::string good = (folder.path() / "good.cir").string();
     const std::string bad = (folder.path() / GetParam().path).string();
-    const Ran ran = RunCli({"design", "lowpass", "100", "33k", "--spice", bad});
+    const Ran ran = RunCli({"design", "lowpass", "100", "33k", "--spice", good, "--html",
+                            (folder.path() / "good.html").string(), "--svg", bad});
     EXPECT_EQ(ran.code, cli::FileExitCode);
     EXPECT_EQ(ran.out, "");
     EXPECT_EQ(std::count(ran.err.begin(), ran.err.end(), '\n'), 1) << ran.err;
-    EXPECT_NE(ran.err.find("--spice '" + bad + "': cannot write"), std::string::npos) << ran.err;
+    EXPECT_NE(ran.err.find("--svg '" + bad + "': cannot write"), std::string::npos) << ran.err;
     // Nothing written: not even the file that could have been.
     std::vector<std::string> names = folder.Names();
     std::sort(names.begin(), names.end());
