@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -25,9 +26,13 @@ struct Panel {
     double Y(double v) const { return top + (high - v) / (high - low) * (bottom - top); }
 };
 
+// One decimal, without a trailing ".0"; to_chars, since a plot writes thousands of them.
 std::string Num(double v)
 {
-    std::string text = Fixed(v, 1);
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 1);
+    std::string text(buffer, result.ptr);
     if (text.ends_with(".0"))
         text.resize(text.size() - 2);
     return text == "-0" ? "0" : text;
@@ -107,9 +112,18 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
     const int count = decades * PlotPointsPerDecade + 1;
     std::vector<double> freq(count), designDb(count), targetDb(count);
     std::vector<std::complex<double>> designH(count), targetH(count);
+    // The network solved once; each point is then two polynomials at j w / (2 pi f).
+    const Transfer transfer = TransferFunction(circuit, d.parts, 2 * std::numbers::pi * f, opamp);
+    const auto evaluate = [](const Polynomial& p, std::complex<double> x) {
+        std::complex<double> sum = p.c[p.degree];
+        for (int k = p.degree - 1; k >= 0; --k)
+            sum = sum * x + p.c[k];
+        return sum;
+    };
     for (int i = 0; i < count; ++i) {
         freq[i] = f / 100 * std::pow(10.0, double(i) / PlotPointsPerDecade);
-        designH[i] = FrequencyResponse(circuit, d.parts, freq[i], opamp);
+        const std::complex<double> x(0, freq[i] / f);
+        designH[i] = evaluate(transfer.numerator, x) / evaluate(transfer.denominator, x);
         targetH[i] = TargetResponse(circuit, request.response, f, freq[i]);
         designDb[i] = Db(designH[i]);
         targetDb[i] = Db(targetH[i]);
@@ -219,7 +233,11 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
         for (int i = 0; i < count; ++i) {
             // Far outside the panel the clip hides the curve; keep the numbers short.
             const double y = std::clamp(p.Y(values[i]), p.top - 50, p.bottom + 50);
-            points += (i ? " " : "") + Num(X(freq[i])) + "," + Num(y);
+            if (i > 0)
+                points += ' ';
+            points += Num(X(freq[i]));
+            points += ',';
+            points += Num(y);
         }
         svg.Add("<polyline clip-path=\"url(#" + prefix + "-" + std::string(p.id) + ")\" points=\"" +
                 points + "\" " + std::string(style) + "/>\n");

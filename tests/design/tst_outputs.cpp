@@ -3,6 +3,7 @@
 // how files are written (whole or not at all, "-" for standard output).
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -360,6 +361,45 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<PlotRow>& info) {
         return ParamName(info.index, info.param.name);
     });
+
+// The designed curves are the circuit's response: magnitude and phase at every decade,
+// read back from the drawing, against FrequencyResponse.
+TEST(Plot, curvesFollowTheCircuitsResponse)
+{
+    for (const auto& args : std::vector<std::vector<std::string_view>>{
+             {"lowpass", "100", "33k", "--series", "E24"},
+             {"lowpass", "2k", "10k", "--opamp", "100k,50k,200"},
+             {"highpass", "100", "10n", "--series", "E12", "--opamp", "20k"}}) {
+        const design::Report report = ReportOf(args);
+        const std::string svg = design::outputs::BodePlot(report, true);
+        std::vector<std::vector<std::pair<double, double>>> curves;
+        for (std::size_t at = svg.find("points=\""); at != std::string::npos;
+             at = svg.find("points=\"", at + 1)) {
+            std::istringstream in(svg.substr(at + 8, svg.find('"', at + 8) - at - 8));
+            curves.emplace_back();
+            double x, y;
+            char comma;
+            while (in >> x >> comma >> y)
+                curves.back().push_back({x, y});
+        }
+        ASSERT_EQ(curves.size(), 6u);
+        const double f = report.design.request.frequency;
+        const std::optional<design::OpAmp> opamp =
+            report.opamp ? std::optional(report.opamp->opamp) : std::nullopt;
+        std::vector<double> db(201);
+        for (int i = 0; i <= 200; ++i)
+            db[i] = 20 * std::log10(std::abs(design::FrequencyResponse(
+                             report.design.request.circuit, report.design.parts,
+                             f / 100 * std::pow(10.0, i / 50.0), opamp)));
+        // The magnitude panel: its top at y 40, -80 dB at y 230.
+        const double top = std::max(0.0, std::ceil(*std::max_element(db.begin(), db.end())));
+        for (int i = 0; i <= 200; i += 10) {
+            EXPECT_NEAR(curves[1][i].first, 64 + i / 200.0 * 636, 0.051);
+            if (db[i] > -80)
+                EXPECT_NEAR(curves[1][i].second, 40 + (top - db[i]) / (top + 80) * 190, 0.051) << i;
+        }
+    }
+}
 
 TEST(Plot, inlineFormHasNoDeclarationAndItsOwnIds)
 {
