@@ -10,8 +10,8 @@ namespace design {
 
 namespace {
 
-constexpr double GbwTop = 1e5;  // the highest GBW considered, times f
-constexpr double GbwBottom = 1e-2;  // the lowest, times f
+constexpr double GbwTop = 1e5;         // the highest GBW considered, times f
+constexpr double GbwBottom = 1e-2;     // the lowest, times f
 constexpr int GbwStepsPerDecade = 20;  // scan from the top down in these steps
 
 struct OpAmpDeviation {
@@ -21,8 +21,8 @@ struct OpAmpDeviation {
 
 }  // namespace
 
-GbwNeeded FindGbwNeeded(
-    Circuit circuit, ResponseKind response, double f, const Parts& parts, const OpAmp& opamp)
+GbwNeeded FindGbwNeeded(Circuit circuit, ResponseKind response, double f, const Parts& parts,
+                        const OpAmp& opamp)
 {
     const CandidateEvaluator evaluator(circuit, response, f);
     const CandidateEvaluator::Figures ideal = evaluator.Evaluate(parts);
@@ -72,8 +72,8 @@ GbwNeeded FindGbwNeeded(
     return {needed[0], needed[1], needed[2]};
 }
 
-OpAmpFigures AnalyseOpAmp(
-    Circuit circuit, ResponseKind response, double f, const Parts& parts, const OpAmp& opamp)
+OpAmpFigures AnalyseOpAmp(Circuit circuit, ResponseKind response, double f, const Parts& parts,
+                          const OpAmp& opamp)
 {
     OpAmpFigures figures;
     figures.opamp = opamp;
@@ -155,8 +155,8 @@ double Quantile(std::span<double> values, double q)
     return low + (high - low) * (position - static_cast<double>(below));
 }
 
-ToleranceFigures MonteCarlo(
-    Circuit circuit, double f, const Parts& parts, const ToleranceRequest& request)
+ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
+                            const ToleranceRequest& request)
 {
     // The series parts are the resistors of the low-pass and the capacitors of the high-pass.
     // A deviate of 1 is the whole tolerance (uniform) or one sigma, a third of it (normal).

@@ -28,12 +28,12 @@ struct OpAmpFigures {
     GbwNeeded gbwNeeded;
 };
 
-OpAmpFigures AnalyseOpAmp(
-    Circuit circuit, ResponseKind response, double f, const Parts& parts, const OpAmp& opamp);
+OpAmpFigures AnalyseOpAmp(Circuit circuit, ResponseKind response, double f, const Parts& parts,
+                          const OpAmp& opamp);
 
 // GBW needed for an op-amp with the gain and output resistance of `opamp`.
-GbwNeeded FindGbwNeeded(
-    Circuit circuit, ResponseKind response, double f, const Parts& parts, const OpAmp& opamp);
+GbwNeeded FindGbwNeeded(Circuit circuit, ResponseKind response, double f, const Parts& parts,
+                        const OpAmp& opamp);
 
 // d ln f3 / d ln x for each part (ideal op-amp); each group of three sums to -1.
 struct Sensitivities {
@@ -48,7 +48,7 @@ class SplitMix64 {
 public:
     explicit SplitMix64(std::uint64_t seed) : state_(seed) { }
     std::uint64_t Next();
-    double Uniform();  // [0, 1), 53 bits
+    double Uniform();                    // [0, 1), 53 bits
     std::array<double, 2> NormalPair();  // two independent N(0, 1), polar Box-Muller
 
 private:
@@ -58,7 +58,7 @@ private:
 enum class Distribution { Uniform, Normal };
 
 struct ToleranceRequest {
-    double resistors = 0.01;  // tolerance as a fraction
+    double resistors = 0.01;   // tolerance as a fraction
     double capacitors = 0.01;  // tolerance as a fraction
     long samples = 100000;
     std::uint64_t seed = 0x5EED;
@@ -70,11 +70,11 @@ inline constexpr long MaxSamples = 10'000'000;
 struct ToleranceFigures {
     long samples = 0;
     double sigma = 0;  // standard deviation
-    double p0_5 = 0;  // 0.5 % quantile
+    double p0_5 = 0;   // 0.5 % quantile
     double p99_5 = 0;  // 99.5 % quantile
 };
-ToleranceFigures MonteCarlo(
-    Circuit circuit, double f, const Parts& parts, const ToleranceRequest& request);
+ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
+                            const ToleranceRequest& request);
 
 // The q-quantile of `values` (reordered), interpolated between the neighbouring order
 // statistics at (n - 1) q.

@@ -27,7 +27,7 @@ struct Candidate {
 bool BeforeOnTies(const Candidate& a, const Candidate& b)
 {
     return std::tie(a.figures.shapeErrorDb, a.value, a.chosen) <
-        std::tie(b.figures.shapeErrorDb, b.value, b.chosen);
+           std::tie(b.figures.shapeErrorDb, b.value, b.chosen);
 }
 
 std::vector<double> EqualValues(const Request& request)
@@ -61,7 +61,7 @@ Design MakeDesign(const Request& request)
     if (!request.series) {
         design.value = request.value;
         design.ideal = IdealParts(request.circuit, request.response, request.coefficients,
-            request.frequency, request.value);
+                                  request.frequency, request.value);
         design.chosen = design.ideal;
         design.parts = EqualSeries(design.value, design.chosen);
         const CandidateEvaluator::Figures figures = evaluator.Evaluate(design.parts);

@@ -16,21 +16,21 @@ struct Request {
     Circuit circuit = Circuit::LowPass;
     ResponseKind response = ResponseKind::Butterworth;
     Coefficients coefficients = Coefficients::Exact;
-    double frequency = 100;  // Hz, the -3 dB frequency wanted
-    double value = 33e3;  // R in ohms (low-pass) or C in farads (high-pass)
-    std::optional<Series> series;  // standard values for the three computed parts
+    double frequency = 100;            // Hz, the -3 dB frequency wanted
+    double value = 33e3;               // R in ohms (low-pass) or C in farads (high-pass)
+    std::optional<Series> series;      // standard values for the three computed parts
     std::optional<Series> moveSeries;  // let the equal value move too (needs `series`)
-    int moveSteps = 2;  // values of moveSeries either side of the nearest one
+    int moveSteps = 2;                 // values of moveSeries either side of the nearest one
     Objective objective = Objective::Balanced;
 };
 
 struct Design {
     Request request;
-    double value = 0;  // the equal value used: request.value, or the chosen one
-    std::array<double, 3> ideal{};  // the computed parts for `value`
+    double value = 0;                // the equal value used: request.value, or the chosen one
+    std::array<double, 3> ideal{};   // the computed parts for `value`
     std::array<double, 3> chosen{};  // standard values, or `ideal` without a series
-    Parts parts;  // the six parts built: `value` three times and `chosen`
-    std::optional<double> f3;  // Hz, ideal op-amp
+    Parts parts;                     // the six parts built: `value` three times and `chosen`
+    std::optional<double> f3;        // Hz, ideal op-amp
     double shapeErrorDb = 0;
     int combinations = 0;  // candidates weighed (0 without a series)
 };

@@ -161,7 +161,7 @@ Target ChebyshevTarget(double rippleDb)
 double NaturalScale(const Parts& parts)
 {
     const double product = parts.series[0] * parts.series[1] * parts.series[2] * parts.shunt[0] *
-        parts.shunt[1] * parts.shunt[2];
+                           parts.shunt[1] * parts.shunt[2];
     return 1 / std::cbrt(product);
 }
 
@@ -225,7 +225,7 @@ constexpr double FloorPower = 0.01;  // -20 dB as |H|^2
 std::optional<ResponseKind> ResponseFromName(std::string_view name)
 {
     for (const ResponseKind r : {ResponseKind::Butterworth, ResponseKind::Bessel,
-             ResponseKind::Chebyshev05, ResponseKind::Chebyshev1})
+                                 ResponseKind::Chebyshev05, ResponseKind::Chebyshev1})
         if (ResponseName(r) == name)
             return r;
     return std::nullopt;
@@ -234,14 +234,10 @@ std::optional<ResponseKind> ResponseFromName(std::string_view name)
 std::string_view ResponseName(ResponseKind response)
 {
     switch (response) {
-    case ResponseKind::Butterworth:
-        return "butterworth";
-    case ResponseKind::Bessel:
-        return "bessel";
-    case ResponseKind::Chebyshev05:
-        return "chebyshev-0.5";
-    case ResponseKind::Chebyshev1:
-        return "chebyshev-1";
+    case ResponseKind::Butterworth: return "butterworth";
+    case ResponseKind::Bessel: return "bessel";
+    case ResponseKind::Chebyshev05: return "chebyshev-0.5";
+    case ResponseKind::Chebyshev1: return "chebyshev-1";
     }
     return "?";
 }
@@ -258,18 +254,18 @@ std::array<double, 3> IdealCubic(Circuit circuit, const Parts& parts, double sca
         const double c1 = parts.shunt[0] * scale, c2 = parts.shunt[1] * scale,
                      c3 = parts.shunt[2] * scale;
         return {c1 * a + c3 * (a + b + c), c2 * c3 * c * (a + b) + c1 * c3 * a * (b + c),
-            c1 * c2 * c3 * a * b * c};
+                c1 * c2 * c3 * a * b * c};
     }
     // 1/H = 1 + Y3 (Za + Zb + Zc) + Y1 Za + Y1 Y3 Za (Zb + Zc) + Y2 Y3 Zc (Za + Zb)
     //         + Y1 Y2 Y3 Za Zb Zc, with Z = 1 / (s C) and Y = 1 / R.
     const double za = 1 / (a * scale), zb = 1 / (b * scale), zc = 1 / (c * scale);
     const double y1 = 1 / parts.shunt[0], y2 = 1 / parts.shunt[1], y3 = 1 / parts.shunt[2];
     return {y3 * (za + zb + zc) + y1 * za, y1 * y3 * za * (zb + zc) + y2 * y3 * zc * (za + zb),
-        y1 * y2 * y3 * za * zb * zc};
+            y1 * y2 * y3 * za * zb * zc};
 }
 
-Transfer TransferFunction(
-    Circuit circuit, const Parts& parts, double scale, const std::optional<OpAmp>& opamp)
+Transfer TransferFunction(Circuit circuit, const Parts& parts, double scale,
+                          const std::optional<OpAmp>& opamp)
 {
     const std::array<double, 3> d = IdealCubic(circuit, parts, scale);
     if (!opamp) {
@@ -310,8 +306,8 @@ Transfer TransferFunction(
     return {numerator, denominator};
 }
 
-std::complex<double> FrequencyResponse(
-    Circuit circuit, const Parts& parts, double frequency, const std::optional<OpAmp>& opamp)
+std::complex<double> FrequencyResponse(Circuit circuit, const Parts& parts, double frequency,
+                                       const std::optional<OpAmp>& opamp)
 {
     const Transfer t = TransferFunction(circuit, parts, TwoPi * frequency, opamp);
     const std::complex<double> j(0, 1);
@@ -326,20 +322,16 @@ const Target& TargetOf(ResponseKind response)
     static const Target chebyshev05 = ChebyshevTarget(0.5);
     static const Target chebyshev1 = ChebyshevTarget(1);
     switch (response) {
-    case ResponseKind::Butterworth:
-        return butterworth;
-    case ResponseKind::Bessel:
-        return bessel;
-    case ResponseKind::Chebyshev05:
-        return chebyshev05;
-    case ResponseKind::Chebyshev1:
-        return chebyshev1;
+    case ResponseKind::Butterworth: return butterworth;
+    case ResponseKind::Bessel: return bessel;
+    case ResponseKind::Chebyshev05: return chebyshev05;
+    case ResponseKind::Chebyshev1: return chebyshev1;
     }
     return butterworth;
 }
 
-std::complex<double> TargetResponse(
-    Circuit circuit, ResponseKind response, double f3, double frequency)
+std::complex<double> TargetResponse(Circuit circuit, ResponseKind response, double f3,
+                                    double frequency)
 {
     const std::array<double, 3>& a = TargetOf(response).a;
     const std::complex<double> s(0, frequency / f3);
@@ -355,8 +347,8 @@ std::optional<double> RippleEdge(Circuit circuit, ResponseKind response, double 
     return circuit == Circuit::LowPass ? f * edge : f / edge;
 }
 
-std::optional<std::array<double, 3>> NormalisedValues(
-    Circuit circuit, const std::array<double, 3>& target)
+std::optional<std::array<double, 3>> NormalisedValues(Circuit circuit,
+                                                      const std::array<double, 3>& target)
 {
     const auto [a1, a2, a3] = target;
     if (!(a1 * a2 > 2 * a3))
@@ -377,8 +369,8 @@ std::optional<std::array<double, 3>> NormalisedValues(
     return best;
 }
 
-std::array<double, 3> IdealParts(
-    Circuit circuit, ResponseKind response, Coefficients coefficients, double f, double value)
+std::array<double, 3> IdealParts(Circuit circuit, ResponseKind response, Coefficients coefficients,
+                                 double f, double value)
 {
     if (coefficients == Coefficients::Window) {
         if (response != ResponseKind::Butterworth)
@@ -530,7 +522,7 @@ std::optional<double> F3(Circuit circuit, const Parts& parts, const std::optiona
 }
 
 double ShapeErrorDb(Circuit circuit, ResponseKind response, double f, const Parts& parts,
-    const std::optional<OpAmp>& opamp)
+                    const std::optional<OpAmp>& opamp)
 {
     const Transfer transfer = TransferFunction(circuit, parts, TwoPi * f, opamp);
     const EvenPolynomial m2 = MagnitudeSquared(transfer.numerator);
@@ -626,8 +618,8 @@ CandidateEvaluator::Figures CandidateEvaluator::Evaluate(const Parts& parts) con
     return figures;
 }
 
-CandidateEvaluator::Figures CandidateEvaluator::Evaluate(
-    const Parts& parts, const OpAmp& opamp) const
+CandidateEvaluator::Figures CandidateEvaluator::Evaluate(const Parts& parts,
+                                                         const OpAmp& opamp) const
 {
     const Transfer transfer = TransferFunction(circuit_, parts, scale_, opamp);
     const EvenPolynomial m2 = MagnitudeSquared(transfer.numerator);

@@ -56,11 +56,11 @@ struct Transfer {
 // The network solved by nodal analysis, in closed form. No op-amp means an ideal one
 // (output = + input).
 Transfer TransferFunction(Circuit circuit, const Parts& parts, double scale,
-    const std::optional<OpAmp>& opamp = std::nullopt);
+                          const std::optional<OpAmp>& opamp = std::nullopt);
 
 // H(j 2 pi f) of the circuit.
 std::complex<double> FrequencyResponse(Circuit circuit, const Parts& parts, double frequency,
-    const std::optional<OpAmp>& opamp = std::nullopt);
+                                       const std::optional<OpAmp>& opamp = std::nullopt);
 
 // With an ideal op-amp, 1/H is a cubic: 1 + d1 x + d2 x^2 + d3 x^3 with x = s / scale
 // (low-pass) or x = scale / s (high-pass). Returns d1, d2, d3.
@@ -76,8 +76,8 @@ struct Target {
 const Target& TargetOf(ResponseKind response);
 
 // The target response of the circuit with its -3 dB point at f3, at `frequency` (Hz).
-std::complex<double> TargetResponse(
-    Circuit circuit, ResponseKind response, double f3, double frequency);
+std::complex<double> TargetResponse(Circuit circuit, ResponseKind response, double f3,
+                                    double frequency);
 
 // The end of the ripple band in Hz of a Chebyshev target with its -3 dB point at f;
 // nullopt for the other responses.
@@ -86,21 +86,21 @@ std::optional<double> RippleEdge(Circuit circuit, ResponseKind response, double 
 // Normalised exact values with equal series parts of 1 and the -3 dB point at 1 rad/s:
 // C1, C2, C3 for the low-pass, R1, R2, R3 (= 1/Ci) for the high-pass. nullopt when the
 // target cannot be built with this circuit (a1 a2 <= 2 a3).
-std::optional<std::array<double, 3>> NormalisedValues(
-    Circuit circuit, const std::array<double, 3>& target);
+std::optional<std::array<double, 3>> NormalisedValues(Circuit circuit,
+                                                      const std::array<double, 3>& target);
 
 enum class Coefficients { Exact, Window };
 
 // The three computed parts for the -3 dB frequency f (Hz) and the equal series value
 // (R in ohms for the low-pass, C in farads for the high-pass). Window: the window's own
 // coefficients and arithmetic (Butterworth only).
-std::array<double, 3> IdealParts(
-    Circuit circuit, ResponseKind response, Coefficients coefficients, double f, double value);
+std::array<double, 3> IdealParts(Circuit circuit, ResponseKind response, Coefficients coefficients,
+                                 double f, double value);
 
 // The first frequency (Hz), coming from the passband, where |H| = 1/sqrt(2); nullopt when
 // the response never reaches or never leaves that level.
-std::optional<double> F3(
-    Circuit circuit, const Parts& parts, const std::optional<OpAmp>& opamp = std::nullopt);
+std::optional<double> F3(Circuit circuit, const Parts& parts,
+                         const std::optional<OpAmp>& opamp = std::nullopt);
 
 // The -3 dB edges of a response with a real op-amp. The high-pass becomes a band-pass:
 // `upper` is its upper edge (nullopt for the low-pass).
@@ -119,7 +119,7 @@ inline constexpr double ShapeFloorDb = -20;
 
 // The largest |20 log10 |H| - 20 log10 |H_target|| over the shape error grid, in dB.
 double ShapeErrorDb(Circuit circuit, ResponseKind response, double f, const Parts& parts,
-    const std::optional<OpAmp>& opamp = std::nullopt);
+                    const std::optional<OpAmp>& opamp = std::nullopt);
 
 // f3 and shape error of many sets of parts with an ideal op-amp against one target: the
 // grid and the target's |H|^2 are computed once, so that one evaluation is a few
@@ -144,8 +144,8 @@ private:
     Circuit circuit_;
     double f_;
     double scale_;
-    std::vector<double> t_;  // grid points as (w / 2 pi f)^2
-    std::vector<double> x_;  // grid points as x^2 (|x| of IdealCubic)
+    std::vector<double> t_;            // grid points as (w / 2 pi f)^2
+    std::vector<double> x_;            // grid points as x^2 (|x| of IdealCubic)
     std::vector<double> targetPower_;  // |H_target|^2 at those points
 };
 

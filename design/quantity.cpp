@@ -21,9 +21,19 @@ struct Multiplier {
 
 // Longest first, so that "Meg" is not read as "M" followed by "eg".
 constexpr std::array<Multiplier, 14> Multipliers = {{
-    {"Meg", 6}, {"MEG", 6}, {"meg", 6}, {"\xC2\xB5", -6},  // U+00B5 micro sign
+    {"Meg", 6},
+    {"MEG", 6},
+    {"meg", 6},
+    {"\xC2\xB5", -6},  // U+00B5 micro sign
     {"\xCE\xBC", -6},  // U+03BC Greek mu
-    {"p", -12}, {"n", -9}, {"u", -6}, {"m", -3}, {"k", 3}, {"K", 3}, {"M", 6}, {"G", 9},
+    {"p", -12},
+    {"n", -9},
+    {"u", -6},
+    {"m", -3},
+    {"k", 3},
+    {"K", 3},
+    {"M", 6},
+    {"G", 9},
     {"R", 0},  // resistances only, between digits
 }};
 
@@ -42,16 +52,13 @@ std::optional<Multiplier> MultiplierAt(std::string_view rest, Unit unit)
 bool IsUnit(std::string_view rest, Unit unit)
 {
     switch (unit) {
-    case Unit::None:
-        return rest.empty();
-    case Unit::Hertz:
-        return rest.empty() || rest == "Hz" || rest == "hz" || rest == "HZ";
-    case Unit::Farad:
-        return rest.empty() || rest == "F";
+    case Unit::None: return rest.empty();
+    case Unit::Hertz: return rest.empty() || rest == "Hz" || rest == "hz" || rest == "HZ";
+    case Unit::Farad: return rest.empty() || rest == "F";
     case Unit::Ohm:
         return rest.empty() || rest == "\xE2\x84\xA6" /* U+2126 */ ||
-            rest == "\xCE\xA9" /* U+03A9 */ || rest == "ohm" || rest == "Ohm" || rest == "ohms" ||
-            rest == "Ohms" || rest == "OHM";
+               rest == "\xCE\xA9" /* U+03A9 */ || rest == "ohm" || rest == "Ohm" ||
+               rest == "ohms" || rest == "Ohms" || rest == "OHM";
     }
     return false;
 }

@@ -3,7 +3,7 @@
 namespace design {
 
 Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
-    const std::optional<ToleranceRequest>& tolerance)
+                  const std::optional<ToleranceRequest>& tolerance)
 {
     Report report;
     report.design = MakeDesign(request);

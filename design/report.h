@@ -10,8 +10,8 @@
 namespace design {
 
 struct Report {
-    Design design;  // holds the request
-    std::optional<double> windowF3;  // the window's own values for the same inputs
+    Design design;                     // holds the request
+    std::optional<double> windowF3;    // the window's own values for the same inputs
     std::optional<double> rippleEdge;  // Chebyshev only
     std::optional<Sensitivities> sensitivity;
     std::optional<OpAmpFigures> opamp;  // holds the op-amp analysed
@@ -22,6 +22,6 @@ struct Report {
 // The design of `request`, with the op-amp and tolerance analyses when asked for. Throws
 // std::invalid_argument as MakeDesign does.
 Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
-    const std::optional<ToleranceRequest>& tolerance);
+                  const std::optional<ToleranceRequest>& tolerance);
 
 }  // namespace design

@@ -23,23 +23,9 @@
 #include "calc/input_checks.h"
 #include "calc/number_text.h"
 #include "calc/result_display.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
-
-[[noreturn]] void Violated(const char* property, std::string_view text)
-{
-    std::fprintf(stderr, "property violated: %s\n  text (%zu bytes):", property, text.size());
-    for (const unsigned char c : text)
-        std::fprintf(stderr, " %02x", c);
-    std::fprintf(stderr, "\n");
-    std::abort();
-}
-
-#define BUTTERWORTH3_FUZZ_CHECK(condition, text)                                                   \
-    do {                                                                                           \
-        if (!(condition))                                                                          \
-            Violated(#condition, (text));                                                          \
-    } while (false)
 
 std::string ConvertMessage(std::string_view text)
 {

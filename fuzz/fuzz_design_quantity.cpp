@@ -15,35 +15,17 @@
 #include <string_view>
 
 #include "design/quantity.h"
+#include "fuzz/fuzz_check.h"
 
 namespace {
-
-[[noreturn]] void Violated(const char* property, std::string_view text)
-{
-    std::fprintf(stderr, "property violated: %s\n  text (%zu bytes):", property, text.size());
-    for (const unsigned char c : text)
-        std::fprintf(stderr, " %02x", c);
-    std::fprintf(stderr, "\n");
-    std::abort();
-}
-
-#define BUTTERWORTH3_FUZZ_CHECK(condition, text)                                                   \
-    do {                                                                                           \
-        if (!(condition))                                                                          \
-            Violated(#condition, (text));                                                          \
-    } while (false)
 
 const char* UnitPattern(design::Unit unit)
 {
     switch (unit) {
-    case design::Unit::None:
-        return "()";
-    case design::Unit::Hertz:
-        return "(Hz|hz|HZ)?";
-    case design::Unit::Ohm:
-        return "(\xE2\x84\xA6|\xCE\xA9|ohm|Ohm|ohms|Ohms|OHM)?";
-    case design::Unit::Farad:
-        return "(F)?";
+    case design::Unit::None: return "()";
+    case design::Unit::Hertz: return "(Hz|hz|HZ)?";
+    case design::Unit::Ohm: return "(\xE2\x84\xA6|\xCE\xA9|ohm|Ohm|ohms|Ohms|OHM)?";
+    case design::Unit::Farad: return "(F)?";
     }
     return "()";
 }
@@ -55,10 +37,11 @@ std::regex Grammar(design::Unit unit, bool decimalComma)
     const std::string separator = decimalComma ? "[.,]" : "[.]";
     const std::string multiplier = "(Meg|MEG|meg|\xC2\xB5|\xCE\xBC|p|n|u|m|k|K|M|G)";
     const std::string infix = unit == design::Unit::Ohm
-        ? "(Meg|MEG|meg|\xC2\xB5|\xCE\xBC|p|n|u|m|k|K|M|G|R)"
-        : multiplier;
+                                  ? "(Meg|MEG|meg|\xC2\xB5|\xCE\xBC|p|n|u|m|k|K|M|G|R)"
+                                  : multiplier;
     const std::string pattern = "(?:([0-9]+)(?:" + separator + "([0-9]*))?(?:[eE]([+-]?[0-9]+)|" +
-        multiplier + ")?|([0-9]+)" + infix + "([0-9]+))" + UnitPattern(unit);
+                                multiplier + ")?|([0-9]+)" + infix + "([0-9]+))" +
+                                UnitPattern(unit);
     return std::regex(pattern);
 }
 
@@ -97,11 +80,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::smatch match;
     // Built once for each of the eight unit and comma combinations.
-    static const std::regex grammars[8] = {Grammar(design::Unit::None, false),
-        Grammar(design::Unit::Hertz, false), Grammar(design::Unit::Ohm, false),
-        Grammar(design::Unit::Farad, false), Grammar(design::Unit::None, true),
-        Grammar(design::Unit::Hertz, true), Grammar(design::Unit::Ohm, true),
-        Grammar(design::Unit::Farad, true)};
+    static const std::regex grammars[8] = {
+        Grammar(design::Unit::None, false), Grammar(design::Unit::Hertz, false),
+        Grammar(design::Unit::Ohm, false),  Grammar(design::Unit::Farad, false),
+        Grammar(design::Unit::None, true),  Grammar(design::Unit::Hertz, true),
+        Grammar(design::Unit::Ohm, true),   Grammar(design::Unit::Farad, true)};
     const bool grammatical = std::regex_match(text, match, grammars[data[0] & 7]);
     if (!grammatical) {
         BUTTERWORTH3_FUZZ_CHECK(!value, text);
@@ -142,7 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (significantDigits <= 40)
         BUTTERWORTH3_FUZZ_CHECK(*value == expected, text);
     else
-        BUTTERWORTH3_FUZZ_CHECK(
-            std::fabs(*value - expected) <= std::fabs(expected) * 0x1p-52, text);
+        BUTTERWORTH3_FUZZ_CHECK(std::fabs(*value - expected) <= std::fabs(expected) * 0x1p-52,
+                                text);
     return 0;
 }

@@ -31,7 +31,7 @@ struct DesignRow {
 
 class WorkedDesigns : public testing::TestWithParam<DesignRow> { };
 
-TEST_P(WorkedDesigns, chooseThePartsOfTheWorkedFigures)
+TEST_P(WorkedDesigns, ChooseThePartsOfTheWorkedFigures)
 {
     const auto& row = GetParam();
     design::Request request;
@@ -49,17 +49,57 @@ TEST_P(WorkedDesigns, chooseThePartsOfTheWorkedFigures)
 }
 
 INSTANTIATE_TEST_SUITE_P(Figures, WorkedDesigns,
-    testing::Values(DesignRow{"lowpassE24", Circuit::LowPass, 33e3, Series::E24, {}, 33e3,
-                        {68e-9, 160e-9, 10e-9}, -0.912, 0.316, 64},
-        DesignRow{"lowpassE12", Circuit::LowPass, 33e3, Series::E12, {}, 33e3,
-            {68e-9, 180e-9, 10e-9}, -2.433, 0.817, 64},
-        DesignRow{"lowpassE12MovingE24", Circuit::LowPass, 33e3, Series::E12, Series::E24, 39e3,
-            {56e-9, 150e-9, 8.2e-9}, 0.274, 0.193, 320},
-        DesignRow{"highpassE24", Circuit::HighPass, 10e-9, Series::E24, {}, 10e-9,
-            {120e3, 47e3, 750e3}, 0.326, 0.187, 64},
-        DesignRow{"highpassE96", Circuit::HighPass, 10e-9, Series::E96, {}, 10e-9,
-            {115e3, 44.2e3, 787e3}, -0.024, 0.105, 64}),
-    [](const auto& info) { return std::string(info.param.name); });
+                         testing::Values(DesignRow{"lowpassE24",
+                                                   Circuit::LowPass,
+                                                   33e3,
+                                                   Series::E24,
+                                                   {},
+                                                   33e3,
+                                                   {68e-9, 160e-9, 10e-9},
+                                                   -0.912,
+                                                   0.316,
+                                                   64},
+                                         DesignRow{"lowpassE12",
+                                                   Circuit::LowPass,
+                                                   33e3,
+                                                   Series::E12,
+                                                   {},
+                                                   33e3,
+                                                   {68e-9, 180e-9, 10e-9},
+                                                   -2.433,
+                                                   0.817,
+                                                   64},
+                                         DesignRow{"lowpassE12MovingE24",
+                                                   Circuit::LowPass,
+                                                   33e3,
+                                                   Series::E12,
+                                                   Series::E24,
+                                                   39e3,
+                                                   {56e-9, 150e-9, 8.2e-9},
+                                                   0.274,
+                                                   0.193,
+                                                   320},
+                                         DesignRow{"highpassE24",
+                                                   Circuit::HighPass,
+                                                   10e-9,
+                                                   Series::E24,
+                                                   {},
+                                                   10e-9,
+                                                   {120e3, 47e3, 750e3},
+                                                   0.326,
+                                                   0.187,
+                                                   64},
+                                         DesignRow{"highpassE96",
+                                                   Circuit::HighPass,
+                                                   10e-9,
+                                                   Series::E96,
+                                                   {},
+                                                   10e-9,
+                                                   {115e3, 44.2e3, 787e3},
+                                                   -0.024,
+                                                   0.105,
+                                                   64}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct ObjectiveRow {
     Circuit circuit;
@@ -88,7 +128,7 @@ design::Request RequestOf(const ObjectiveRow& row, Objective objective, std::opt
     return request;
 }
 
-TEST_P(Objectives, shapeNeverGetsWorseWithMoreSteps)
+TEST_P(Objectives, ShapeNeverGetsWorseWithMoreSteps)
 {
     // Steps widen the choice around the same nearest value; no steps at all keeps VALUE
     // itself, which need not be in the series, so it is no point of comparison.
@@ -101,7 +141,7 @@ TEST_P(Objectives, shapeNeverGetsWorseWithMoreSteps)
     }
 }
 
-TEST_P(Objectives, balancedStaysWithinATenthOfADecibelOfTheBestShape)
+TEST_P(Objectives, BalancedStaysWithinATenthOfADecibelOfTheBestShape)
 {
     for (const std::optional<int> steps : {std::optional<int>(), std::optional<int>(2)}) {
         const design::Design best =
@@ -111,26 +151,27 @@ TEST_P(Objectives, balancedStaysWithinATenthOfADecibelOfTheBestShape)
         EXPECT_LE(balanced.shapeErrorDb, best.shapeErrorDb + 0.1);
         // It trades shape for f3: never further from the frequency than the best shape's.
         EXPECT_LE(std::fabs(*balanced.f3 / GetParam().frequency - 1),
-            std::fabs(*best.f3 / GetParam().frequency - 1));
+                  std::fabs(*best.f3 / GetParam().frequency - 1));
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Designs, Objectives,
-    testing::Values(ObjectiveRow{Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3,
-                        Series::E12, Series::E24},
-        ObjectiveRow{
-            Circuit::LowPass, ResponseKind::Chebyshev1, 2.5e3, 4.7e3, Series::E6, Series::E12},
-        ObjectiveRow{
-            Circuit::HighPass, ResponseKind::Bessel, 1e3, 4.7e-9, Series::E24, Series::E96},
-        ObjectiveRow{
-            Circuit::HighPass, ResponseKind::Butterworth, 100, 10e-9, Series::E3, Series::E6}),
-    [](const auto& info) {
-        return ParamName(info.index,
-            std::string(design::ResponseName(info.param.response)) + "_" +
-                std::string(design::SeriesName(info.param.series)));
-    });
+                         testing::Values(ObjectiveRow{Circuit::LowPass, ResponseKind::Butterworth,
+                                                      100, 33e3, Series::E12, Series::E24},
+                                         ObjectiveRow{Circuit::LowPass, ResponseKind::Chebyshev1,
+                                                      2.5e3, 4.7e3, Series::E6, Series::E12},
+                                         ObjectiveRow{Circuit::HighPass, ResponseKind::Bessel, 1e3,
+                                                      4.7e-9, Series::E24, Series::E96},
+                                         ObjectiveRow{Circuit::HighPass, ResponseKind::Butterworth,
+                                                      100, 10e-9, Series::E3, Series::E6}),
+                         [](const auto& info) {
+                             return ParamName(
+                                 info.index,
+                                 std::string(design::ResponseName(info.param.response)) + "_" +
+                                     std::string(design::SeriesName(info.param.series)));
+                         });
 
-TEST(Designs, withoutASeriesTheIdealPartsAreKept)
+TEST(Designs, WithoutASeriesTheIdealPartsAreKept)
 {
     design::Request request;
     const design::Design d = design::MakeDesign(request);
@@ -139,7 +180,7 @@ TEST(Designs, withoutASeriesTheIdealPartsAreKept)
     EXPECT_NEAR(*d.f3, 100, 1e-9);
 }
 
-TEST(Designs, moveWithoutASeriesIsRefused)
+TEST(Designs, MoveWithoutASeriesIsRefused)
 {
     design::Request request;
     request.moveSeries = Series::E24;
@@ -152,33 +193,33 @@ TEST(Designs, moveWithoutASeriesIsRefused)
 
 design::Parts DefaultLowPass()
 {
-    return design::EqualSeries(33e3,
-        design::IdealParts(
-            Circuit::LowPass, ResponseKind::Butterworth, design::Coefficients::Exact, 100, 33e3));
+    return design::EqualSeries(33e3, design::IdealParts(Circuit::LowPass, ResponseKind::Butterworth,
+                                                        design::Coefficients::Exact, 100, 33e3));
 }
 
-TEST(Sensitivities, matchTheWorkedFiguresAndEachGroupSumsToMinusOne)
+TEST(Sensitivities, MatchTheWorkedFiguresAndEachGroupSumsToMinusOne)
 {
     const auto s = design::F3Sensitivities(Circuit::LowPass, DefaultLowPass());
     ASSERT_TRUE(s.has_value());
     // Ra Rb Rc C1 C2 C3 as printed. Rb is -0.06748 (a 40-digit computation agrees): the
     // printed -0.068 is read with 0.0006.
     const std::array<double, 6> expected = {-0.626, -0.068, -0.307, -0.319, -0.145, -0.536};
-    const std::array<double, 6> actual = {
-        s->series[0], s->series[1], s->series[2], s->shunt[0], s->shunt[1], s->shunt[2]};
+    const std::array<double, 6> actual = {s->series[0], s->series[1], s->series[2],
+                                          s->shunt[0],  s->shunt[1],  s->shunt[2]};
     for (std::size_t i = 0; i < 6; ++i)
         EXPECT_NEAR(actual[i], expected[i], 0.0006) << i;
     for (const Circuit circuit : {Circuit::LowPass, Circuit::HighPass}) {
-        const design::Parts unequal = circuit == Circuit::LowPass
-            ? design::Parts{{33e3, 39e3, 27e3}, {56e-9, 150e-9, 12e-9}}
-            : design::Parts{{10e-9, 12e-9, 8.2e-9}, {120e3, 47e3, 750e3}};
+        const design::Parts unequal =
+            circuit == Circuit::LowPass
+                ? design::Parts{{33e3, 39e3, 27e3}, {56e-9, 150e-9, 12e-9}}
+                : design::Parts{{10e-9, 12e-9, 8.2e-9}, {120e3, 47e3, 750e3}};
         const auto t = *design::F3Sensitivities(circuit, unequal);
         EXPECT_NEAR(std::accumulate(t.series.begin(), t.series.end(), 0.0), -1, 1e-8);
         EXPECT_NEAR(std::accumulate(t.shunt.begin(), t.shunt.end(), 0.0), -1, 1e-8);
     }
 }
 
-TEST(Random, splitMix64IsTheReferenceSequence)
+TEST(Random, SplitMix64IsTheReferenceSequence)
 {
     // The published SplitMix64 outputs for seed 0.
     design::SplitMix64 random(0);
@@ -187,7 +228,7 @@ TEST(Random, splitMix64IsTheReferenceSequence)
     EXPECT_EQ(random.Next(), 0x06C45D188009454FULL);
 }
 
-TEST(Random, normalPairsHaveUnitVariance)
+TEST(Random, NormalPairsHaveUnitVariance)
 {
     design::SplitMix64 random(7);
     double sum = 0, squares = 0;
@@ -201,7 +242,7 @@ TEST(Random, normalPairsHaveUnitVariance)
     EXPECT_NEAR(squares / (2 * Pairs), 1, 0.01);
 }
 
-TEST(Tolerance, onePercentUniformMatchesTheWorkedFigures)
+TEST(Tolerance, OnePercentUniformMatchesTheWorkedFigures)
 {
     const design::ToleranceFigures t =
         design::MonteCarlo(Circuit::LowPass, 100, DefaultLowPass(), design::ToleranceRequest{});
@@ -212,7 +253,7 @@ TEST(Tolerance, onePercentUniformMatchesTheWorkedFigures)
     EXPECT_NEAR(t.p99_5, 0.0132, 0.0003);
 }
 
-TEST(Tolerance, normalSigmaFollowsFromTheSensitivities)
+TEST(Tolerance, NormalSigmaFollowsFromTheSensitivities)
 {
     // With tolerance = 3 sigma, the f3 sigma is (1 % / 3) times the root sum of squares of
     // the sensitivities, to first order.
@@ -227,23 +268,23 @@ TEST(Tolerance, normalSigmaFollowsFromTheSensitivities)
     EXPECT_NEAR(t.sigma, 0.01 / 3 * std::sqrt(squares), 0.00005);
 }
 
-TEST(Tolerance, theSeedDecides)
+TEST(Tolerance, TheSeedDecides)
 {
     design::ToleranceRequest request;
     request.samples = 1000;
-    const auto a = design::MonteCarlo(
-        Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
-    const auto b = design::MonteCarlo(
-        Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
+    const auto a = design::MonteCarlo(Circuit::HighPass, 1e3,
+                                      design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
+    const auto b = design::MonteCarlo(Circuit::HighPass, 1e3,
+                                      design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
     request.seed += 1;
-    const auto c = design::MonteCarlo(
-        Circuit::HighPass, 1e3, design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
+    const auto c = design::MonteCarlo(Circuit::HighPass, 1e3,
+                                      design::Parts{{1e-8, 1e-8, 1e-8}, {1e4, 4e3, 7e4}}, request);
     EXPECT_EQ(a.sigma, b.sigma);
     EXPECT_EQ(a.p0_5, b.p0_5);
     EXPECT_NE(a.sigma, c.sigma);
 }
 
-TEST(Tolerance, zeroToleranceGivesTheNominalError)
+TEST(Tolerance, ZeroToleranceGivesTheNominalError)
 {
     design::ToleranceRequest request;
     request.resistors = request.capacitors = 0;
@@ -254,7 +295,7 @@ TEST(Tolerance, zeroToleranceGivesTheNominalError)
     EXPECT_NEAR(t.sigma, 0, 1e-12);
 }
 
-TEST(Quantile, interpolatesBetweenOrderStatistics)
+TEST(Quantile, InterpolatesBetweenOrderStatistics)
 {
     std::vector<double> v = {5, 1, 4, 2, 3};
     EXPECT_EQ(design::Quantile(v, 0), 1);

@@ -41,7 +41,7 @@ struct TextRow {
 
 class DesignText : public testing::TestWithParam<TextRow> { };
 
-TEST_P(DesignText, printsTheWorkedFigures)
+TEST_P(DesignText, PrintsTheWorkedFigures)
 {
     const Ran ran = RunCli(GetParam().args);
     EXPECT_EQ(ran.code, 0);
@@ -50,35 +50,37 @@ TEST_P(DesignText, printsTheWorkedFigures)
         EXPECT_NE(ran.out.find(line), std::string::npos) << line << "\n" << ran.out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Figures, DesignText,
-    testing::Values(TextRow{{"design", "lowpass", "100", "33k"},
-                        {"f  = 100 Hz", "R  = 33 kOhm", "C1    67.1656 nF", "C2    171.059 nF",
-                            "C3    9.76397 nF", "window's f3    98.8697 Hz (-1.130 %)",
-                            "Ra -0.626 Rb -0.067 Rc -0.307 C1 -0.319 C2 -0.145 C3 -0.536"}},
+INSTANTIATE_TEST_SUITE_P(
+    Figures, DesignText,
+    testing::Values(
+        TextRow{{"design", "lowpass", "100", "33k"},
+                {"f  = 100 Hz", "R  = 33 kOhm", "C1    67.1656 nF", "C2    171.059 nF",
+                 "C3    9.76397 nF", "window's f3    98.8697 Hz (-1.130 %)",
+                 "Ra -0.626 Rb -0.067 Rc -0.307 C1 -0.319 C2 -0.145 C3 -0.536"}},
         TextRow{{"design", "highpass", "100", "10n"},
-            {"C  = 10 nF", "R1    114.282 kOhm", "R2    44.8726 kOhm", "R3    786.14 kOhm",
-                "window's f3    104.172 Hz (+4.172 %)"}},
+                {"C  = 10 nF", "R1    114.282 kOhm", "R2    44.8726 kOhm", "R3    786.14 kOhm",
+                 "window's f3    104.172 Hz (+4.172 %)"}},
         TextRow{{"design", "lowpass", "100", "33k", "--series", "E24"},
-            {"68 nF", "160 nF", "10 nF", "f3             99.0884 Hz (-0.912 %)",
-                "shape error    0.316 dB", "combinations   64"}},
+                {"68 nF", "160 nF", "10 nF", "f3             99.0884 Hz (-0.912 %)",
+                 "shape error    0.316 dB", "combinations   64"}},
         TextRow{{"design", "lowpass", "100", "33k", "--series", "E12"},
-            {"180 nF", "(-2.433 %)", "shape error    0.817 dB"}},
+                {"180 nF", "(-2.433 %)", "shape error    0.817 dB"}},
         TextRow{{"design", "lowpass", "100", "33k", "--series", "E12", "--move-value", "E24"},
-            {"R  = 39 kOhm chosen from E24", "56 nF", "150 nF", "8.2 nF", "(+0.274 %)",
-                "shape error    0.193 dB", "combinations   320"}},
+                {"R  = 39 kOhm chosen from E24", "56 nF", "150 nF", "8.2 nF", "(+0.274 %)",
+                 "shape error    0.193 dB", "combinations   320"}},
         TextRow{{"design", "highpass", "100", "10n", "--series", "E24"},
-            {"120 kOhm", "47 kOhm", "750 kOhm", "(+0.326 %)", "shape error    0.187 dB"}},
+                {"120 kOhm", "47 kOhm", "750 kOhm", "(+0.326 %)", "shape error    0.187 dB"}},
         TextRow{{"design", "highpass", "100", "10n", "--series=E96"},
-            {"115 kOhm", "44.2 kOhm", "787 kOhm", "(-0.024 %)", "shape error    0.105 dB"}},
+                {"115 kOhm", "44.2 kOhm", "787 kOhm", "(-0.024 %)", "shape error    0.105 dB"}},
         TextRow{{"design", "lowpass", "100", "33k", "--opamp", "1Meg"},
-            {"GBW 1 MHz, A0 200000, RO 0 Ohm", "(82.8 f) for f3 within 1 %",
-                "(749 f) for f3 within 0.1 %", "(476 f) for at most 0.1 dB more shape error"}},
+                {"GBW 1 MHz, A0 200000, RO 0 Ohm", "(82.8 f) for f3 within 1 %",
+                 "(749 f) for f3 within 0.1 %", "(476 f) for at most 0.1 dB more shape error"}},
         TextRow{{"design", "lowpass", "100", "33k", "--tolerance", "1,1"},
-            {"R 1 %, C 1 %, uniform, 100000 samples", "sigma 0.547 %"}},
+                {"R 1 %, C 1 %, uniform, 100000 samples", "sigma 0.547 %"}},
         // The value is repeated as read, so 10 farads cannot pass unnoticed.
         TextRow{{"design", "highpass", "1kHz", "10"}, {"f  = 1 kHz", "C  = 10 F", "<--- !"}},
         TextRow{{"design", "lowpass", "2,5k", "4k7", "--response", "chebyshev-0.5"},
-            {"f  = 2.5 kHz", "R  = 4.7 kOhm", "Chebyshev 0.5 dB", "ripple edge    2.1413"}}),
+                {"f  = 2.5 kHz", "R  = 4.7 kOhm", "Chebyshev 0.5 dB", "ripple edge    2.1413"}}),
     [](const auto& info) {
         std::string joined;
         for (const std::string_view arg : info.param.args)
@@ -86,23 +88,23 @@ INSTANTIATE_TEST_SUITE_P(Figures, DesignText,
         return ParamName(info.index, joined.substr(7));
     });
 
-TEST(DesignJson, hasTheKeysInOrderAndOnlyThoseThatApply)
+TEST(DesignJson, HasTheKeysInOrderAndOnlyThoseThatApply)
 {
     const nlohmann::json j =
         Json({"design", "highpass", "100", "10n", "--series", "E96", "--move-value", "E24:1",
-            "--opamp", "1Meg,200k,100", "--tolerance", "1%,5%", "--samples", "2000"});
+              "--opamp", "1Meg,200k,100", "--tolerance", "1%,5%", "--samples", "2000"});
     std::vector<std::string> keys;
     for (auto it = j.begin(); it != j.end(); ++it)
         keys.push_back(it.key());
     // nlohmann::json sorts keys; the order check reads the text itself.
     const Ran ran =
         RunCli({"design", "highpass", "100", "10n", "--series", "E96", "--move-value", "E24:1",
-            "--opamp", "1Meg,200k,100", "--tolerance", "1%,5%", "--samples", "2000", "--json"});
+                "--opamp", "1Meg,200k,100", "--tolerance", "1%,5%", "--samples", "2000", "--json"});
     std::size_t position = 0;
     for (const char* key :
-        {"\"circuit\"", "\"response\"", "\"coefficients\"", "\"frequency\"", "\"value\"",
-            "\"value_chosen\"", "\"parts\"", "\"f3\"", "\"f3_error\"", "\"shape_error_db\"",
-            "\"combinations\"", "\"window\"", "\"opamp\"", "\"sensitivity\"", "\"tolerance\""}) {
+         {"\"circuit\"", "\"response\"", "\"coefficients\"", "\"frequency\"", "\"value\"",
+          "\"value_chosen\"", "\"parts\"", "\"f3\"", "\"f3_error\"", "\"shape_error_db\"",
+          "\"combinations\"", "\"window\"", "\"opamp\"", "\"sensitivity\"", "\"tolerance\""}) {
         const std::size_t found = ran.out.find(key, position);
         ASSERT_NE(found, std::string::npos) << key;
         position = found;
@@ -120,7 +122,7 @@ TEST(DesignJson, hasTheKeysInOrderAndOnlyThoseThatApply)
     EXPECT_FALSE(j.contains("ripple_edge"));
 }
 
-TEST(DesignJson, leavesOutWhatDoesNotApply)
+TEST(DesignJson, LeavesOutWhatDoesNotApply)
 {
     const nlohmann::json j = Json({"design", "lowpass", "100", "33k", "--opamp", "1Meg"});
     EXPECT_FALSE(j.contains("value_chosen"));
@@ -132,7 +134,7 @@ TEST(DesignJson, leavesOutWhatDoesNotApply)
                     .contains("ripple_edge"));
 }
 
-TEST(DesignJson, f3IsNullWithoutACrossing)
+TEST(DesignJson, F3IsNullWithoutACrossing)
 {
     // A gain of 1 halves the output: the response never reaches -3 dB from above.
     const nlohmann::json j = Json({"design", "lowpass", "100", "33k", "--opamp", "1Meg,1"});
@@ -143,7 +145,7 @@ TEST(DesignJson, f3IsNullWithoutACrossing)
     EXPECT_NE(text.out.find("f3           none (no -3 dB crossing)"), std::string::npos);
 }
 
-TEST(DesignJson, figuresInSiUnitsAndFractions)
+TEST(DesignJson, FiguresInSiUnitsAndFractions)
 {
     const nlohmann::json lp =
         Json({"design", "lowpass", "100", "33k", "--series", "E24", "--tolerance", "1,1"});
@@ -163,7 +165,7 @@ TEST(DesignJson, figuresInSiUnitsAndFractions)
     EXPECT_NEAR(hp["parts"][2]["ideal"].get<double>(), 786140, 0.5);
 }
 
-TEST(DesignJson, doublesReadBackExactly)
+TEST(DesignJson, DoublesReadBackExactly)
 {
     const Ran ran = RunCli({"design", "lowpass", "123.456", "4k7", "--series", "E48", "--json"});
     const nlohmann::json j = nlohmann::json::parse(ran.out);
@@ -173,14 +175,15 @@ TEST(DesignJson, doublesReadBackExactly)
     EXPECT_EQ(j["frequency"], 123.456);
 }
 
-TEST(DesignCommand, sameSeedSameFigures)
+TEST(DesignCommand, SameSeedSameFigures)
 {
-    const std::vector<std::string_view> args = {"design", "lowpass", "100", "33k", "--tolerance",
-        "5,5", "--distribution", "normal", "--seed", "42", "--samples", "5000", "--json"};
+    const std::vector<std::string_view> args = {
+        "design", "lowpass", "100", "33k",       "--tolerance", "5,5",   "--distribution",
+        "normal", "--seed",  "42",  "--samples", "5000",        "--json"};
     EXPECT_EQ(RunCli(args).out, RunCli(args).out);
 }
 
-TEST(DesignCommand, helpDescribesTheCommand)
+TEST(DesignCommand, HelpDescribesTheCommand)
 {
     for (const std::string_view help : {"-h", "--help"}) {
         const Ran ran = RunCli({"design", help});
@@ -191,7 +194,7 @@ TEST(DesignCommand, helpDescribesTheCommand)
     EXPECT_EQ(RunCli({"design", "bandpass", "--help"}).code, 0);  // help wins
 }
 
-TEST(DesignCommand, afterTwoDashesDesignIsAFieldTextAsBefore)
+TEST(DesignCommand, AfterTwoDashesDesignIsAFieldTextAsBefore)
 {
     const Ran ran = RunCli({"--", "design", "33", "10"});
     EXPECT_EQ(ran.code, 1);
@@ -206,7 +209,7 @@ struct BadRow {
 
 class BadInput : public testing::TestWithParam<BadRow> { };
 
-TEST_P(BadInput, oneLineOnStderrAndExitTwo)
+TEST_P(BadInput, OneLineOnStderrAndExitTwo)
 {
     const Ran ran = RunCli(GetParam().args);
     EXPECT_EQ(ran.code, 2);
@@ -217,8 +220,10 @@ TEST_P(BadInput, oneLineOnStderrAndExitTwo)
     EXPECT_NE(ran.err.find("expected"), std::string::npos) << ran.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Design, BadInput,
-    testing::Values(BadRow{{"design"}, "CIRCUIT"},
+INSTANTIATE_TEST_SUITE_P(
+    Design, BadInput,
+    testing::Values(
+        BadRow{{"design"}, "CIRCUIT"},
         BadRow{{"design", "bandpass", "100", "33k"}, "CIRCUIT 'bandpass'"},
         BadRow{{"design", "lowpass"}, "FREQUENCY"}, BadRow{{"design", "lowpass", "100"}, "VALUE"},
         BadRow{{"design", "lowpass", "10x", "33k"}, "FREQUENCY '10x'"},
@@ -230,37 +235,37 @@ INSTANTIATE_TEST_SUITE_P(Design, BadInput,
         BadRow{{"design", "lowpass", "1e-31", "33k"}, "FREQUENCY '1e-31'"},
         BadRow{{"design", "lowpass", "1e20", "1e20"}, "FREQUENCY '1e20' and VALUE '1e20'"},
         BadRow{{"design", "lowpass", "100", "1e14", "--series", "E3", "--move-value", "E3:50"},
-            "FREQUENCY '100' and VALUE '1e14'"},
+               "FREQUENCY '100' and VALUE '1e14'"},
         BadRow{{"design", "lowpass", "100", "33k", "--opamp", "1Meg,1e31"}, "--opamp '1Meg,1e31'"},
         BadRow{{"design", "highpass", "100", "33kohm"}, "VALUE '33kohm'"},
         BadRow{{"design", "lowpass", "100", "33k", "extra"}, "'extra'"},
         BadRow{{"design", "lowpass", "100", "33k", "--fast"}, "'--fast'"},
         BadRow{{"design", "lowpass", "100", "33k", "--series"}, "--series"},
         BadRow{{"design", "lowpass", "100", "33k", "--series", "E5"}, "--series 'E5'"},
-        BadRow{
-            {"design", "lowpass", "100", "33k", "--response", "elliptic"}, "--response 'elliptic'"},
+        BadRow{{"design", "lowpass", "100", "33k", "--response", "elliptic"},
+               "--response 'elliptic'"},
         BadRow{
             {"design", "lowpass", "100", "33k", "--response", "bessel", "--coefficients", "window"},
             "--coefficients window"},
         BadRow{{"design", "lowpass", "100", "33k", "--coefficients", "published"},
-            "--coefficients 'published'"},
+               "--coefficients 'published'"},
         BadRow{{"design", "lowpass", "100", "33k", "--move-value", "E24"}, "--move-value 'E24'"},
         BadRow{{"design", "lowpass", "100", "33k", "--series", "E24", "--move-value", "E24:x"},
-            "--move-value 'E24:x'"},
+               "--move-value 'E24:x'"},
         BadRow{{"design", "lowpass", "100", "33k", "--objective", "cheap"}, "--objective 'cheap'"},
         BadRow{{"design", "lowpass", "100", "33k", "--opamp", "1.5.0Meg"}, "--opamp '1.5.0Meg'"},
         BadRow{{"design", "lowpass", "100", "33k", "--opamp", "0"}, "--opamp '0'"},
         BadRow{{"design", "lowpass", "100", "33k", "--opamp", "1Meg,200k,100,1"},
-            "--opamp '1Meg,200k,100,1'"},
+               "--opamp '1Meg,200k,100,1'"},
         BadRow{{"design", "lowpass", "100", "33k", "--tolerance", "1"}, "--tolerance '1'"},
         BadRow{{"design", "lowpass", "100", "33k", "--tolerance", "1,-1"}, "--tolerance '1,-1'"},
         BadRow{{"design", "lowpass", "100", "33k", "--tolerance", "1,50"}, "--tolerance '1,50'"},
-        BadRow{
-            {"design", "lowpass", "100", "33k", "--samples", "20000000"}, "--samples '20000000'"},
+        BadRow{{"design", "lowpass", "100", "33k", "--samples", "20000000"},
+               "--samples '20000000'"},
         BadRow{{"design", "lowpass", "100", "33k", "--samples", "1.5"}, "--samples '1.5'"},
         BadRow{{"design", "lowpass", "100", "33k", "--seed", "-1"}, "--seed '-1'"},
         BadRow{{"design", "lowpass", "100", "33k", "--distribution", "gauss"},
-            "--distribution 'gauss'"}),
+               "--distribution 'gauss'"}),
     [](const auto& info) { return ParamName(info.index, info.param.named); });
 
 }  // namespace

@@ -21,7 +21,7 @@ struct SeriesRow {
 
 class EachSeries : public testing::TestWithParam<SeriesRow> { };
 
-TEST_P(EachSeries, hasItsCountDigitsAndStrictOrder)
+TEST_P(EachSeries, HasItsCountDigitsAndStrictOrder)
 {
     const auto [series, count, digits] = GetParam();
     const auto values = design::SeriesMantissas(series);
@@ -31,10 +31,10 @@ TEST_P(EachSeries, hasItsCountDigitsAndStrictOrder)
     EXPECT_EQ(values.front(), decade);
     EXPECT_LT(values.back(), 10 * decade);
     EXPECT_TRUE(std::is_sorted(values.begin(), values.end(), std::less_equal<>()) &&
-        std::adjacent_find(values.begin(), values.end()) == values.end());
+                std::adjacent_find(values.begin(), values.end()) == values.end());
 }
 
-TEST_P(EachSeries, followsTheRoundingFormulaExceptForTheHistoricValues)
+TEST_P(EachSeries, FollowsTheRoundingFormulaExceptForTheHistoricValues)
 {
     // E24 keeps 27 30 33 36 39 43 47 82 where 10^(i/24) rounds to 26 29 32 35 38 42 46 83;
     // E192 keeps 920 where 10^(185/192) rounds to 919. Nothing else departs.
@@ -52,23 +52,28 @@ TEST_P(EachSeries, followsTheRoundingFormulaExceptForTheHistoricValues)
     }
 }
 
-TEST_P(EachSeries, nameReadsBack)
+TEST_P(EachSeries, NameReadsBack)
 {
     EXPECT_EQ(design::SeriesFromName(design::SeriesName(GetParam().series)), GetParam().series);
 }
 
-INSTANTIATE_TEST_SUITE_P(Iec60063, EachSeries,
+INSTANTIATE_TEST_SUITE_P(
+    Iec60063, EachSeries,
     testing::Values(SeriesRow{Series::E3, 3, 2}, SeriesRow{Series::E6, 6, 2},
-        SeriesRow{Series::E12, 12, 2}, SeriesRow{Series::E24, 24, 2}, SeriesRow{Series::E48, 48, 3},
-        SeriesRow{Series::E96, 96, 3}, SeriesRow{Series::E192, 192, 3}),
+                    SeriesRow{Series::E12, 12, 2}, SeriesRow{Series::E24, 24, 2},
+                    SeriesRow{Series::E48, 48, 3}, SeriesRow{Series::E96, 96, 3},
+                    SeriesRow{Series::E192, 192, 3}),
     [](const auto& info) { return std::string(design::SeriesName(info.param.series)); });
 
 // Each series is every second value of the next: E3 of E6 ... E96 of E192 (E24 to E48 is
 // not a subset: they have different digits).
-TEST(Iec60063, eachSeriesIsEverySecondValueOfTheNext)
+TEST(Iec60063, EachSeriesIsEverySecondValueOfTheNext)
 {
-    const std::pair<Series, Series> pairs[] = {{Series::E3, Series::E6}, {Series::E6, Series::E12},
-        {Series::E12, Series::E24}, {Series::E48, Series::E96}, {Series::E96, Series::E192}};
+    const std::pair<Series, Series> pairs[] = {{Series::E3, Series::E6},
+                                               {Series::E6, Series::E12},
+                                               {Series::E12, Series::E24},
+                                               {Series::E48, Series::E96},
+                                               {Series::E96, Series::E192}};
     for (const auto& [smaller, larger] : pairs) {
         const auto a = design::SeriesMantissas(smaller);
         const auto b = design::SeriesMantissas(larger);
@@ -78,7 +83,7 @@ TEST(Iec60063, eachSeriesIsEverySecondValueOfTheNext)
     }
 }
 
-TEST(Iec60063, nineTwentyAndNotNineTwentyOne)
+TEST(Iec60063, NineTwentyAndNotNineTwentyOne)
 {
     const auto e192 = design::SeriesMantissas(Series::E192);
     EXPECT_NE(std::find(e192.begin(), e192.end(), 920), e192.end());
@@ -88,7 +93,7 @@ TEST(Iec60063, nineTwentyAndNotNineTwentyOne)
     }
 }
 
-TEST(Iec60063, unknownNamesAreRejected)
+TEST(Iec60063, UnknownNamesAreRejected)
 {
     for (const char* name : {"", "E5", "e24", "E 24", "E24 ", "E1920", "24"})
         EXPECT_FALSE(design::SeriesFromName(name).has_value()) << name;
@@ -102,15 +107,17 @@ struct NeighbourRow {
 
 class Neighbours : public testing::TestWithParam<NeighbourRow> { };
 
-TEST_P(Neighbours, areTwoAtOrBelowAndTwoAbove)
+TEST_P(Neighbours, AreTwoAtOrBelowAndTwoAbove)
 {
     const auto& row = GetParam();
     // Exact equality: 68n must come out as the double nearest to 6.8e-8, as typed.
     EXPECT_EQ(design::Neighbours(row.series, row.value), row.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Iec60063, Neighbours,
-    testing::Values(NeighbourRow{Series::E24, 67.1656e-9, {56e-9, 62e-9, 68e-9, 75e-9}},
+INSTANTIATE_TEST_SUITE_P(
+    Iec60063, Neighbours,
+    testing::Values(
+        NeighbourRow{Series::E24, 67.1656e-9, {56e-9, 62e-9, 68e-9, 75e-9}},
         NeighbourRow{Series::E24, 68e-9, {62e-9, 68e-9, 75e-9, 82e-9}},  // exact: at or below
         NeighbourRow{Series::E24, 9.76397e-9, {8.2e-9, 9.1e-9, 10e-9, 11e-9}},  // over a decade
         NeighbourRow{Series::E12, 1e3, {820, 1000, 1200, 1500}},
@@ -118,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Iec60063, Neighbours,
         NeighbourRow{Series::E3, 0.5, {0.22, 0.47, 1.0, 2.2}}),
     [](const auto& info) { return ParamName(info.index, design::SeriesName(info.param.series)); });
 
-TEST(Iec60063, standardValuesRepeatEveryDecade)
+TEST(Iec60063, StandardValuesRepeatEveryDecade)
 {
     for (const Series s : design::AllSeries) {
         const long n = static_cast<long>(design::SeriesMantissas(s).size());
@@ -128,7 +135,7 @@ TEST(Iec60063, standardValuesRepeatEveryDecade)
     }
 }
 
-TEST(Iec60063, nearestIsNearestInRatio)
+TEST(Iec60063, NearestIsNearestInRatio)
 {
     // Between 1.0 and 1.2 (E12) the ratio midpoint is sqrt(1.2) = 1.0954.
     EXPECT_EQ(design::StandardValue(Series::E12, design::NearestIndex(Series::E12, 1.095)), 1.0);

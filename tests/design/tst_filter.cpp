@@ -37,7 +37,9 @@ Complex NodalResponse(Circuit circuit, const Parts& p, double f, const std::opti
     const Complex y1 = shunt(p.shunt[0]), y2 = shunt(p.shunt[1]), y3 = shunt(p.shunt[2]);
     // Unknowns V1, V2, Vp, Vo; Vin = 1.
     Complex m[4][5] = {
-        {ya + y1 + yb, -yb, 0, 0, ya}, {-yb, yb + y2 + yc, -yc, -y2, 0}, {0, -yc, yc + y3, 0, 0},
+        {ya + y1 + yb, -yb, 0, 0, ya},
+        {-yb, yb + y2 + yc, -yc, -y2, 0},
+        {0, -yc, yc + y3, 0, 0},
         {0, 0, -1, 1, 0},  // ideal follower: Vo = Vp
     };
     if (opamp) {
@@ -77,7 +79,7 @@ struct NodalRow {
 
 class ClosedForm : public testing::TestWithParam<NodalRow> { };
 
-TEST_P(ClosedForm, matchesTheNodalSolution)
+TEST_P(ClosedForm, MatchesTheNodalSolution)
 {
     const auto& [circuit, opamp] = GetParam();
     const Parts& parts = circuit == Circuit::LowPass ? LowPassParts : HighPassParts;
@@ -90,59 +92,63 @@ TEST_P(ClosedForm, matchesTheNodalSolution)
 }
 
 INSTANTIATE_TEST_SUITE_P(Circuits, ClosedForm,
-    testing::Values(NodalRow{Circuit::LowPass, std::nullopt},
-        NodalRow{Circuit::LowPass, OpAmp{1e6, 200e3, 0}},
-        NodalRow{Circuit::LowPass, OpAmp{5e3, 1e4, 100}}, NodalRow{Circuit::HighPass, std::nullopt},
-        NodalRow{Circuit::HighPass, OpAmp{1e6, 200e3, 0}},
-        NodalRow{Circuit::HighPass, OpAmp{5e3, 1e4, 100}}),
-    [](const auto& info) {
-        return ParamName(info.index,
-            std::string(info.param.circuit == Circuit::LowPass ? "lowpass" : "highpass") +
-                (info.param.opamp ? "_opamp" : "_ideal"));
-    });
+                         testing::Values(NodalRow{Circuit::LowPass, std::nullopt},
+                                         NodalRow{Circuit::LowPass, OpAmp{1e6, 200e3, 0}},
+                                         NodalRow{Circuit::LowPass, OpAmp{5e3, 1e4, 100}},
+                                         NodalRow{Circuit::HighPass, std::nullopt},
+                                         NodalRow{Circuit::HighPass, OpAmp{1e6, 200e3, 0}},
+                                         NodalRow{Circuit::HighPass, OpAmp{5e3, 1e4, 100}}),
+                         [](const auto& info) {
+                             return ParamName(info.index,
+                                              std::string(info.param.circuit == Circuit::LowPass
+                                                              ? "lowpass"
+                                                              : "highpass") +
+                                                  (info.param.opamp ? "_opamp" : "_ideal"));
+                         });
 
 // With the three series parts equal, the general form reduces to the textbook ones.
-TEST(ClosedForm, reducesToTheEqualPartFormulas)
+TEST(ClosedForm, ReducesToTheEqualPartFormulas)
 {
     const double r = 33e3, c1 = 68e-9, c2 = 160e-9, c3 = 10e-9;
     const double c = 10e-9, r1 = 120e3, r2 = 47e3, r3 = 750e3;
     for (const double f : {10.0, 100.0, 1e3}) {
         const Complex s(0, TwoPi * f);
-        const Complex lowPass = 1.0 /
-            (r * r * r * c1 * c2 * c3 * s * s * s + 2 * r * r * c3 * (c1 + c2) * s * s +
-                r * (c1 + 3 * c3) * s + 1.0);
-        const Complex highPass = s * s * s /
+        const Complex lowPass =
+            1.0 / (r * r * r * c1 * c2 * c3 * s * s * s + 2 * r * r * c3 * (c1 + c2) * s * s +
+                   r * (c1 + 3 * c3) * s + 1.0);
+        const Complex highPass =
+            s * s * s /
             (s * s * s + (3 * r1 + r3) / (c * r1 * r3) * s * s +
-                2 * (r1 + r2) / (c * c * r1 * r2 * r3) * s + 1 / (c * c * c * r1 * r2 * r3));
-        EXPECT_LT(std::abs(design::FrequencyResponse(
-                               Circuit::LowPass, design::EqualSeries(r, {c1, c2, c3}), f) -
-                      lowPass),
-            1e-12);
-        EXPECT_LT(std::abs(design::FrequencyResponse(
-                               Circuit::HighPass, design::EqualSeries(c, {r1, r2, r3}), f) -
-                      highPass),
-            1e-12);
+             2 * (r1 + r2) / (c * c * r1 * r2 * r3) * s + 1 / (c * c * c * r1 * r2 * r3));
+        EXPECT_LT(std::abs(design::FrequencyResponse(Circuit::LowPass,
+                                                     design::EqualSeries(r, {c1, c2, c3}), f) -
+                           lowPass),
+                  1e-12);
+        EXPECT_LT(std::abs(design::FrequencyResponse(Circuit::HighPass,
+                                                     design::EqualSeries(c, {r1, r2, r3}), f) -
+                           highPass),
+                  1e-12);
     }
 }
 
-TEST(ClosedForm, aFastOpAmpIsAlmostIdeal)
+TEST(ClosedForm, AFastOpAmpIsAlmostIdeal)
 {
     const OpAmp fast{1e12, 1e12, 0};
     for (const double f : {10.0, 100.0, 1e3})
         EXPECT_LT(std::abs(design::FrequencyResponse(Circuit::LowPass, LowPassParts, f, fast) -
-                      design::FrequencyResponse(Circuit::LowPass, LowPassParts, f)),
-            1e-9);
+                           design::FrequencyResponse(Circuit::LowPass, LowPassParts, f)),
+                  1e-9);
 }
 
 struct ExactRow {
     ResponseKind response;
-    std::array<double, 3> lowPass;  // C1, C2, C3 for R = 1, w = 1 at -3 dB
+    std::array<double, 3> lowPass;   // C1, C2, C3 for R = 1, w = 1 at -3 dB
     std::array<double, 3> highPass;  // R1, R2, R3 for C = 1
 };
 
 class ExactValues : public testing::TestWithParam<ExactRow> { };
 
-TEST_P(ExactValues, matchTheWorkedFigures)
+TEST_P(ExactValues, MatchTheWorkedFigures)
 {
     const auto& row = GetParam();
     const auto lowPass =
@@ -160,7 +166,7 @@ TEST_P(ExactValues, matchTheWorkedFigures)
     }
 }
 
-TEST_P(ExactValues, rebuildTheirTargetAndCrossMinus3DbAtOne)
+TEST_P(ExactValues, RebuildTheirTargetAndCrossMinus3DbAtOne)
 {
     const auto& row = GetParam();
     const design::Target& target = design::TargetOf(row.response);
@@ -170,28 +176,31 @@ TEST_P(ExactValues, rebuildTheirTargetAndCrossMinus3DbAtOne)
         const auto cubic = design::IdealCubic(circuit, parts, 1);
         for (std::size_t i = 0; i < 3; ++i)
             EXPECT_NEAR(cubic[i], target.a[i], 1e-13 * target.a[i]);
-        EXPECT_NEAR(
-            std::abs(design::FrequencyResponse(circuit, parts, 1 / TwoPi)), std::sqrt(0.5), 1e-13);
+        EXPECT_NEAR(std::abs(design::FrequencyResponse(circuit, parts, 1 / TwoPi)), std::sqrt(0.5),
+                    1e-13);
         EXPECT_NEAR(*design::F3(circuit, parts), 1 / TwoPi, 1e-13);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Responses, ExactValues,
-    testing::Values(ExactRow{ResponseKind::Butterworth, {1.392647, 3.546818, 0.2024511},
-                        {0.7180572, 0.2819428, 4.939465}},
-        ExactRow{ResponseKind::Bessel, {0.9913917, 1.428441, 0.2547602}, {}},
-        ExactRow{ResponseKind::Chebyshev05, {2.236844, 11.16971, 0.08899163}, {}},
-        ExactRow{ResponseKind::Chebyshev1, {2.566900, 16.18731, 0.06429081}, {}}),
+INSTANTIATE_TEST_SUITE_P(
+    Responses, ExactValues,
+    testing::Values(ExactRow{ResponseKind::Butterworth,
+                             {1.392647, 3.546818, 0.2024511},
+                             {0.7180572, 0.2819428, 4.939465}},
+                    ExactRow{ResponseKind::Bessel, {0.9913917, 1.428441, 0.2547602}, {}},
+                    ExactRow{ResponseKind::Chebyshev05, {2.236844, 11.16971, 0.08899163}, {}},
+                    ExactRow{ResponseKind::Chebyshev1, {2.566900, 16.18731, 0.06429081}, {}}),
     [](const auto& info) {
         return ParamName(info.index, design::ResponseName(info.param.response));
     });
 
-TEST(ExactValues, chebyshevRippleEdgeIsWhereTheRippleBandEnds)
+TEST(ExactValues, ChebyshevRippleEdgeIsWhereTheRippleBandEnds)
 {
     for (const auto& [response, rippleDb] :
-        {std::pair{ResponseKind::Chebyshev05, 0.5}, std::pair{ResponseKind::Chebyshev1, 1.0}}) {
+         {std::pair{ResponseKind::Chebyshev05, 0.5}, std::pair{ResponseKind::Chebyshev1, 1.0}}) {
         const double edge = *design::RippleEdge(Circuit::LowPass, response, 100);
-        const double db = 20 *
+        const double db =
+            20 *
             std::log10(std::abs(design::TargetResponse(Circuit::LowPass, response, 100, edge)));
         EXPECT_NEAR(db, -rippleDb, 1e-9);
         // The high-pass mirrors it: the edge lies above f by the same ratio.
@@ -200,7 +209,7 @@ TEST(ExactValues, chebyshevRippleEdgeIsWhereTheRippleBandEnds)
     EXPECT_FALSE(design::RippleEdge(Circuit::LowPass, ResponseKind::Bessel, 100).has_value());
 }
 
-TEST(ExactValues, unrealisableTargetIsRefused)
+TEST(ExactValues, UnrealisableTargetIsRefused)
 {
     EXPECT_FALSE(
         design::NormalisedValues(Circuit::LowPass, {1, 1, 0.5}).has_value());  // a1 a2 = 2 a3
@@ -210,26 +219,27 @@ struct DefaultsRow {
     Circuit circuit;
     double value;
     std::array<double, 3> parts;  // six significant digits
-    double windowF3;  // five
+    double windowF3;              // five
 };
 
 class Defaults : public testing::TestWithParam<DefaultsRow> { };
 
-TEST_P(Defaults, exactPartsAndTheWindowsF3)
+TEST_P(Defaults, ExactPartsAndTheWindowsF3)
 {
     const auto& row = GetParam();
-    const auto parts = design::IdealParts(
-        row.circuit, ResponseKind::Butterworth, Coefficients::Exact, 100, row.value);
+    const auto parts = design::IdealParts(row.circuit, ResponseKind::Butterworth,
+                                          Coefficients::Exact, 100, row.value);
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_NEAR(parts[i], row.parts[i], 0.5e-5 * row.parts[i]) << i;
     EXPECT_NEAR(*design::F3(row.circuit, design::EqualSeries(row.value, parts)), 100, 1e-9);
-    const auto window = design::IdealParts(
-        row.circuit, ResponseKind::Butterworth, Coefficients::Window, 100, row.value);
-    EXPECT_NEAR(
-        *design::F3(row.circuit, design::EqualSeries(row.value, window)), row.windowF3, 0.0005);
+    const auto window = design::IdealParts(row.circuit, ResponseKind::Butterworth,
+                                           Coefficients::Window, 100, row.value);
+    EXPECT_NEAR(*design::F3(row.circuit, design::EqualSeries(row.value, window)), row.windowF3,
+                0.0005);
 }
 
-INSTANTIATE_TEST_SUITE_P(Figures, Defaults,
+INSTANTIATE_TEST_SUITE_P(
+    Figures, Defaults,
     testing::Values(
         DefaultsRow{Circuit::LowPass, 33e3, {67.1656e-9, 171.059e-9, 9.76397e-9}, 98.870},
         DefaultsRow{Circuit::HighPass, 10e-9, {114.282e3, 44.8726e3, 786.140e3}, 104.172}),
@@ -237,24 +247,24 @@ INSTANTIATE_TEST_SUITE_P(Figures, Defaults,
         return std::string(info.param.circuit == Circuit::LowPass ? "lowpass" : "highpass");
     });
 
-TEST(Scaling, rTimesKDividesTheCapacitorsAndKeepsF3)
+TEST(Scaling, RTimesKDividesTheCapacitorsAndKeepsF3)
 {
-    const auto base = design::IdealParts(
-        Circuit::LowPass, ResponseKind::Chebyshev1, Coefficients::Exact, 1e3, 10e3);
+    const auto base = design::IdealParts(Circuit::LowPass, ResponseKind::Chebyshev1,
+                                         Coefficients::Exact, 1e3, 10e3);
     for (const double k : {0.01, 3.3, 1e3}) {
-        const auto scaled = design::IdealParts(
-            Circuit::LowPass, ResponseKind::Chebyshev1, Coefficients::Exact, 1e3, 10e3 * k);
+        const auto scaled = design::IdealParts(Circuit::LowPass, ResponseKind::Chebyshev1,
+                                               Coefficients::Exact, 1e3, 10e3 * k);
         for (std::size_t i = 0; i < 3; ++i)
             EXPECT_NEAR(scaled[i] * k, base[i], 1e-15 * base[i]);
-        EXPECT_NEAR(
-            *design::F3(Circuit::LowPass, design::EqualSeries(10e3 * k, scaled)), 1e3, 1e-9);
+        EXPECT_NEAR(*design::F3(Circuit::LowPass, design::EqualSeries(10e3 * k, scaled)), 1e3,
+                    1e-9);
     }
 }
 
-TEST(ShapeError, isZeroForExactValuesAndGrowsWithAWrongPart)
+TEST(ShapeError, IsZeroForExactValuesAndGrowsWithAWrongPart)
 {
     for (const auto response :
-        {ResponseKind::Butterworth, ResponseKind::Bessel, ResponseKind::Chebyshev05}) {
+         {ResponseKind::Butterworth, ResponseKind::Bessel, ResponseKind::Chebyshev05}) {
         auto parts = design::IdealParts(Circuit::HighPass, response, Coefficients::Exact, 50, 1e-6);
         const design::CandidateEvaluator evaluator(Circuit::HighPass, response, 50);
         EXPECT_LT(evaluator.Evaluate(design::EqualSeries(1e-6, parts)).shapeErrorDb, 1e-9);
@@ -268,11 +278,11 @@ TEST(ShapeError, isZeroForExactValuesAndGrowsWithAWrongPart)
 }
 
 // The op-amp's f3 shift of the exact high-pass changes sign between 20 f and 30 f.
-TEST(OpAmp, highPassF3ShiftChangesSign)
+TEST(OpAmp, HighPassF3ShiftChangesSign)
 {
-    const Parts parts = design::EqualSeries(10e-9,
-        design::IdealParts(
-            Circuit::HighPass, ResponseKind::Butterworth, Coefficients::Exact, 100, 10e-9));
+    const Parts parts =
+        design::EqualSeries(10e-9, design::IdealParts(Circuit::HighPass, ResponseKind::Butterworth,
+                                                      Coefficients::Exact, 100, 10e-9));
     const double ideal = *design::F3(Circuit::HighPass, parts);
     const auto shift = [&](double gbw) {
         return *design::F3(Circuit::HighPass, parts, OpAmp{gbw, 200e3, 0}) / ideal - 1;
@@ -285,11 +295,11 @@ TEST(OpAmp, highPassF3ShiftChangesSign)
     EXPECT_NEAR(*edges.upper, 1e6, 0.01e6);  // the band-pass ends about at GBW
 }
 
-TEST(OpAmp, gbwNeededMatchesTheWorkedFigures)
+TEST(OpAmp, GbwNeededMatchesTheWorkedFigures)
 {
-    const Parts parts = design::EqualSeries(33e3,
-        design::IdealParts(
-            Circuit::LowPass, ResponseKind::Butterworth, Coefficients::Exact, 100, 33e3));
+    const Parts parts =
+        design::EqualSeries(33e3, design::IdealParts(Circuit::LowPass, ResponseKind::Butterworth,
+                                                     Coefficients::Exact, 100, 33e3));
     const design::GbwNeeded needed = design::FindGbwNeeded(
         Circuit::LowPass, ResponseKind::Butterworth, 100, parts, OpAmp{1e6, 200e3, 0});
     ASSERT_TRUE(needed.f3Within1Percent && needed.f3Within0_1Percent && needed.shapeWithin0_1Db);
@@ -300,17 +310,17 @@ TEST(OpAmp, gbwNeededMatchesTheWorkedFigures)
     const double ideal = *design::F3(Circuit::LowPass, parts);
     EXPECT_NEAR(
         std::fabs(*design::F3(Circuit::LowPass, parts, OpAmp{*needed.f3Within1Percent, 200e3, 0}) /
-                ideal -
-            1),
+                      ideal -
+                  1),
         0.01, 1e-6);
 }
 
-TEST(OpAmp, needingMoreThanTheTopIsReported)
+TEST(OpAmp, NeedingMoreThanTheTopIsReported)
 {
     // A gain of 10 alone moves f3 by several per cent, whatever the bandwidth.
-    const Parts parts = design::EqualSeries(33e3,
-        design::IdealParts(
-            Circuit::LowPass, ResponseKind::Butterworth, Coefficients::Exact, 100, 33e3));
+    const Parts parts =
+        design::EqualSeries(33e3, design::IdealParts(Circuit::LowPass, ResponseKind::Butterworth,
+                                                     Coefficients::Exact, 100, 33e3));
     const design::GbwNeeded needed = design::FindGbwNeeded(
         Circuit::LowPass, ResponseKind::Butterworth, 100, parts, OpAmp{1e6, 10, 0});
     EXPECT_FALSE(needed.f3Within0_1Percent.has_value());
