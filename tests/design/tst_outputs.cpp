@@ -395,8 +395,9 @@ TEST(Plot, curvesFollowTheCircuitsResponse)
         const double top = std::max(0.0, std::ceil(*std::max_element(db.begin(), db.end())));
         for (int i = 0; i <= 200; i += 10) {
             EXPECT_NEAR(curves[1][i].first, 64 + i / 200.0 * 636, 0.051);
-            if (db[i] > -80)
+            if (db[i] > -80) {
                 EXPECT_NEAR(curves[1][i].second, 40 + (top - db[i]) / (top + 80) * 190, 0.051) << i;
+            }
         }
     }
 }
