@@ -7,8 +7,17 @@
 #include <ostream>
 #include <vector>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <nlohmann/json.hpp>
 
+#include "design/outputs/html_report.h"
+#include "design/outputs/netlist.h"
+#include "design/outputs/plot.h"
 #include "design/quantity.h"
 
 namespace cli {
@@ -154,6 +163,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
     design::ToleranceRequest tolerance;
     bool toleranceGiven = false;
     std::optional<std::string_view> moveText;
+    std::optional<std::string_view> dialectText;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
@@ -184,7 +194,8 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
         }
         static constexpr std::string_view WithValue[] = {
             "--response", "--coefficients", "--series",  "--move-value", "--objective",
-            "--opamp",    "--tolerance",    "--samples", "--seed",       "--distribution"};
+            "--opamp",    "--tolerance",    "--samples", "--seed",       "--distribution",
+            "--spice",    "--dialect",      "--svg",     "--html"};
         bool known = false;
         for (const std::string_view option : WithValue)
             known = known || option == name;
@@ -192,7 +203,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
             problems.Add(Quoted(arg) +
                          ": unknown option; expected --response, --coefficients, --series, "
                          "--move-value, --objective, --opamp, --tolerance, --samples, --seed, "
-                         "--distribution, --json or --help");
+                         "--distribution, --spice, --dialect, --svg, --html, --json or --help");
             continue;
         }
         if (!value) {
@@ -279,6 +290,20 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
                 tolerance.seed = seed;
             else
                 problems.Add(said + ": expected a whole number from 0 to 18446744073709551615");
+        } else if (name == "--spice" || name == "--svg" || name == "--html") {
+            std::optional<std::string>& file = name == "--spice" ? options.spice
+                                               : name == "--svg" ? options.svg
+                                                                 : options.html;
+            if (value->empty())
+                problems.Add(said + ": expected a file name, or - for standard output");
+            else
+                file = std::string(*value);
+        } else if (name == "--dialect") {
+            dialectText = *value;
+            if (const auto dialect = design::outputs::DialectFromName(*value))
+                options.dialect = *dialect;
+            else
+                problems.Add(said + ": expected ngspice or ltspice");
         } else if (name == "--distribution") {
             if (*value == "uniform")
                 tolerance.distribution = design::Distribution::Uniform;
@@ -332,6 +357,14 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
         options.request.response != design::ResponseKind::Butterworth)
         problems.Add("--coefficients window: expected --response butterworth (the window's "
                      "coefficients are Butterworth only)");
+    if (dialectText && !options.spice)
+        problems.Add("--dialect " + Quoted(*dialectText) + ": expected --spice as well");
+    const int toStdout =
+        int(options.spice == "-") + int(options.svg == "-") + int(options.html == "-");
+    if (toStdout > 1)
+        problems.Add("'-': expected standard output for one of --spice, --svg and --html only");
+    else if (toStdout == 1 && options.json)
+        problems.Add("'-': expected a file name with --json (standard output holds the JSON)");
     if (!problems.Any() && !PartsInRange(options.request))
         problems.Add("FREQUENCY " + Quoted(positional[1]) + " and VALUE " + Quoted(positional[2]) +
                      ": expected a pair that keeps the computed parts from 1e-30 to 1e30");
@@ -370,10 +403,18 @@ std::string DesignUsageText()
            "  --seed S                      the random sequence (fixed unless given)\n"
            "  --distribution uniform|normal normal: the tolerance is 3 sigma (uniform)\n"
            "  --json                        one JSON object instead of text\n"
+           "  --spice FILE                  the circuit as a SPICE netlist with an AC sweep\n"
+           "                                and a measurement of the -3 dB point\n"
+           "  --dialect ngspice|ltspice     the netlist's simulator (ngspice)\n"
+           "  --svg FILE                    Bode plot: magnitude, phase, deviation from target\n"
+           "  --html FILE                   one-file report: summary, schematic, parts,\n"
+           "                                figures, plots and the netlist\n"
            "  -h, --help                    this text\n"
            "\n"
            "Numbers inside options take a decimal point only: the comma separates items.\n"
-           "Exit status: 0 with a design, 2 on bad input (one line on stderr).\n";
+           "FILE - is standard output, in place of the text (one FILE at most).\n"
+           "Exit status: 0 with a design, 2 on bad input (one line on stderr), 3 when a\n"
+           "FILE cannot be written (nothing written).\n";
 }
 
 namespace {
@@ -640,6 +681,103 @@ std::string RenderDesignJson(const design::Report& report)
     return j.dump() + "\n";
 }
 
+std::string CommandLineOf(std::span<const std::string_view> args)
+{
+    std::string line = "butterworth3-cli design";
+    for (const std::string_view arg : args) {
+        const bool plain = !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char ch) {
+            return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                   (ch >= '0' && ch <= '9') || std::strchr("_-+.,:=%/@", ch) != nullptr ||
+                   static_cast<unsigned char>(ch) >= 0x80;
+        });
+        line += ' ';
+        if (plain) {
+            line += arg;
+            continue;
+        }
+        line += '\'';
+        for (const char ch : arg)
+            line += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+        line += '\'';
+    }
+    return line;
+}
+
+namespace {
+
+std::string ErrnoText()
+{
+    return std::strerror(errno);
+}
+
+bool WriteAll(int fd, std::string_view content)
+{
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// A file written to a temporary name, not yet renamed into place.
+struct Pending {
+    std::string option;
+    std::string path;
+    std::string temporary;
+};
+
+}  // namespace
+
+namespace {
+
+std::optional<std::string> WriteTemporary(const std::string& path, std::string_view content,
+                                          std::string& temporary)
+{
+    const std::size_t slash = path.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (name.empty())
+        return std::string("a directory, not a file");
+    std::string pattern = directory + "." + name + ".XXXXXX";
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0)
+        return ErrnoText();
+    // mkstemp makes the file private; give it the mode a new file would get.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, content);
+    std::string reason = ok ? "" : ErrnoText();
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        reason = ErrnoText();
+    }
+    if (!ok) {
+        ::unlink(pattern.c_str());
+        return reason;
+    }
+    temporary = pattern;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view content)
+{
+    std::string temporary;
+    if (auto problem = WriteTemporary(path, content, temporary))
+        return problem;
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string reason = ErrnoText();
+        ::unlink(temporary.c_str());
+        return reason;
+    }
+    return std::nullopt;
+}
+
 int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
     const DesignArguments parsed = ParseDesignArguments(args);
@@ -654,7 +792,65 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
     const DesignOptions& options = std::get<DesignOptions>(parsed);
     const design::Report report =
         design::MakeReport(options.request, options.opamp, options.tolerance);
-    out << (options.json ? RenderDesignJson(report) : RenderDesignText(report));
+
+    // Every file is written to a temporary first; only when all are whole are they
+    // renamed into place, so that a failure leaves no file at all.
+    struct Output {
+        std::string option;
+        const std::optional<std::string>& path;
+        std::string (*render)(const design::Report&, const DesignOptions&, const std::string&);
+    };
+    const Output outputs[] = {
+        {"--spice", options.spice,
+         [](const design::Report& r, const DesignOptions& o, const std::string&) {
+             return design::outputs::Netlist(r, o.dialect);
+         }},
+        {"--svg", options.svg,
+         [](const design::Report& r, const DesignOptions&, const std::string&) {
+             return design::outputs::BodePlot(r, true);
+         }},
+        {"--html", options.html,
+         [](const design::Report& r, const DesignOptions& o, const std::string& line) {
+             return design::outputs::HtmlReport(r, line, o.dialect);
+         }},
+    };
+    const std::string commandLine = CommandLineOf(args);
+    std::optional<std::string> toStdout;
+    std::vector<Pending> pending;
+    for (const Output& output : outputs) {
+        if (!output.path)
+            continue;
+        std::string content = output.render(report, options, commandLine);
+        if (*output.path == "-") {
+            toStdout = std::move(content);
+            continue;
+        }
+        Pending file{output.option, *output.path, {}};
+        if (auto problem = WriteTemporary(file.path, content, file.temporary)) {
+            for (const Pending& p : pending)
+                ::unlink(p.temporary.c_str());
+            err << Program << output.option << " " << Quoted(*output.path)
+                << ": cannot write: " << *problem << "\n";
+            return FileExitCode;
+        }
+        pending.push_back(std::move(file));
+    }
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+        if (::rename(pending[i].temporary.c_str(), pending[i].path.c_str()) != 0) {
+            const std::string reason = ErrnoText();
+            for (std::size_t j = i; j < pending.size(); ++j)
+                ::unlink(pending[j].temporary.c_str());
+            for (std::size_t j = 0; j < i; ++j)
+                ::unlink(pending[j].path.c_str());
+            err << Program << pending[i].option << " " << Quoted(pending[i].path)
+                << ": cannot write: " << reason << "\n";
+            return FileExitCode;
+        }
+    }
+    if (toStdout)
+        out << *toStdout;
+    else
+        out << (options.json ? RenderDesignJson(report) : RenderDesignText(report));
     return 0;
 }
 

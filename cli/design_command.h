@@ -12,6 +12,7 @@
 
 #include "design/analysis.h"
 #include "design/design.h"
+#include "design/outputs/netlist.h"
 #include "design/report.h"
 
 namespace cli {
@@ -21,6 +22,11 @@ struct DesignOptions {
     std::optional<design::OpAmp> opamp;
     std::optional<design::ToleranceRequest> tolerance;
     bool json = false;
+    // Files to write besides the text; "-" is standard output, in place of the text.
+    std::optional<std::string> spice;
+    design::outputs::Dialect dialect = design::outputs::Dialect::Ngspice;
+    std::optional<std::string> svg;
+    std::optional<std::string> html;
 };
 struct DesignHelp { };
 struct DesignUsageError {
@@ -37,7 +43,18 @@ std::string DesignUsageText();
 std::string RenderDesignText(const design::Report& report);
 std::string RenderDesignJson(const design::Report& report);  // one object and "\n"
 
-// The whole command: 0 with a design, 2 on bad input (one line on `err`, nothing on `out`).
+// The arguments as a shell would take them back: "butterworth3-cli design lowpass ..." with
+// single quotes around any argument that needs them.
+std::string CommandLineOf(std::span<const std::string_view> args);
+
+inline constexpr int FileExitCode = 3;
+
+// Writes `content` to a temporary file beside `path` and renames it over `path`, so that
+// a reader never sees a partial file. Returns the reason on failure (no file left).
+std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view content);
+
+// The whole command: 0 with a design, 2 on bad input (one line on `err`, nothing on `out`),
+// 3 when a file cannot be written (one line on `err`, no file written, nothing on `out`).
 int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

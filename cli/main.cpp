@@ -5,6 +5,9 @@
 #include <string_view>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "cli/cli.h"
 
 namespace {
@@ -12,11 +15,12 @@ namespace {
 // Output that never arrived is a failure, not a success: with standard output closed, on a
 // full disk or into a pipe whose reader has gone (with SIGPIPE ignored; by default the
 // signal ends the program quietly, as `| head` expects).
-bool OutputWritten()
+bool OutputWritten(bool stdoutWasClosed)
 {
-    errno = 0;
+    errno = stdoutWasClosed ? EBADF : 0;
     std::cout.flush();
-    const bool written = std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
+    const bool written =
+        !stdoutWasClosed && std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
     if (!written)
         std::fprintf(stderr, "butterworth3-cli: cannot write the output: %s\n",
                      std::strerror(errno != 0 ? errno : EIO));
@@ -27,7 +31,13 @@ bool OutputWritten()
 
 int main(int argc, char** argv)
 {
+    // A closed descriptor 0, 1 or 2 would be reused by the next file opened, and a
+    // netlist could then land where the text was meant to go: fill them with /dev/null.
+    const bool stdoutWasClosed = ::fcntl(1, F_GETFD) == -1;
+    for (int fd = 0; fd <= 2; ++fd)
+        if (::fcntl(fd, F_GETFD) == -1 && ::open("/dev/null", O_RDWR) == -1)
+            return cli::WriteErrorExitCode;
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const int code = cli::RunCommandLine(args, std::cout, std::cerr);
-    return OutputWritten() ? code : cli::WriteErrorExitCode;
+    return OutputWritten(stdoutWasClosed) ? code : cli::WriteErrorExitCode;
 }

@@ -24,9 +24,13 @@ if [[ "${1:-run}" == test ]]; then
     orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xdotool procps
                                           # what the Orca screen reader says about the window
     valgrind                              # memcheck of the window tests
-    ngspice                               # the design benchmark's reference simulation
-    openbox xdotool x11-utils             # the window under a window manager, real keys, xprop
+    x11-utils                             # xprop: the window under a window manager
+    ngspice                               # the design benchmark and the netlists' simulation
+    chromium poppler-utils                # the design report printed to PDF and its pages counted
+    libxml2-utils                         # xmllint: the Bode plot's SVG well-formed
+    default-jre-headless                  # Java for the Nu Html Checker (vnu-jar, from npm below)
   )
+  command -v npm >/dev/null || packages+=(npm)
 fi
 
 missing=()
@@ -34,15 +38,26 @@ for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
   [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
-if ((${#missing[@]} == 0)); then
-  exit 0
+
+if ((${#missing[@]} > 0)); then
+  if [[ $(id -u) -ne 0 ]]; then
+    sudo=sudo
+  else
+    sudo=
+  fi
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if [[ $(id -u) -ne 0 ]]; then
-  sudo=sudo
-else
-  sudo=
+# The Nu Html Checker for the design report, kept in the project (build-tools/ is ignored by
+# git). Its install script only fetches a Java runtime, which Debian's package provides.
+if [[ "${1:-run}" == test ]]; then
+  vnu_version=26.9.27
+  tools_dir="$(cd "$(dirname "$0")/.." && pwd)/build-tools"
+  if ! grep -qs "\"version\": \"$vnu_version\"" "$tools_dir/node_modules/vnu-jar/package.json"; then
+    echo "Installing: vnu-jar $vnu_version (npm, into $tools_dir)"
+    npm install --prefix "$tools_dir" --ignore-scripts --no-audit --no-fund --silent \
+      "vnu-jar@$vnu_version" >/dev/null
+  fi
 fi
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

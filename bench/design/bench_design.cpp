@@ -2,8 +2,17 @@
 // op-amp analysis and the tolerance samples.
 #include <benchmark/benchmark.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "cli/design_command.h"
 #include "design/analysis.h"
 #include "design/design.h"
+#include "design/outputs/html_report.h"
+#include "design/outputs/netlist.h"
+#include "design/outputs/plot.h"
+#include "design/report.h"
 
 namespace {
 
@@ -68,5 +77,63 @@ void BM_Sensitivities(benchmark::State& state)
         benchmark::DoNotOptimize(F3Sensitivities(Circuit::LowPass, parts));
 }
 BENCHMARK(BM_Sensitivities);
+
+// The files a design can be written to, of the design the README shows: the netlist, the
+// plot, the report, and all three written to files as the command writes them.
+Report OutputsReport()
+{
+    Request request;
+    request.series = Series::E24;
+    ToleranceRequest tolerance;
+    return MakeReport(request, OpAmp{1e6, 200e3, 0}, tolerance);
+}
+
+void BM_Netlist(benchmark::State& state)
+{
+    const Report report = OutputsReport();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(outputs::Netlist(report, outputs::Dialect::Ngspice));
+}
+BENCHMARK(BM_Netlist)->Unit(benchmark::kMicrosecond);
+
+void BM_BodePlot(benchmark::State& state)
+{
+    const Report report = OutputsReport();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(outputs::BodePlot(report, true));
+}
+BENCHMARK(BM_BodePlot)->Unit(benchmark::kMicrosecond);
+
+void BM_HtmlReport(benchmark::State& state)
+{
+    const Report report = OutputsReport();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            outputs::HtmlReport(report, "butterworth3-cli design lowpass 100 33k --html r.html",
+                                outputs::Dialect::Ngspice));
+}
+BENCHMARK(BM_HtmlReport)->Unit(benchmark::kMicrosecond);
+
+void BM_AllThreeWritten(benchmark::State& state)
+{
+    const Report report = OutputsReport();
+    std::string folder = (std::filesystem::temp_directory_path() / "bench_outputs.XXXXXX").string();
+    if (::mkdtemp(folder.data()) == nullptr) {
+        state.SkipWithError("cannot make a temporary folder");
+        return;
+    }
+    for (auto _ : state) {
+        const bool ok = !cli::WriteWholeFile(folder + "/f.cir",
+                                             outputs::Netlist(report, outputs::Dialect::Ngspice)) &&
+                        !cli::WriteWholeFile(folder + "/f.svg", outputs::BodePlot(report, true)) &&
+                        !cli::WriteWholeFile(folder + "/f.html",
+                                             outputs::HtmlReport(report, "butterworth3-cli design",
+                                                                 outputs::Dialect::Ngspice));
+        if (!ok)
+            state.SkipWithError("cannot write");
+    }
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_AllThreeWritten)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
