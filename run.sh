@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Sets up, builds and opens the calculator window. Without a display it prints the
 # default results through the command-line companion instead.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Sets up, builds and runs every test: once in an optimised build, once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and the window tests under Valgrind.
 set -euo pipefail

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The window program: one application, one window, the message loop. No command line,
 // settings or files are read.
 #include <cstdio>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // One press of Go, without the window: the three field checks in order (the first field
 // that is not accepted ends it), the formulas, and the six display texts and markers.
 // The window and the command-line companion both run it, and turn its outcome into what

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The two errors that the number reading raises. Nothing in the calculation catches
 // them: they travel up to whoever runs the calculation, which shows their message.
 #pragma once

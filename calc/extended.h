@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The calculation's arithmetic type. Every product, quotient and comparison of the
 // calculation is made in the x87 80-bit extended format, and values are rounded to
 // double only where they are stored; on x86-64 with GCC or Clang that format is

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The component values of the two third-order circuits, from the accepted inputs.
 // Fixed coefficients, extended arithmetic, results rounded once to double when stored.
 #pragma once

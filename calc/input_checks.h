@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Whether each input field may enter a calculation, and with which value: the range
 // limits of each field in each unit, the corrected texts, and the unit multipliers.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Number texts as the three input fields hold them: a comma is the decimal separator,
 // there is no thousands separator. This file owns the key filter applied to typed
 // characters, the well-formedness check and the reading of a text as a number.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Powers of ten as extended values, each the nearest one to the exact power. Scaling by
 // 10^p goes through at most three of them: 10^(p mod 32), 10^(32 * ((p div 32) mod 16))
 // and 10^(512 * (p div 512)), so every p below 5120 is reached with at most three

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // How each computed value is shown: a number text with its unit text, or nothing when
 // the value lies below every display range, and whether its warning marker is shown.
 #pragma once

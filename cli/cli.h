@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The command-line companion of the window program: one press of Go, headless.
 // The three arguments are the field texts as the window would hold them; the outcome is
 // the window's results, banner or error box, printed as text or as one JSON object.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The companion's "design" command: exact or standard part values for a -3 dB frequency,
 // with the response figures, an op-amp analysis and a tolerance analysis on request.
 // The maths is in design/; this is the argument grammar and the rendering.

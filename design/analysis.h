@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // What a built design does with a real op-amp, how its -3 dB frequency depends on each
 // part, and how it spreads with part tolerances.
 #pragma once

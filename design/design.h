@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // A design: the three computed parts for a frequency and an R (low-pass) or C (high-pass),
 // optionally snapped to standard values, with the figures of the result.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Standard part values of the IEC 60063 series E3 to E192.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The two single-op-amp third-order circuits as linear networks: their transfer functions
 // for any six parts and an ideal or real op-amp, the target responses, the exact part
 // values of a target, and the response figures (-3 dB frequency, shape error).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Reading the numbers engineers write: 100, 2.5k, 2,5k, 1e3, 1kHz, 4k7, 4n7, 1M5, 2R2, 10nF,
 // 0.1u, 100µ, 1Meg, 33kΩ, 33kohm.
 #pragma once

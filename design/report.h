@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Everything known about one request: the design and its analyses, as the design command
 // prints them and as a netlist, a plot or a report would use them.
 #pragma once

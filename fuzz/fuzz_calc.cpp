@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Fuzz target for the core: arbitrary field texts, units and typed keys. Each input is
 // checked against properties of the core's contract, and a violated one aborts.
 //

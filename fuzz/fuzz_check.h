@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // What a fuzz target does when one of its properties fails: names the property, dumps the
 // input's bytes and aborts, so that libFuzzer keeps the input as a crash.
 #pragma once

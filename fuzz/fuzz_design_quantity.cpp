@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Fuzz target for the design command's number reading. Each input is read as a quantity
 // and checked against an independent description: a regular expression for the grammar
 // and strtod for the value. A violated property aborts.

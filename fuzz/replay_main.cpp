@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Runs the fuzz target without libFuzzer: each file named on the command line, or each
 // file of a named folder, is passed to LLVMFuzzerTestOneInput once.
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Converts the committed XPM icons to the PNG files that desktop icon themes expect.
 // Usage: xpm_to_png INPUT.xpm OUTPUT.png
 #include <QtGui/QImage>

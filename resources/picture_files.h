@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The pictures the program ships, one row each: the one place to add, remove or resize one.
 // resources/CMakeLists.txt reads the rows of `Pictures` from this file to compile the files
 // in, check that they are what the drawing gives and install the icons, so keep each row in

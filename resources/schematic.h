@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The two filter schematics as data: what is drawn where on the 270 x 150 grid, and what it
 // means (the parts with their labels, the terminals, the amplifier, the feedback wire).
 // The XPM pictures are painted from it (resources/draw/), and a program without Qt can draw

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Checks the window from outside, as a screen reader sees it: starts a virtual X display and
 # a session bus (which starts the accessibility bus on demand), then has
 # tests/ui/accessibility/atspi_tree.py run the program there and read and drive its window

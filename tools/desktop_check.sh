@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # The window on a real X server, as a user meets it on a desktop: a virtual display (Xvfb)
 # with a window manager (openbox), real keys and clicks (xdotool), window properties (xprop).
 # Runs tests/ui/desktop/desktop_probe (the window, answering "state" on its standard input)

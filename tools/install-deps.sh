@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing need, skipping those
 # already installed. Usage: tools/install-deps.sh [run|test]
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Checks what the Orca screen reader says about the window: installs what it needs if it is
 # missing (tools/install-deps.sh test), starts a virtual X display, then runs
 # tests/ui/accessibility/orca_speech.py in a private session bus with a scratch home and XDG

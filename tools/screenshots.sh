@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Writes the README's pictures of the window, docs/window-results.png (after Go with the
 # defaults) and docs/window-banner.png (a range banner and a corrected, highlighted field),
 # from the program's own window under Qt's offscreen platform; and the same at twice the

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Runs the window tests (ctest label "ui") under Valgrind's memcheck on the headless
 # platform, and fails when memcheck reports an error, or a leak it is sure of, that the
 # suppressions in tests/ui/abuse/qt.supp do not cover; those cover Qt, fontconfig and glib

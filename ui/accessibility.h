@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // What a screen reader gets from the window beyond Qt's own accessibility: labels that are
 // announced when they appear (the banners), labels that its review finds while they show (the
 // warning markers), the results said once after Go, and input fields whose text a screen

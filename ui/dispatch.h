@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The one place where an error escaping an event handler is caught. Qt's own libraries are
 // built without exception tables, so no exception may unwind through their frames: every
 // handler of the window runs inside RunHandler, which abandons the handler at the error

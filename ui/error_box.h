@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The modal error box that the catch point (dispatch.h) shows for an error of a handler.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // An input field that splits each Qt key event into the steps the window's handlers need:
 // the key-down with its virtual key code, then the delivered character (which the key-press
 // hook may drop or replace), then the field's own editing, then `changed` when the text

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Start-up measurement hook, off by default. With BUTTERWORTH3_FIRST_FRAME set in the
 // environment, the window's first painted frame prints "first-frame <ns>" (CLOCK_MONOTONIC)
 // to standard output and ends the program, so that a benchmark can time the start and read

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Builds a window from its definition (form_definition.h): the frame, the font and every
 // control, named, placed, coloured, grouped, in tab order and described for screen readers.
 #pragma once

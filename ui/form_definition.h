@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The main window as data: its frame and its controls in creation order, with parent,
 // geometry, text, font, colours and initial state. BuildForm (form_builder.h) turns it into
 // widgets; the behaviour in TForm1 addresses the controls by these names.

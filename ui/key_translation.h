@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // What one Qt key event means to an input field: the virtual key code of its key-down and
 // the character, if any, that the key delivers. Both are worked out from the key and its
 // modifiers; QKeyEvent::text() only supplies printable characters, because for control

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // A label that reports a left click (press and release on it). No hover effect and no
 // pointer change: it looks and behaves like any other label apart from its font.
 #pragma once

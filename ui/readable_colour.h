@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // How readable a text colour is on what it is drawn on (the WCAG 2 contrast ratio), and the
 // shade of a fixed colour that stays readable on a background the colour scheme chose.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The results of one Go as one sentence, for a screen reader to say at once: the value
 // labels change silently for it, and the markers alone do not say which value they mark.
 #pragma once

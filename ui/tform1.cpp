@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 #include "ui/tform1.h"
 
 #include <QtCore/QTimer>
@@ -19,8 +21,8 @@
 #include "ui/form_builder.h"
 #include "ui/form_definition.h"
 #include "ui/link_label.h"
-#include "ui/spoken_results.h"
 #include "ui/placement.h"
+#include "ui/spoken_results.h"
 #include "ui/window_look.h"
 
 namespace ui {

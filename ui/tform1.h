@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The main window. Its controls come from the window definition (form_definition.h); this
 // class is their behaviour: one handler per control and event, named after both, connected
 // in the constructor. The handlers keep no state of their own: they read and write the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The look the window is drawn in: its face, the application style and the icon.
 #pragma once
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Reading the window's pictures: the XPM files compiled into the program's resources (the
 // writer that makes them is resources/draw/xpm.h).
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Cost of one Go in the core, and of reading a field text as a number.
 #include <string>
 

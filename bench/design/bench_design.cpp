@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Cost of the design assistant's steps: one candidate, the standard-value searches, the
 // op-amp analysis and the tolerance samples.
 #include <benchmark/benchmark.h>

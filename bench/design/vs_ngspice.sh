@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Times the whole design command against one ngspice AC run of the same circuit, side by
 # side: 21 runs of each, interleaved, and the medians.
 #

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Error box benchmark: a very long text pasted into the resistance field, then Go. Reports
 // how long the paste takes, how long Go takes until the error box is shown and until it has
 // painted itself, the box's size against the screen's, and how many characters its message

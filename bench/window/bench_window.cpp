@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Window benchmark. Start-up: launches the window program and an empty Qt window in turn,
 // many times, each with the first-frame probe switched on (ui/first_frame.h), and reports
 // the medians of launch-to-first-frame time and of peak resident memory, side by side.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The floor for the window benchmark: an empty Qt window of the main window's size, with
 // the same first-frame probe and nothing else.
 #include <QtWidgets/QApplication>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The one-file HTML report of a design: what was asked (with the command line as typed),
 // the schematic with the values at the parts, the parts table, the response, op-amp and
 // tolerance figures, the Bode plot, the netlist and the assumptions in plain words.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Small text helpers the writers share: escaping for HTML and SVG, and numbers as a
 // reader of a netlist, a plot or a report expects them.
 #pragma once

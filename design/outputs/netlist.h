@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The designed circuit as a SPICE netlist a user can simulate: the parts as built (the
 // standard values when a series was asked for), a 1 V AC source, the op-amp (an ideal
 // follower or the single-pole model), an AC sweep and a measurement of the -3 dB point.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The Bode plot of a design as SVG: magnitude, phase and the deviation from the target
 // response over f/100 ... 100 f, the target dashed and the designed circuit solid (with
 // the op-amp model when one was given), a marker at f and a dot at the realised -3 dB

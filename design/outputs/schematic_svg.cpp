@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 #include "design/outputs/schematic_svg.h"
 
 #include <variant>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // A design's circuit as SVG, drawn from the window's schematic geometry (resources/), with
 // each part's value written at the part.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Draws the window's pictures into a folder as XPM files:  draw_pictures <folder>
 // The build's `pictures` target runs it on resources/, whose XPM files are committed.
 #include <QtCore/QDir>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 #include "resources/draw/pictures.h"
 
 #include <QtGui/QPainter>

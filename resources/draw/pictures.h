@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The window's pictures, drawn from their geometry so that every size comes from one
 // drawing: the two filter schematics, black on white, and the window icon.
 #pragma once

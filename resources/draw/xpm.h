@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Writing an image as XPM text: one character per pixel and one row per line, so that a
 // picture can be read and reviewed in a diff like source code.
 #pragma once

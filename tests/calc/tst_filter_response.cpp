@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The computed parts, put back into their circuits, must give a third-order maximally
 // flat response near the entered cut-off frequency. The coefficients are fixed published
 // values: the shape is flat to about 0.02 dB, but the -3 dB point lies about 1.1 % below

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Field checks, range limits and corrected texts, and the order in which a calculation
 // looks at the three fields.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Typed characters, text checks and the reading of field texts as numbers.
 #include <gtest/gtest.h>
 

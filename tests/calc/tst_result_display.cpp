@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The texts, units and markers of the six results.
 #include <gtest/gtest.h>
 

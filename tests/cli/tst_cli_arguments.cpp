@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Argument parsing of the command-line companion: options, "--", field texts, usage errors.
 #include "cli/cli.h"
 

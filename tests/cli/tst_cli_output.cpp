@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // What the command-line companion prints for each outcome of a Go, as text and as JSON,
 // and its exit code.
 #include "cli/cli.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The real butterworth3-cli executable, started as a user or a script would start it:
 // its standard output, standard error and exit code.
 #include <bit>

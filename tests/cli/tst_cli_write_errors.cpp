@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The real executable when its output cannot go anywhere: a failure is reported as one line
 // on standard error with exit status 3, never as success; a reader that goes away early
 // (`| head`) ends it quietly through SIGPIPE, as for any command.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Readable, unique names for parameterised tests: the row's text with everything but
 // letters and digits turned into '_', after the row's index.
 #pragma once

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # The design command's plot and report in the real tools: the SVG well-formed (xmllint), the
 # HTML free of errors in the Nu Html Checker (vnu-jar on Java), printed by headless Chromium
 # to PDF on A4 in at most two pages, with a screenshot; an output name full of markup

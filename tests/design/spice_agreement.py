@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 """The netlists the design command writes, simulated by ngspice: the -3 dB point ngspice
 measures must agree with the program's own to within 0.01 %, over both circuits, every
 response, several series, with and without an op-amp model.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Standard-value designs: the worked figures, the objectives' promises, sensitivities and
 // tolerances.
 #include <cmath>

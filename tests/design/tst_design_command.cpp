@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The companion's design command: its figures in text and JSON, its keys, and one line on
 // stderr with exit status 2 for every kind of bad input.
 #include <sstream>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The IEC 60063 tables: counts, order, the subset relations, the rounding formula with
 // its historic exceptions, and the walk over decades.
 #include <algorithm>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The circuits' responses: the closed forms against a direct nodal solution, the exact
 // values against their targets, and the worked figures.
 #include <array>

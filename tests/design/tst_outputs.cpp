@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The design command's files: the SPICE netlist (values, nodes, op-amp, sweep and
 // measurement in each dialect), the Bode plot and the report (self-contained, escaped), and
 // how files are written (whole or not at all, "-" for standard output).

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Reading the numbers engineers write, and refusing everything else.
 #include <cmath>
 #include <string>

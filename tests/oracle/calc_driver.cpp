@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Runs the calculation core on requests read from stdin, one per line, and prints one
 // outcome line per request, for the differential test. Fields are tab-separated; texts
 // travel hex-encoded so that any byte survives; doubles print as their bit patterns and

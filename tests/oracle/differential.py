@@ -1,4 +1,6 @@
 #!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 """Differential test of the calculation core against reference.py.
 
 Generates cases from a fixed seed, runs them all through calc_driver in one process and

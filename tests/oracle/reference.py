@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 """Exact-arithmetic model of the filter calculation, for differential testing of the core.
 
 Every value is an exact rational (Fraction); each arithmetic step of the calculation is

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Builds the Debian package from a configured and built tree and checks what it holds and
 # what it depends on. Usage: check_deb.sh BUILD_DIR OUTPUT_DIR
 set -euo pipefail

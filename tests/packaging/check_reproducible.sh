@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Builds the Debian package twice from the same source, in two build folders at two
 # different times, with SOURCE_DATE_EPOCH from the last commit, and checks that both
 # packages are the same bytes; diffoscope explains a difference.

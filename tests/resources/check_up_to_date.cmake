@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # Draws the pictures into SCRATCH and compares each with its committed copy in COMMITTED,
 # byte for byte. Fails naming every file that differs and every file that is missing or
 # not in PICTURES.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The committed pictures, read with Qt's XPM reader as the window reads them, and the XPM
 // writer that makes them.
 #include <QtCore/QSet>

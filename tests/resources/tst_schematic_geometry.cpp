@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The schematics' geometry as a renderer without Qt reads it: the parts carry the labels
 // the calculation names its values by, everything stays inside the frame, labels keep clear
 // of the ink they annotate, and the signal path runs from In through the amplifier to Out.

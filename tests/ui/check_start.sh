@@ -1,4 +1,6 @@
 #!/bin/sh
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 # How the program starts, from outside: Qt's own command-line options are not read, and
 # without a usable display it says so in one line and ends with exit code 1 (no abort).
 # Usage: check_start.sh <butterworth3>

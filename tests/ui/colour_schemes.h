@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Colour schemes of real desktops, as palettes a test can set: the colours of KDE's Breeze
 // Dark (as its kdeglobals gives them) and a white-on-black high-contrast scheme.
 #pragma once

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Keeps a window test out of modal loops: every message box that is shown is handed to
 // onMessageBox (which must close it), any other modal window is closed and recorded as
 // unexpected, and a watchdog closes a modal window still open two ticks later, so that a

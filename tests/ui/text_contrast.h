@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The contrast of each text a window shows against what it is drawn on (WCAG 2), and the
 // ratio it needs: for the colour-scheme tests and the desktop probe.
 #pragma once

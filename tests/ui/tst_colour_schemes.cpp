@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Every text of an enabled control stays readable under the colour scheme in use: its WCAG 2
 // contrast ratio against what it is drawn on reaches 4.5:1 (3:1 for large text), or the ratio
 // it has under the light default scheme where that is lower. Under the light default scheme

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Input that real desktops deliver past the key events: characters committed by dead keys,
 // the compose key and input methods are typed characters (key-down, then the key-press
 // handler and the filter), and text still being composed never enters a field. The fields'

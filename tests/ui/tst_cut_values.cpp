@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // A value too long for its fixed-size label is never shown as another number: the label
 // draws it cut with "…", its tooltip gives the whole text, and a screen reader reads the
 // whole text. Values that fit are drawn as before, with no tooltip.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Key events as the input fields read them. Each character row is checked with the text
 // that a real X server gives and with the text QTest gives, which differ for control keys.
 #include <optional>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Where the framed window goes in the screen's available area: centred where it fits,
 // otherwise at the area's top-left so that its title bar, the frequency field, Go and Exit
 // stay on the screen. (tools/desktop_check.sh checks the same under a window manager.)

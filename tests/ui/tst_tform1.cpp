@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The main window's behaviour, driven through its real widgets with key and mouse events.
 #include <memory>
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // What a person would see wrong in the window: a missing or wrongly sized picture or icon,
 // a stand-in font, texts clipped by their control, labels running into their neighbours,
 // and banners that leave the control they cover peeking out.

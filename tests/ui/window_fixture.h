@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Shared by the window tests: one fresh window per test with its own calculation state,
 // shown and active; a catcher that accepts every message box and records it, so that a
 // test never blocks in a modal loop; a watchdog that closes any other modal window and

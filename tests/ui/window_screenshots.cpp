@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Writes the README's pictures of the window: after Go with the defaults, and with a range
 // banner and a corrected, highlighted field; then a value too long for its label, drawn cut
 // with "…", and the range banner under a dark colour scheme (Breeze Dark's colours). Driven like a

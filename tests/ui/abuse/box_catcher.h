@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // Accepts every message box once it is on screen and laid out, and records what it showed:
 // its text, whether its label renders that text literally, its size and the screen's. Any
 // other modal window is closed and recorded as unexpected, so that a run never blocks.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // One window driven by user actions, with the model beside it: each action is performed on
 // both, and the window is then checked against the model and against the rules that hold
 // whatever the model says (Go enabled exactly when no field is empty, at most one yellow

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The error box with texts that no one types: NUL characters, markup, and pasted texts far
 // too long for the screen, which the box quotes cut in the middle.
 #include <QtGui/QClipboard>

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The error box on a wide screen (1280 x 1024, set for this test's offscreen platform): Qt's
 // own cap on a message box's width does not cut a quote that the screen has room for; a
 // quote too long for the screen is still cut, and the box is never larger than the screen

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The window under a long run of random user actions, each checked against the model and
 // against the rules that always hold. A fixed seed runs by default; set
 // BUTTERWORTH3_RANDOM_SEED and BUTTERWORTH3_RANDOM_EVENTS for other or longer runs. A

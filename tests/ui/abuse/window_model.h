@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // A small model of what the main window shows, built from the behaviour the window promises
 // and not from its code: the field texts, colours, banners, result texts and units, markers,
 // Go's enabled state, the selected units, the keyboard focus and the error box. The numbers

@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 """The window as a screen reader sees it, read over AT-SPI from outside the program.
 
 Starts the program, finds its window on the accessibility bus, prints the tree (role, name,

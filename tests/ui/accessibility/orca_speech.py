@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 The butterworth3 developers
+# SPDX-License-Identifier: MIT
 """What the Orca screen reader says about the window, read from Orca's own debug log.
 
 Starts speech-dispatcher (espeak-ng, its audio sent to ALSA's null device), the openbox window

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The window as assistive technology sees it, in process: names, roles and descriptions of the
 // controls, the events that tell a screen reader what changed, and that none of it changes
 // what the window shows.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The window on a screen of twice the usual pixel density (as QT_SCALE_FACTOR=2 gives): the
 // same layout in device-independent pixels, drawn with twice the pixels, and the schematics
 // from their double-size drawings rather than stretched.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // What a screen reader is told beyond the controls themselves, in process: the results said as
 // one announcement after Go, none for the markers that appear, and input fields whose text
 // attribute run spans their whole text. Orca itself is run by tools/orca_check.sh.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
 // The window as the program shows it, on a real display, answering questions of
 // tools/desktop_check.sh on standard input, one a line, so that the script can drive it with
 // real keys and clicks (xdotool) and then read what happened:
