@@ -44,6 +44,7 @@ TEST_P(WriteErrors, AreReportedWithExitThree)
     int outPipe[2];
     ASSERT_EQ(pipe(errPipe), 0);
     ASSERT_EQ(pipe(outPipe), 0);
+    close(outPipe[0]);  // no reader at all, before the child can write anything
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
@@ -53,7 +54,6 @@ TEST_P(WriteErrors, AreReportedWithExitThree)
         case Stdout::Full: dup2(open("/dev/full", O_WRONLY), 1); break;
         case Stdout::PipeWithoutReader: dup2(outPipe[1], 1); break;
         }
-        close(outPipe[0]);
         close(outPipe[1]);
         close(errPipe[0]);
         close(errPipe[1]);
@@ -65,7 +65,6 @@ TEST_P(WriteErrors, AreReportedWithExitThree)
         execv(argv[0], argv.data());
         _exit(127);
     }
-    close(outPipe[0]);  // no reader, before the child writes anything
     close(outPipe[1]);
     close(errPipe[1]);
     std::string error;
