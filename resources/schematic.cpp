@@ -197,13 +197,32 @@ public:
 
     void Write(Point at, std::string_view text)
     {
+        // Each stroke as its longest rows and columns of ink rather than single pixels, so
+        // that a renderer at a fractional scale draws it unbroken.
         for (char ch : text) {
             const Glyph& glyph = GlyphOf(ch);
+            const int width = GlyphWidth(glyph);
+            const auto ink = [&](int dx, int dy) {
+                return dx >= 0 && dx < width && dy >= 0 && dy < GlyphHeight &&
+                       glyph.rows[dy][dx] == '#';
+            };
             for (int dy = 0; dy < GlyphHeight; ++dy)
-                for (int dx = 0; glyph.rows[dy][dx] != '\0'; ++dx)
-                    if (glyph.rows[dy][dx] == '#')
-                        Black(Rect{at.x + dx, at.y + dy, at.x + dx, at.y + dy});
-            at.x += GlyphWidth(glyph) + 1;
+                for (int dx = 0; dx < width; ++dx)
+                    if (ink(dx, dy) && !ink(dx - 1, dy)) {
+                        int end = dx;
+                        while (ink(end + 1, dy))
+                            ++end;
+                        Black(Rect{at.x + dx, at.y + dy, at.x + end, at.y + dy});
+                    }
+            for (int dx = 0; dx < width; ++dx)
+                for (int dy = 0; dy < GlyphHeight; ++dy)
+                    if (ink(dx, dy) && !ink(dx, dy - 1)) {
+                        int end = dy;
+                        while (ink(dx, end + 1))
+                            ++end;
+                        Black(Rect{at.x + dx, at.y + dy, at.x + dx, at.y + end});
+                    }
+            at.x += width + 1;
         }
     }
 

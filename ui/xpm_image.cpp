@@ -15,6 +15,9 @@
 #include <QtGui/QImage>
 #include <QtGui/QPixmap>
 
+#include "resources/draw/pictures.h"
+#include "resources/picture_files.h"
+
 namespace ui {
 namespace {
 
@@ -117,6 +120,22 @@ QImage ReadXpm(const QString& path)
 
 QPixmap LoadPicture(const QString& path, qreal devicePixelRatio)
 {
+    if (devicePixelRatio > 1 && devicePixelRatio != 2) {
+        // A scaled copy of a stored file would make some lines a device pixel thicker than
+        // others: draw the schematic for this ratio instead (the stored files stay the fast
+        // path at 1 and 2).
+        for (const resources::PictureFile& file : resources::Pictures) {
+            if (path != QLatin1String(file.path) || file.kind == resources::PictureKind::Icon)
+                continue;
+            QPixmap pixmap = QPixmap::fromImage(
+                pictures::DrawSchematic(file.kind == resources::PictureKind::LowPassSchematic
+                                            ? resources::Circuit::LowPass
+                                            : resources::Circuit::HighPass,
+                                        double(devicePixelRatio)));
+            pixmap.setDevicePixelRatio(devicePixelRatio);
+            return pixmap;
+        }
+    }
     if (devicePixelRatio > 1) {
         QString dense = path;
         dense.insert(dense.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));

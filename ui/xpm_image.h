@@ -18,7 +18,8 @@ namespace ui {
 // when the file is not well-formed XPM.
 QImage ReadXpm(const QString& path);
 
-// A schematic for the screen's pixel density: the "@2x" file on high-density screens.
+// A schematic for the screen's pixel density: the stored file at ratio 1, the "@2x" file at
+// 2, and at any other ratio above 1 the schematic drawn for that ratio, with even lines.
 QPixmap LoadPicture(const QString& path, qreal devicePixelRatio);
 
 }  // namespace ui

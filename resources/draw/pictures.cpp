@@ -5,6 +5,7 @@
 #include <QtGui/QPainter>
 #include <QtGui/QPainterPath>
 #include <QtGui/QPolygonF>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <stdexcept>
@@ -17,17 +18,27 @@
 namespace pictures {
 namespace {
 
-// Paints in the pixels of a 1:1 drawing, each `scale` x `scale` pixels of the image.
-// Both ends of every span are inclusive, as in the pixel picture one has in mind.
+// Paints the pixels of the 270 x 150 drawing onto an image of `ratio` times its size. Every
+// drawing pixel starts at a rounded device position and is `line_` device pixels wide (and
+// high), so each one-pixel line keeps one width however the positions fall; at a whole
+// ratio that is a plain `ratio` x `ratio` square per pixel. Both ends of every span are
+// inclusive, as in the pixel picture one has in mind.
 class Plot {
 public:
-    Plot(QImage& image, int scale) : painter_(&image), scale_(scale) { }
+    Plot(QImage& image, int line)
+        : painter_(&image), line_(line),
+          // The last column and row start one line width before the image's edge, so the
+          // frame's right and bottom sides are as wide as its left and top ones.
+          stepX_(double(image.width() - line) / (resources::SchematicWidth - 1)),
+          stepY_(double(image.height() - line) / (resources::SchematicHeight - 1))
+    {
+    }
 
     void operator()(const resources::Fill& fill)
     {
         const resources::Rect& r = fill.rect;
-        painter_.fillRect(r.x0 * scale_, r.y0 * scale_, (r.x1 - r.x0 + 1) * scale_,
-                          (r.y1 - r.y0 + 1) * scale_,
+        const QPoint from = At({r.x0, r.y0}), to = At({r.x1, r.y1});
+        painter_.fillRect(from.x(), from.y(), to.x() - from.x() + line_, to.y() - from.y() + line_,
                           QColor(fill.ink == resources::Ink::Black ? Black : White));
     }
 
@@ -35,13 +46,13 @@ public:
     // square the size of a drawing pixel at each step, so it meets the filled spans exactly.
     void operator()(const resources::SlantedLine& line)
     {
-        QPoint at(line.from.x * scale_, line.from.y * scale_);
-        const QPoint end(line.to.x * scale_, line.to.y * scale_);
+        QPoint at = At(line.from);
+        const QPoint end = At(line.to);
         const int dx = std::abs(end.x() - at.x()), dy = -std::abs(end.y() - at.y());
         const int stepX = end.x() > at.x() ? 1 : -1, stepY = end.y() > at.y() ? 1 : -1;
         int error = dx + dy;
         for (;;) {
-            painter_.fillRect(at.x(), at.y(), scale_, scale_, QColor(Black));
+            painter_.fillRect(at.x(), at.y(), line_, line_, QColor(Black));
             if (at == end)
                 return;
             const int twice = 2 * error;  // both tests use the error before either step
@@ -57,8 +68,14 @@ public:
     }
 
 private:
+    QPoint At(resources::Point p) const
+    {
+        return {int(std::lround(p.x * stepX_)), int(std::lround(p.y * stepY_))};
+    }
+
     QPainter painter_;
-    int scale_;
+    int line_;
+    double stepX_, stepY_;
 };
 
 // A third-order Butterworth magnitude on a logarithmic frequency axis, drawn with a linear
@@ -102,12 +119,24 @@ QPainterPath DigitThree()
 
 }  // namespace
 
+int LineWidth(double ratio)
+{
+    // Halves round down: at 1.5 a two-pixel line would close the one-pixel gaps of the
+    // letters and the ground symbol.
+    return std::max(1, int(std::ceil(ratio - 0.5)));
+}
+
 QImage DrawSchematic(Circuit circuit, int scale)
 {
-    QImage image(resources::SchematicWidth * scale, resources::SchematicHeight * scale,
-                 QImage::Format_RGB32);
+    return DrawSchematic(circuit, double(scale));
+}
+
+QImage DrawSchematic(Circuit circuit, double ratio)
+{
+    QImage image(int(std::lround(resources::SchematicWidth * ratio)),
+                 int(std::lround(resources::SchematicHeight * ratio)), QImage::Format_RGB32);
     image.fill(QColor(White));
-    Plot plot(image, scale);
+    Plot plot(image, LineWidth(ratio));
     for (const resources::Paint& paint : resources::Rasterise(resources::SchematicOf(circuit)))
         std::visit(plot, paint);
     return image;

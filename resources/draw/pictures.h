@@ -50,6 +50,15 @@ using Circuit = resources::Circuit;
 // the slanted sides of the amplifier, which are drawn at the finer resolution.
 QImage DrawSchematic(Circuit circuit, int scale);
 
+// The same for a screen of any pixel ratio of 1 or more, 270 x 150 times `ratio` rounded:
+// each one-pixel line of the drawing, and each pixel of its letters, is LineWidth(ratio)
+// device pixels wide wherever it falls, so no line comes out thicker than another as it
+// would in a scaled copy. A whole ratio gives exactly DrawSchematic(circuit, int(ratio)).
+QImage DrawSchematic(Circuit circuit, double ratio);
+
+// The device-pixel width of a one-pixel line of the schematics at `ratio`.
+int LineWidth(double ratio);
+
 // `size` x `size` pixels, opaque, in the standard 16 colours only: the 32-pixel drawing
 // with its geometry scaled, so that larger sizes gain detail instead of larger steps.
 QImage DrawIcon(int size);
