@@ -60,6 +60,9 @@ start_display() { # <width>x<height>
     done
     DISPLAY=":$(cat "$work/display")"
     export DISPLAY
+    # A layout that has the dead keys and a compose key of its own: xdotool then presses them
+    # as they are, instead of remapping a spare key for each, which Qt may not have seen yet.
+    setxkbmap -layout us -variant intl -option compose:ralt
     openbox --sm-disable >"$work/openbox.log" 2>&1 &
     pids="$pids $!"
     tries=0
