@@ -21,6 +21,7 @@
 #include "design/outputs/netlist.h"
 #include "design/outputs/plot.h"
 #include "design/quantity.h"
+#include "files/quoting.h"
 
 namespace cli {
 
@@ -686,22 +687,8 @@ std::string RenderDesignJson(const design::Report& report)
 std::string CommandLineOf(std::span<const std::string_view> args)
 {
     std::string line = "butterworth3-cli design";
-    for (const std::string_view arg : args) {
-        const bool plain = !arg.empty() && std::all_of(arg.begin(), arg.end(), [](char ch) {
-            return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
-                   (ch >= '0' && ch <= '9') || std::strchr("_-+.,:=%/@", ch) != nullptr ||
-                   static_cast<unsigned char>(ch) >= 0x80;
-        });
-        line += ' ';
-        if (plain) {
-            line += arg;
-            continue;
-        }
-        line += '\'';
-        for (const char ch : arg)
-            line += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-        line += '\'';
-    }
+    for (const std::string_view arg : args)
+        line += ' ' + files::ShellQuoted(arg);
     return line;
 }
 
