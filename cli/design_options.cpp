@@ -3,6 +3,7 @@
 #include "cli/design_options.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <map>
 #include <utility>
@@ -224,79 +225,77 @@ DesignOption Flag(std::string_view name, std::string_view alias, std::string_vie
             }};
 }
 
+template <class Enum, std::size_t N>
+Ids<Enum> IdsOf(const std::array<Enum, N>& members, std::string_view (*id)(Enum))
+{
+    Ids<Enum> ids;
+    for (const Enum member : members)
+        ids.emplace_back(member, id(member));
+    return ids;
+}
+
+// The options in the order of the usage text. A new option is one row here (and its entry in
+// the manual page and the bash completion, which a test holds to this table).
 std::vector<DesignOption> MakeTable()
 {
-    using design::ResponseKind;
-    Ids<ResponseKind> responses;
-    for (const ResponseKind response : {ResponseKind::Butterworth, ResponseKind::Bessel,
-                                        ResponseKind::Chebyshev05, ResponseKind::Chebyshev1})
-        responses.emplace_back(response, design::ResponseName(response));
-    Ids<design::Series> series;
-    for (const design::Series s : design::AllSeries)
-        series.emplace_back(s, design::SeriesName(s));
+    using design::Coefficients, design::Distribution, design::Objective, design::ResponseKind;
     using design::outputs::Dialect;
-
-    std::vector<DesignOption> table;
-    table.push_back(Choice("--response", std::move(responses), "(butterworth)",
-                           [](OptionsRead& read, ResponseKind response) {
-                               read.options.request.response = response;
-                           }));
-    table.push_back(Choice("--coefficients",
-                           Ids<design::Coefficients>{{design::Coefficients::Exact, "exact"},
-                                                     {design::Coefficients::Window, "window"}},
-                           "window: the window's own values (butterworth)",
-                           [](OptionsRead& read, design::Coefficients coefficients) {
-                               read.options.request.coefficients = coefficients;
-                           }));
-    table.push_back(
-        Choice("--series", series, "standard values for the three parts",
-               [](OptionsRead& read, design::Series s) { read.options.request.series = s; }));
-    table.push_back(Valued("--move-value", "SERIES[:STEPS]",
-                           "let R (or C) move too: the nearest standard\n"
-                           "value and STEPS either side (2); needs --series",
-                           TakeMove));
-    table.push_back(Choice("--objective",
-                           Ids<design::Objective>{{design::Objective::Balanced, "balanced"},
-                                                  {design::Objective::Shape, "shape"}},
-                           "balanced: the f3 nearest to FREQUENCY among the\n"
-                           "shapes within 0.1 dB of the best (balanced)",
-                           [](OptionsRead& read, design::Objective objective) {
-                               read.options.request.objective = objective;
-                           }));
-    table.push_back(Valued("--opamp", "GBW[,A0[,RO]]",
-                           "a real op-amp, e.g. 1Meg or 1.5Meg,200k,100\n"
-                           "(A0 200k and RO 0 unless given)",
-                           TakeOpAmp));
-    table.push_back(
-        Valued("--tolerance", "R%,C%", "part tolerances, e.g. 1,5 or 0.5%,1%", TakeTolerance));
-    table.push_back(
-        Valued("--samples", "N", "tolerance samples (100000, at most 10000000)", TakeSamples));
-    table.push_back(Valued("--seed", "S", "the random sequence (fixed unless given)", TakeSeed));
-    table.push_back(Choice("--distribution",
-                           Ids<design::Distribution>{{design::Distribution::Uniform, "uniform"},
-                                                     {design::Distribution::Normal, "normal"}},
-                           "normal: the tolerance is 3 sigma (uniform)",
-                           [](OptionsRead& read, design::Distribution distribution) {
-                               read.tolerance.distribution = distribution;
-                           }));
-    table.push_back(Flag("--json", {}, "one JSON object instead of text",
-                         [](OptionsRead& read) { read.options.json = true; }));
-    table.push_back(Valued("--spice", "FILE",
-                           "the circuit as a SPICE netlist with an AC sweep\n"
-                           "and a measurement of the -3 dB point",
-                           TakeFile<&DesignOptions::spice>));
-    table.push_back(Choice(
-        "--dialect", Ids<Dialect>{{Dialect::Ngspice, "ngspice"}, {Dialect::LtSpice, "ltspice"}},
-        "the netlist's simulator (ngspice)",
-        [](OptionsRead& read, Dialect dialect) { read.options.dialect = dialect; }));
-    table.push_back(Valued("--svg", "FILE", "Bode plot: magnitude, phase, deviation from target",
-                           TakeFile<&DesignOptions::svg>));
-    table.push_back(Valued("--html", "FILE",
-                           "one-file report: summary, schematic, parts,\n"
-                           "figures, plots and the netlist",
-                           TakeFile<&DesignOptions::html>));
-    table.push_back(Flag("--help", "-h", "this text", [](OptionsRead& read) { read.help = true; }));
-    return table;
+    using R = OptionsRead;
+    return {
+        Choice("--response",
+               IdsOf(std::array{ResponseKind::Butterworth, ResponseKind::Bessel,
+                                ResponseKind::Chebyshev05, ResponseKind::Chebyshev1},
+                     design::ResponseName),
+               "(butterworth)",
+               [](R& read, ResponseKind response) { read.options.request.response = response; }),
+        Choice("--coefficients",
+               Ids<Coefficients>{{Coefficients::Exact, "exact"}, {Coefficients::Window, "window"}},
+               "window: the window's own values (butterworth)",
+               [](R& read, Coefficients coefficients) {
+                   read.options.request.coefficients = coefficients;
+               }),
+        Choice("--series", IdsOf(design::AllSeries, design::SeriesName),
+               "standard values for the three parts",
+               [](R& read, design::Series series) { read.options.request.series = series; }),
+        Valued("--move-value", "SERIES[:STEPS]",
+               "let R (or C) move too: the nearest standard\n"
+               "value and STEPS either side (2); needs --series",
+               TakeMove),
+        Choice("--objective",
+               Ids<Objective>{{Objective::Balanced, "balanced"}, {Objective::Shape, "shape"}},
+               "balanced: the f3 nearest to FREQUENCY among the\n"
+               "shapes within 0.1 dB of the best (balanced)",
+               [](R& read, Objective objective) { read.options.request.objective = objective; }),
+        Valued("--opamp", "GBW[,A0[,RO]]",
+               "a real op-amp, e.g. 1Meg or 1.5Meg,200k,100\n"
+               "(A0 200k and RO 0 unless given)",
+               TakeOpAmp),
+        Valued("--tolerance", "R%,C%", "part tolerances, e.g. 1,5 or 0.5%,1%", TakeTolerance),
+        Valued("--samples", "N", "tolerance samples (100000, at most 10000000)", TakeSamples),
+        Valued("--seed", "S", "the random sequence (fixed unless given)", TakeSeed),
+        Choice(
+            "--distribution",
+            Ids<Distribution>{{Distribution::Uniform, "uniform"}, {Distribution::Normal, "normal"}},
+            "normal: the tolerance is 3 sigma (uniform)",
+            [](R& read, Distribution distribution) { read.tolerance.distribution = distribution; }),
+        Flag("--json", {}, "one JSON object instead of text",
+             [](R& read) { read.options.json = true; }),
+        Valued("--spice", "FILE",
+               "the circuit as a SPICE netlist with an AC sweep\n"
+               "and a measurement of the -3 dB point",
+               TakeFile<&DesignOptions::spice>),
+        Choice("--dialect",
+               Ids<Dialect>{{Dialect::Ngspice, "ngspice"}, {Dialect::LtSpice, "ltspice"}},
+               "the netlist's simulator (ngspice)",
+               [](R& read, Dialect dialect) { read.options.dialect = dialect; }),
+        Valued("--svg", "FILE", "Bode plot: magnitude, phase, deviation from target",
+               TakeFile<&DesignOptions::svg>),
+        Valued("--html", "FILE",
+               "one-file report: summary, schematic, parts,\n"
+               "figures, plots and the netlist",
+               TakeFile<&DesignOptions::html>),
+        Flag("--help", "-h", "this text", [](R& read) { read.help = true; }),
+    };
 }
 
 const DesignOption* FindOption(std::string_view name)
