@@ -18,6 +18,7 @@
 #include <nlohmann/json.hpp>
 
 #include "design/outputs/html_report.h"
+#include "design/outputs/markup.h"
 #include "design/outputs/netlist.h"
 #include "design/outputs/plot.h"
 #include "design/quantity.h"
@@ -131,27 +132,23 @@ std::string RenderDesignText(const design::Report& report)
     const double f = request.frequency;
     std::string out;
 
-    static constexpr std::string_view ResponseTitles[] = {"Butterworth", "Bessel",
-                                                          "Chebyshev 0.5 dB", "Chebyshev 1 dB"};
-    const std::string_view responseTitle = ResponseTitles[static_cast<int>(request.response)];
-    out += std::string(lowPass ? "Low-pass" : "High-pass") + " filter, " +
+    const std::string_view responseTitle = design::Title(request.response);
+    out += design::outputs::Capitalised(design::Title(request.circuit)) + " filter, " +
            std::string(responseTitle) + " response, " +
-           (request.coefficients == design::Coefficients::Exact ? "exact values"
-                                                                : "the window's coefficients") +
-           "\n";
+           std::string(design::Title(request.coefficients)) + "\n";
     out += "f  = " + WithUnit(f, "Hz") + " (the -3 dB frequency asked for)\n";
     const std::string valueName = lowPass ? "R " : "C ";
     out += valueName + " = " + WithUnit(request.value, valueUnit) +
            (lowPass ? " (the three equal resistors)" : " (the three equal capacitors)") + "\n";
     if (request.moveSeries)
         out += valueName + " = " + WithUnit(d.value, valueUnit) + " chosen from " +
-               std::string(design::SeriesName(*request.moveSeries)) + "\n";
+               std::string(design::Id(*request.moveSeries)) + "\n";
     out += "\n";
 
     const std::array<std::string_view, 3> names = PartNames(report);
     if (request.series) {
         out += "part  ideal          " +
-               Pad("chosen " + std::string(design::SeriesName(*request.series)), 14) + "error\n";
+               Pad("chosen " + std::string(design::Id(*request.series)), 14) + "error\n";
     } else {
         out += "part  ideal\n";
     }
@@ -213,8 +210,7 @@ std::string RenderDesignText(const design::Report& report)
         const design::ToleranceRequest& t = *report.toleranceRequest;
         const design::ToleranceFigures& figures = *report.tolerance;
         out += "\ntolerance      R " + FormatG(t.resistors * 100) + " %, C " +
-               FormatG(t.capacitors * 100) + " %, " +
-               (t.distribution == design::Distribution::Uniform ? "uniform" : "normal (3 sigma)") +
+               FormatG(t.capacitors * 100) + " %, " + std::string(design::Title(t.distribution)) +
                ", " + std::to_string(figures.samples) + " samples, seed " + std::to_string(t.seed) +
                "\n";
         out += "  f3 error     sigma " + Fixed(figures.sigma * 100, 3) + " %, 99 % between " +
@@ -233,9 +229,9 @@ std::string RenderDesignJson(const design::Report& report)
     const auto orNull = [](const std::optional<double>& v) { return v ? Json(*v) : Json(nullptr); };
 
     Json j;
-    j["circuit"] = lowPass ? "lowpass" : "highpass";
-    j["response"] = design::ResponseName(request.response);
-    j["coefficients"] = request.coefficients == design::Coefficients::Exact ? "exact" : "window";
+    j["circuit"] = design::Id(request.circuit);
+    j["response"] = design::Id(request.response);
+    j["coefficients"] = design::Id(request.coefficients);
     j["frequency"] = f;
     j["value"] = request.value;
     if (request.moveSeries)
@@ -295,8 +291,7 @@ std::string RenderDesignJson(const design::Report& report)
         Json tolerance;
         tolerance["samples"] = report.tolerance->samples;
         tolerance["seed"] = t.seed;
-        tolerance["distribution"] =
-            t.distribution == design::Distribution::Uniform ? "uniform" : "normal";
+        tolerance["distribution"] = design::Id(t.distribution);
         tolerance["sigma"] = report.tolerance->sigma;
         tolerance["p0_5"] = report.tolerance->p0_5;
         tolerance["p99_5"] = report.tolerance->p99_5;

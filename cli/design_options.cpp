@@ -3,7 +3,6 @@
 #include "cli/design_options.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <map>
 #include <utility>
@@ -11,6 +10,7 @@
 #include "design/eseries.h"
 #include "design/quantity.h"
 #include "design/validation.h"
+#include "design/vocabulary.h"
 #include "files/quoting.h"
 
 namespace cli {
@@ -104,6 +104,16 @@ DesignOption Choice(std::string_view name, Ids<Enum> ids, std::string_view help,
     return option;
 }
 
+// The ids of every value of a kind in the design's vocabulary.
+template <class Kind>
+Ids<Kind> VocabularyIds()
+{
+    Ids<Kind> ids;
+    for (const Kind value : design::All<Kind>)
+        ids.emplace_back(value, design::Id(value));
+    return ids;
+}
+
 template <class Take>
 DesignOption Valued(std::string_view name, std::string metavariable, std::string_view help,
                     Take take)
@@ -121,7 +131,8 @@ std::optional<std::string> ExpectedIf(const std::optional<design::Problem>& prob
 std::optional<std::string> TakeMove(std::string_view value, OptionsRead& read)
 {
     const std::size_t colon = value.find(':');
-    const std::optional<design::Series> series = design::SeriesFromName(value.substr(0, colon));
+    const std::optional<design::Series> series =
+        design::FromId<design::Series>(value.substr(0, colon));
     int steps = 2;
     bool stepsRead = true;
     if (colon != std::string_view::npos) {
@@ -225,15 +236,6 @@ DesignOption Flag(std::string_view name, std::string_view alias, std::string_vie
             }};
 }
 
-template <class Enum, std::size_t N>
-Ids<Enum> IdsOf(const std::array<Enum, N>& members, std::string_view (*id)(Enum))
-{
-    Ids<Enum> ids;
-    for (const Enum member : members)
-        ids.emplace_back(member, id(member));
-    return ids;
-}
-
 // The options in the order of the usage text. A new option is one row here (and its entry in
 // the manual page and the bash completion, which a test holds to this table).
 std::vector<DesignOption> MakeTable()
@@ -242,27 +244,20 @@ std::vector<DesignOption> MakeTable()
     using design::outputs::Dialect;
     using R = OptionsRead;
     return {
-        Choice("--response",
-               IdsOf(std::array{ResponseKind::Butterworth, ResponseKind::Bessel,
-                                ResponseKind::Chebyshev05, ResponseKind::Chebyshev1},
-                     design::ResponseName),
-               "(butterworth)",
+        Choice("--response", VocabularyIds<ResponseKind>(), "(butterworth)",
                [](R& read, ResponseKind response) { read.options.request.response = response; }),
-        Choice("--coefficients",
-               Ids<Coefficients>{{Coefficients::Exact, "exact"}, {Coefficients::Window, "window"}},
+        Choice("--coefficients", VocabularyIds<Coefficients>(),
                "window: the window's own values (butterworth)",
                [](R& read, Coefficients coefficients) {
                    read.options.request.coefficients = coefficients;
                }),
-        Choice("--series", IdsOf(design::AllSeries, design::SeriesName),
-               "standard values for the three parts",
+        Choice("--series", VocabularyIds<design::Series>(), "standard values for the three parts",
                [](R& read, design::Series series) { read.options.request.series = series; }),
         Valued("--move-value", "SERIES[:STEPS]",
                "let R (or C) move too: the nearest standard\n"
                "value and STEPS either side (2); needs --series",
                TakeMove),
-        Choice("--objective",
-               Ids<Objective>{{Objective::Balanced, "balanced"}, {Objective::Shape, "shape"}},
+        Choice("--objective", VocabularyIds<Objective>(),
                "balanced: the f3 nearest to FREQUENCY among the\n"
                "shapes within 0.1 dB of the best (balanced)",
                [](R& read, Objective objective) { read.options.request.objective = objective; }),
@@ -274,8 +269,7 @@ std::vector<DesignOption> MakeTable()
         Valued("--samples", "N", "tolerance samples (100000, at most 10000000)", TakeSamples),
         Valued("--seed", "S", "the random sequence (fixed unless given)", TakeSeed),
         Choice(
-            "--distribution",
-            Ids<Distribution>{{Distribution::Uniform, "uniform"}, {Distribution::Normal, "normal"}},
+            "--distribution", VocabularyIds<Distribution>(),
             "normal: the tolerance is 3 sigma (uniform)",
             [](R& read, Distribution distribution) { read.tolerance.distribution = distribution; }),
         Flag("--json", {}, "one JSON object instead of text",
@@ -344,13 +338,15 @@ struct Positional {
     void Read(DesignOptions& options, Problems& problems) const
     {
         design::Request& request = options.request;
+        std::vector<std::string_view> circuits;
+        for (const Circuit circuit : design::All<Circuit>)
+            circuits.push_back(design::Id(circuit));
         if (args.empty()) {
-            problems.Add("CIRCUIT: expected lowpass or highpass, then FREQUENCY and VALUE");
-        } else if (args[0] == "lowpass" || args[0] == "highpass") {
-            request.circuit = args[0] == "lowpass" ? Circuit::LowPass : Circuit::HighPass;
+            problems.Add("CIRCUIT: expected " + OneOf(circuits) + ", then FREQUENCY and VALUE");
+        } else if (const std::optional<Circuit> circuit = design::FromId<Circuit>(args[0])) {
+            request.circuit = *circuit;
         } else {
-            problems.Add("CIRCUIT " + files::ForMessage(args[0]) +
-                         ": expected lowpass or highpass");
+            problems.Add("CIRCUIT " + files::ForMessage(args[0]) + ": expected " + OneOf(circuits));
         }
         if (args.size() >= 2) {
             const std::optional<double> f =

@@ -57,8 +57,6 @@ private:
     std::uint64_t state_;
 };
 
-enum class Distribution { Uniform, Normal };
-
 struct ToleranceRequest {
     double resistors = 0.01;   // tolerance as a fraction
     double capacitors = 0.01;  // tolerance as a fraction

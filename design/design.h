@@ -12,8 +12,6 @@
 
 namespace design {
 
-enum class Objective { Balanced, Shape };
-
 struct Request {
     Circuit circuit = Circuit::LowPass;
     ResponseKind response = ResponseKind::Butterworth;

@@ -60,28 +60,6 @@ long FloorDiv(long a, long b)
 
 }  // namespace
 
-std::optional<Series> SeriesFromName(std::string_view name)
-{
-    for (const Series series : AllSeries)
-        if (SeriesName(series) == name)
-            return series;
-    return std::nullopt;
-}
-
-std::string_view SeriesName(Series series)
-{
-    switch (series) {
-    case Series::E3: return "E3";
-    case Series::E6: return "E6";
-    case Series::E12: return "E12";
-    case Series::E24: return "E24";
-    case Series::E48: return "E48";
-    case Series::E96: return "E96";
-    case Series::E192: return "E192";
-    }
-    return "?";
-}
-
 std::span<const int> SeriesMantissas(Series series)
 {
     switch (series) {

@@ -4,20 +4,11 @@
 #pragma once
 
 #include <array>
-#include <optional>
 #include <span>
-#include <string_view>
+
+#include "design/vocabulary.h"
 
 namespace design {
-
-enum class Series { E3, E6, E12, E24, E48, E96, E192 };
-
-inline constexpr std::array<Series, 7> AllSeries = {
-    Series::E3, Series::E6, Series::E12, Series::E24, Series::E48, Series::E96, Series::E192};
-
-// "E24" and so on; nullopt for any other text.
-std::optional<Series> SeriesFromName(std::string_view name);
-std::string_view SeriesName(Series series);
 
 // The values of one decade as integers with the series' significant digits: 10 ... 91 for
 // E24 (two digits), 100 ... 988 for E192 (three digits), in ascending order.

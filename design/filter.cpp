@@ -224,26 +224,6 @@ constexpr double FloorPower = 0.01;  // -20 dB as |H|^2
 
 }  // namespace
 
-std::optional<ResponseKind> ResponseFromName(std::string_view name)
-{
-    for (const ResponseKind r : {ResponseKind::Butterworth, ResponseKind::Bessel,
-                                 ResponseKind::Chebyshev05, ResponseKind::Chebyshev1})
-        if (ResponseName(r) == name)
-            return r;
-    return std::nullopt;
-}
-
-std::string_view ResponseName(ResponseKind response)
-{
-    switch (response) {
-    case ResponseKind::Butterworth: return "butterworth";
-    case ResponseKind::Bessel: return "bessel";
-    case ResponseKind::Chebyshev05: return "chebyshev-0.5";
-    case ResponseKind::Chebyshev1: return "chebyshev-1";
-    }
-    return "?";
-}
-
 Parts EqualSeries(double value, const std::array<double, 3>& shunt)
 {
     return {{value, value, value}, shunt};
@@ -316,20 +296,34 @@ std::complex<double> FrequencyResponse(Circuit circuit, const Parts& parts, doub
     return Evaluate(t.numerator, j) / Evaluate(t.denominator, j);
 }
 
-const Target& TargetOf(ResponseKind response)
+const Target& ButterworthTarget()
 {
     static const Target butterworth{{2, 2, 1}, 0};
-    // Bessel: 15 / (s^3 + 6 s^2 + 15 s + 15), moved to its -3 dB point.
-    static const Target bessel = Normalised({1, 6.0 / 15, 1.0 / 15}, 0);
-    static const Target chebyshev05 = ChebyshevTarget(0.5);
-    static const Target chebyshev1 = ChebyshevTarget(1);
-    switch (response) {
-    case ResponseKind::Butterworth: return butterworth;
-    case ResponseKind::Bessel: return bessel;
-    case ResponseKind::Chebyshev05: return chebyshev05;
-    case ResponseKind::Chebyshev1: return chebyshev1;
-    }
     return butterworth;
+}
+
+const Target& BesselTarget()
+{
+    // 15 / (s^3 + 6 s^2 + 15 s + 15), moved to its -3 dB point.
+    static const Target bessel = Normalised({1, 6.0 / 15, 1.0 / 15}, 0);
+    return bessel;
+}
+
+const Target& Chebyshev05Target()
+{
+    static const Target chebyshev05 = ChebyshevTarget(0.5);
+    return chebyshev05;
+}
+
+const Target& Chebyshev1Target()
+{
+    static const Target chebyshev1 = ChebyshevTarget(1);
+    return chebyshev1;
+}
+
+const Target& TargetOf(ResponseKind response)
+{
+    return TermOf(response).target();
 }
 
 std::complex<double> TargetResponse(Circuit circuit, ResponseKind response, double f3,

@@ -15,13 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include "design/vocabulary.h"
+
 namespace design {
-
-enum class Circuit { LowPass, HighPass };
-enum class ResponseKind { Butterworth, Bessel, Chebyshev05, Chebyshev1 };
-
-std::optional<ResponseKind> ResponseFromName(std::string_view name);
-std::string_view ResponseName(ResponseKind response);  // "butterworth", "chebyshev-0.5", ...
 
 // The six parts of one circuit, in ohms and farads.
 // LowPass: series = Ra, Rb, Rc; shunt = C1 (to ground), C2 (to the output), C3 (to ground).
@@ -90,8 +86,6 @@ std::optional<double> RippleEdge(Circuit circuit, ResponseKind response, double 
 // target cannot be built with this circuit (a1 a2 <= 2 a3).
 std::optional<std::array<double, 3>> NormalisedValues(Circuit circuit,
                                                       const std::array<double, 3>& target);
-
-enum class Coefficients { Exact, Window };
 
 // The three computed parts for the -3 dB frequency f (Hz) and the equal series value
 // (R in ohms for the low-pass, C in farads for the high-pass). Window: the window's own

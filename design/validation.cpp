@@ -7,6 +7,7 @@
 
 #include "design/eseries.h"
 #include "design/filter.h"
+#include "design/vocabulary.h"
 
 namespace design {
 
@@ -68,7 +69,8 @@ std::string Expected(Subject subject, Circuit circuit)
                    : "expected a capacitance C in farads, such as 10n, 4n7 or 10nF, from 1e-30 "
                      "to 1e30";
     case Subject::MoveSteps:
-        return "expected SERIES[:STEPS], a series E3 to E192 and 0 to " +
+        return "expected SERIES[:STEPS], a series " + std::string(Id(All<Series>.front())) +
+               " to " + std::string(Id(All<Series>.back())) + " and 0 to " +
                std::to_string(MaxMoveSteps) + " steps, such as E24 or E24:3";
     case Subject::OpAmp:
         return "expected GBW[,A0[,RO]] with a decimal point, such as 1Meg or 1.5Meg,200k,100 "

@@ -47,13 +47,6 @@ ul { margin: 2pt 0; padding-left: 14pt; }
 }
 )";
 
-std::string_view ResponseTitle(ResponseKind response)
-{
-    static constexpr std::array<std::string_view, 4> Titles = {
-        "Butterworth", "Bessel", "Chebyshev 0.5 dB", "Chebyshev 1 dB"};
-    return Titles[static_cast<int>(response)];
-}
-
 // The window's rule for a part that is impractical to build.
 bool Impractical(bool capacitor, double value)
 {
@@ -122,10 +115,9 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     const Request& request = d.request;
     const bool lowPass = request.circuit == Circuit::LowPass;
     const double f = request.frequency;
-    const std::string circuitName = lowPass ? "Low-pass" : "High-pass";
-    const std::string title = circuitName + " filter, " +
-                              std::string(ResponseTitle(request.response)) + ", " +
-                              WithUnit(f, "Hz");
+    const std::string circuitName = Capitalised(Title(request.circuit));
+    const std::string title =
+        circuitName + " filter, " + std::string(Title(request.response)) + ", " + WithUnit(f, "Hz");
     const std::string valueUnit = lowPass ? "Ω" : "F";
     const std::string partUnit = lowPass ? "F" : "Ω";
     Html h;
@@ -136,9 +128,8 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         .Tag("\n<style>")
         .Tag(Style)
         .Tag("</style>\n</head>\n<body>\n<header>\n")
-        .Element("h1", std::string("Third-order ") + (lowPass ? "low-pass" : "high-pass") +
-                           " filter, " + std::string(ResponseTitle(request.response)) + ", " +
-                           WithUnit(f, "Hz"))
+        .Element("h1", "Third-order " + std::string(Title(request.circuit)) + " filter, " +
+                           std::string(Title(request.response)) + ", " + WithUnit(f, "Hz"))
         .Tag("\n<p class=\"command\">Made by <code>")
         .Text(commandLine)
         .Tag("</code></p>\n</header>\n");
@@ -146,11 +137,8 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     // What was asked.
     h.Tag("<div class=\"row\">\n<section>\n<h2>Design</h2>\n<table>\n");
     h.Row({"circuit", circuitName + ", single op-amp follower"}, "td", 9);
-    h.Row({"response",
-           std::string(ResponseTitle(request.response)) + " (" +
-               (request.coefficients == Coefficients::Exact ? "exact values"
-                                                            : "the window's coefficients") +
-               ")"},
+    h.Row({"response", std::string(Title(request.response)) + " (" +
+                           std::string(Title(request.coefficients)) + ")"},
           "td", 9);
     h.Row({"f", WithUnit(f, "Hz") + " (the −3 dB frequency asked for)"}, "td", 9);
     h.Row({lowPass ? "R" : "C",
@@ -158,13 +146,12 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
                (lowPass ? " (the three equal resistors)" : " (the three equal capacitors)")},
           "td", 9);
     if (request.moveSeries)
-        h.Row({lowPass ? "R chosen" : "C chosen", WithUnit(d.value, valueUnit) + " from " +
-                                                      std::string(SeriesName(*request.moveSeries))},
+        h.Row({lowPass ? "R chosen" : "C chosen",
+               WithUnit(d.value, valueUnit) + " from " + std::string(Id(*request.moveSeries))},
               "td", 9);
     h.Row({"series", request.series
-                         ? std::string(SeriesName(*request.series)) +
-                               " standard values, objective " +
-                               (request.objective == Objective::Balanced ? "balanced" : "shape")
+                         ? std::string(Id(*request.series)) + " standard values, objective " +
+                               std::string(Title(request.objective))
                          : std::string("none: the exact values")},
           "td", 9);
     h.Row({"op-amp", report.opamp ? "GBW " + WithUnit(report.opamp->opamp.gbw, "Hz") + ", A0 " +
@@ -267,10 +254,9 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         const ToleranceRequest& t = *report.toleranceRequest;
         const ToleranceFigures& figures = *report.tolerance;
         h.Tag("<section>\n<h2>Tolerance</h2>\n<table>\n");
-        h.Row(
-            {"parts", "R " + General(t.resistors * 100, 6) + " %, C " +
-                          General(t.capacitors * 100, 6) + " %, " +
-                          (t.distribution == Distribution::Uniform ? "uniform" : "normal (3 σ)")});
+        h.Row({"parts", "R " + General(t.resistors * 100, 6) + " %, C " +
+                            General(t.capacitors * 100, 6) + " %, " +
+                            std::string(Typeset(t.distribution))});
         h.Row({"samples", std::to_string(figures.samples) + ", seed " + std::to_string(t.seed)});
         h.Row({"f3 error σ", Fixed(figures.sigma * 100, 3) + " %"});
         h.Row({"99 % of f3 errors",
@@ -297,7 +283,7 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     h.Element(
         "li",
         "Shape error is the largest difference, in dB, between the circuit's gain and the " +
-            std::string(ResponseTitle(request.response)) +
+            std::string(Title(request.response)) +
             " response with its −3 dB point at f, over f/100 … 100 f wherever that response is "
             "at or above −20 dB.");
     h.Tag("\n");

@@ -26,6 +26,14 @@ std::string Escape(std::string_view text)
     return out;
 }
 
+std::string Capitalised(std::string_view text)
+{
+    std::string out(text);
+    if (!out.empty() && out[0] >= 'a' && out[0] <= 'z')
+        out[0] = static_cast<char>(out[0] - 'a' + 'A');
+    return out;
+}
+
 std::string General(double value, int digits)
 {
     char buffer[64];

@@ -23,6 +23,9 @@ std::string WithUnit(double value, std::string_view unit, int digits = 6);
 // A fraction as a signed percentage: "+0.326 %", "-0.912 %" (no "-0.000 %").
 std::string SignedPercent(double fraction, int decimals = 3);
 
+// The text with its first letter a capital: "low-pass" -> "Low-pass" (ASCII letters only).
+std::string Capitalised(std::string_view text);
+
 // printf("%.*f") and printf("%.*g").
 std::string Fixed(double value, int decimals);
 std::string General(double value, int digits);

@@ -31,17 +31,6 @@ Sweep SweepOf(const Report& report)
 
 namespace {
 
-std::string_view ResponseTitle(ResponseKind response)
-{
-    switch (response) {
-    case ResponseKind::Butterworth: return "Butterworth";
-    case ResponseKind::Bessel: return "Bessel";
-    case ResponseKind::Chebyshev05: return "Chebyshev 0.5 dB";
-    case ResponseKind::Chebyshev1: return "Chebyshev 1 dB";
-    }
-    return "";
-}
-
 // A predicted frequency with 7 digits, enough to compare with a simulation at 0.01 %.
 std::string Predicted(const std::optional<double>& f3, double f, bool withError = true)
 {
@@ -74,21 +63,18 @@ std::string Netlist(const Report& report, Dialect dialect)
     std::string out;
 
     // The first line of a netlist is its title.
-    out += "* butterworth3-cli design: third-order " +
-           std::string(lowPass ? "low-pass" : "high-pass") + " filter, " +
-           std::string(ResponseTitle(request.response)) + ", single op-amp follower\n";
-    out += "* circuit " + std::string(lowPass ? "lowpass" : "highpass") + ", response " +
-           std::string(ResponseName(request.response)) + ", coefficients " +
-           (request.coefficients == Coefficients::Exact ? "exact" : "window") + ", f " +
-           General(f, 7) + " Hz, " + (lowPass ? "R " : "C ") + SpiceNumber(request.value) + "\n";
-    out += "* series " + (request.series
-                              ? std::string(SeriesName(*request.series)) + " (standard values)"
-                              : std::string("none (ideal values)"));
+    out += "* butterworth3-cli design: third-order " + std::string(Title(request.circuit)) +
+           " filter, " + std::string(Title(request.response)) + ", single op-amp follower\n";
+    out += "* circuit " + std::string(Id(request.circuit)) + ", response " +
+           std::string(Id(request.response)) + ", coefficients " +
+           std::string(Id(request.coefficients)) + ", f " + General(f, 7) + " Hz, " +
+           (lowPass ? "R " : "C ") + SpiceNumber(request.value) + "\n";
+    out += "* series " + (request.series ? std::string(Id(*request.series)) + " (standard values)"
+                                         : std::string("none (ideal values)"));
     if (request.moveSeries)
         out += ", " + std::string(lowPass ? "R" : "C") + " moved in " +
-               std::string(SeriesName(*request.moveSeries)) + " to " + SpiceNumber(d.value);
-    out += ", objective " +
-           std::string(request.objective == Objective::Balanced ? "balanced" : "shape") + "\n";
+               std::string(Id(*request.moveSeries)) + " to " + SpiceNumber(d.value);
+    out += ", objective " + std::string(Id(request.objective)) + "\n";
     if (report.opamp) {
         const OpAmp& o = report.opamp->opamp;
         out += "* op-amp: single pole, GBW " + SpiceNumber(o.gbw) + " Hz, A0 " + SpiceNumber(o.a0) +

@@ -280,18 +280,16 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
              "text-anchor=\"end\"");
 
     // Title and legend.
-    static constexpr std::array<std::string_view, 4> Responses = {
-        "Butterworth", "Bessel", "Chebyshev 0.5 dB", "Chebyshev 1 dB"};
-    const std::string_view response = Responses[static_cast<int>(request.response)];
+    const std::string_view response = Title(request.response);
     svg.Text(Left, 22,
-             std::string(lowPass ? "Low-pass" : "High-pass") + ", " + std::string(response) +
+             Capitalised(Title(circuit)) + ", " + std::string(response) +
                  ", f = " + WithUnit(f, "Hz", 6),
              "font-size=\"13\" font-weight=\"bold\"");
     const double legendY = height - 14;
     svg.Line(Left, legendY - 4, Left + 30, legendY - 4, TargetStyle);
     svg.Text(Left + 36, legendY, "target " + std::string(response));
-    std::string built = request.series ? std::string(SeriesName(*request.series)) + " parts"
-                                       : std::string("exact parts");
+    std::string built =
+        request.series ? std::string(Id(*request.series)) + " parts" : std::string("exact parts");
     built += report.opamp ? ", op-amp GBW " + WithUnit(report.opamp->opamp.gbw, "Hz", 4)
                           : ", ideal op-amp";
     svg.Line(Left + 250, legendY - 4, Left + 280, legendY - 4, DesignStyle);

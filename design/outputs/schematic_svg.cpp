@@ -136,7 +136,7 @@ std::string SchematicSvg(const Report& report, double scale)
            Num(resources::SchematicWidth * scale) + "\" height=\"" +
            Num(resources::SchematicHeight * scale) + "\" viewBox=\"0 0 " + w + " " + h +
            "\" font-family=\"DejaVu Sans, Verdana, sans-serif\" role=\"img\" aria-label=\"" +
-           Escape(std::string("Schematic of the ") + (lowPass ? "low-pass" : "high-pass") +
+           Escape("Schematic of the " + std::string(Title(d.request.circuit)) +
                   " filter: three series parts from In to the op-amp's + input, the op-amp a "
                   "follower with its output fed back to its - input, Out at the output") +
            "\">\n<rect x=\"0\" y=\"0\" width=\"" + w + "\" height=\"" + h + "\" fill=\"#fff\"/>\n" +

@@ -167,10 +167,9 @@ INSTANTIATE_TEST_SUITE_P(Designs, Objectives,
                                          ObjectiveRow{Circuit::HighPass, ResponseKind::Butterworth,
                                                       100, 10e-9, Series::E3, Series::E6}),
                          [](const auto& info) {
-                             return ParamName(
-                                 info.index,
-                                 std::string(design::ResponseName(info.param.response)) + "_" +
-                                     std::string(design::SeriesName(info.param.series)));
+                             return ParamName(info.index,
+                                              std::string(design::Id(info.param.response)) + "_" +
+                                                  std::string(design::Id(info.param.series)));
                          });
 
 TEST(Designs, WithoutASeriesTheIdealPartsAreKept)

@@ -56,7 +56,7 @@ TEST_P(EachSeries, FollowsTheRoundingFormulaExceptForTheHistoricValues)
 
 TEST_P(EachSeries, NameReadsBack)
 {
-    EXPECT_EQ(design::SeriesFromName(design::SeriesName(GetParam().series)), GetParam().series);
+    EXPECT_EQ(design::FromId<design::Series>(design::Id(GetParam().series)), GetParam().series);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                     SeriesRow{Series::E12, 12, 2}, SeriesRow{Series::E24, 24, 2},
                     SeriesRow{Series::E48, 48, 3}, SeriesRow{Series::E96, 96, 3},
                     SeriesRow{Series::E192, 192, 3}),
-    [](const auto& info) { return std::string(design::SeriesName(info.param.series)); });
+    [](const auto& info) { return std::string(design::Id(info.param.series)); });
 
 // Each series is every second value of the next: E3 of E6 ... E96 of E192 (E24 to E48 is
 // not a subset: they have different digits).
@@ -81,7 +81,7 @@ TEST(Iec60063, EachSeriesIsEverySecondValueOfTheNext)
         const auto b = design::SeriesMantissas(larger);
         ASSERT_EQ(2 * a.size(), b.size());
         for (std::size_t i = 0; i < a.size(); ++i)
-            EXPECT_EQ(a[i], b[2 * i]) << design::SeriesName(smaller) << " index " << i;
+            EXPECT_EQ(a[i], b[2 * i]) << design::Id(smaller) << " index " << i;
     }
 }
 
@@ -89,16 +89,16 @@ TEST(Iec60063, NineTwentyAndNotNineTwentyOne)
 {
     const auto e192 = design::SeriesMantissas(Series::E192);
     EXPECT_NE(std::find(e192.begin(), e192.end(), 920), e192.end());
-    for (const Series s : design::AllSeries) {
+    for (const Series s : design::All<design::Series>) {
         const auto v = design::SeriesMantissas(s);
-        EXPECT_EQ(std::find(v.begin(), v.end(), 921), v.end()) << design::SeriesName(s);
+        EXPECT_EQ(std::find(v.begin(), v.end(), 921), v.end()) << design::Id(s);
     }
 }
 
 TEST(Iec60063, UnknownNamesAreRejected)
 {
     for (const char* name : {"", "E5", "e24", "E 24", "E24 ", "E1920", "24"})
-        EXPECT_FALSE(design::SeriesFromName(name).has_value()) << name;
+        EXPECT_FALSE(design::FromId<design::Series>(name).has_value()) << name;
 }
 
 struct NeighbourRow {
@@ -125,11 +125,11 @@ INSTANTIATE_TEST_SUITE_P(
         NeighbourRow{Series::E12, 1e3, {820, 1000, 1200, 1500}},
         NeighbourRow{Series::E96, 786140, {750e3, 768e3, 787e3, 806e3}},
         NeighbourRow{Series::E3, 0.5, {0.22, 0.47, 1.0, 2.2}}),
-    [](const auto& info) { return ParamName(info.index, design::SeriesName(info.param.series)); });
+    [](const auto& info) { return ParamName(info.index, design::Id(info.param.series)); });
 
 TEST(Iec60063, StandardValuesRepeatEveryDecade)
 {
-    for (const Series s : design::AllSeries) {
+    for (const Series s : design::All<design::Series>) {
         const long n = static_cast<long>(design::SeriesMantissas(s).size());
         for (long i = -3 * n; i < 3 * n; ++i)
             EXPECT_NEAR(design::StandardValue(s, i + n) / design::StandardValue(s, i), 10, 1e-12);

@@ -192,9 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ExactRow{ResponseKind::Bessel, {0.9913917, 1.428441, 0.2547602}, {}},
                     ExactRow{ResponseKind::Chebyshev05, {2.236844, 11.16971, 0.08899163}, {}},
                     ExactRow{ResponseKind::Chebyshev1, {2.566900, 16.18731, 0.06429081}, {}}),
-    [](const auto& info) {
-        return ParamName(info.index, design::ResponseName(info.param.response));
-    });
+    [](const auto& info) { return ParamName(info.index, design::Id(info.param.response)); });
 
 TEST(ExactValues, ChebyshevRippleEdgeIsWhereTheRippleBandEnds)
 {
