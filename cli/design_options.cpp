@@ -7,7 +7,6 @@
 #include <map>
 #include <utility>
 
-#include "design/eseries.h"
 #include "design/quantity.h"
 #include "design/validation.h"
 #include "design/vocabulary.h"
@@ -331,6 +330,9 @@ std::string OpAmpCommaHint(std::string_view text, double frequency)
     return hint + ", so write " + pointed;
 }
 
+// The options with a value given so far: name -> value as typed.
+using Given = std::map<std::string_view, std::string_view>;
+
 struct Positional {
     std::vector<std::string_view> args;
 
@@ -378,6 +380,32 @@ struct Positional {
     }
 };
 
+// What the options and arguments say together, after each was read alone.
+void CheckTogether(const DesignOptions& options, const Given& given, const Positional& positional,
+                   Problems& problems)
+{
+    for (const design::Problem& problem : design::CheckSettings(options.request))
+        problems.Add(problem.subject == design::Subject::MoveWithoutSeries
+                         ? Said("--move-value", given.at("--move-value")) + ": " + problem.expected
+                         : "--coefficients window: " + problem.expected);
+    if (given.contains("--dialect") && !options.spice)
+        problems.Add(Said("--dialect", given.at("--dialect")) + ": expected --spice as well");
+    const int toStdout =
+        int(options.spice == "-") + int(options.svg == "-") + int(options.html == "-");
+    if (toStdout > 1)
+        problems.Add("'-': expected standard output for one of --spice, --svg and --html only");
+    else if (toStdout == 1 && options.json)
+        problems.Add("'-': expected a file name with --json (standard output holds the JSON)");
+    if (!problems.Any())
+        if (const auto problem = design::CheckBuildable(options.request, options.opamp))
+            problems.Add(problem->subject == design::Subject::Parts
+                             ? "FREQUENCY " + files::ForMessage(positional.args[1]) +
+                                   " and VALUE " + files::ForMessage(positional.args[2]) + ": " +
+                                   problem->expected
+                             : Said("--opamp", given.at("--opamp")) + ": " + problem->expected +
+                                   OpAmpCommaHint(given.at("--opamp"), options.request.frequency));
+}
+
 }  // namespace
 
 const std::vector<DesignOption>& DesignOptionTable()
@@ -392,7 +420,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
     DesignOptions& options = read.options;
     Problems problems;
     Positional positional;
-    std::map<std::string_view, std::string_view> given;  // option name -> value
+    Given given;
     bool optionsEnded = false;
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -444,26 +472,7 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
         return DesignHelp{};
 
     positional.Read(options, problems);
-    for (const design::Problem& problem : design::CheckSettings(options.request))
-        problems.Add(problem.subject == design::Subject::MoveWithoutSeries
-                         ? Said("--move-value", given.at("--move-value")) + ": " + problem.expected
-                         : "--coefficients window: " + problem.expected);
-    if (given.contains("--dialect") && !options.spice)
-        problems.Add(Said("--dialect", given.at("--dialect")) + ": expected --spice as well");
-    const int toStdout =
-        int(options.spice == "-") + int(options.svg == "-") + int(options.html == "-");
-    if (toStdout > 1)
-        problems.Add("'-': expected standard output for one of --spice, --svg and --html only");
-    else if (toStdout == 1 && options.json)
-        problems.Add("'-': expected a file name with --json (standard output holds the JSON)");
-    if (!problems.Any())
-        if (const auto problem = design::CheckBuildable(options.request, options.opamp))
-            problems.Add(problem->subject == design::Subject::Parts
-                             ? "FREQUENCY " + files::ForMessage(positional.args[1]) +
-                                   " and VALUE " + files::ForMessage(positional.args[2]) + ": " +
-                                   problem->expected
-                             : Said("--opamp", given.at("--opamp")) + ": " + problem->expected +
-                                   OpAmpCommaHint(given.at("--opamp"), options.request.frequency));
+    CheckTogether(options, given, positional, problems);
     if (problems.Any())
         return DesignUsageError{problems.First()};
     if (read.toleranceGiven)
