@@ -17,10 +17,6 @@
 
 namespace cli {
 
-// A short text for a terminal, each figure with its unit.
-std::string RenderDesignText(const design::Report& report);
-std::string RenderDesignJson(const design::Report& report);  // one object and "\n"
-
 // The arguments as a shell would take them back: "butterworth3-cli design lowpass ..." with
 // single quotes around any argument that needs them.
 std::string CommandLineOf(std::span<const std::string_view> args);

@@ -122,4 +122,13 @@ Design MakeDesign(const Request& request)
     return design;
 }
 
+bool Impractical(Circuit circuit, double part)
+{
+    switch (circuit) {
+    case Circuit::LowPass: return part < 100e-12 || part > 10e-6;
+    case Circuit::HighPass: return part < 100 || part > 1e6;
+    }
+    return false;
+}
+
 }  // namespace design

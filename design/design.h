@@ -39,6 +39,13 @@ struct Design {
 // Butterworth, and for a move without a series.
 Design MakeDesign(const Request& request);
 
+// The window's rule for a computed part (a capacitor of the low-pass, a resistor of the
+// high-pass) that is impractical to build: a capacitor below 100 pF or above 10 µF, a
+// resistor below 100 Ω or above 1 MΩ. The limits are doubles, as the parts are: the window
+// compares its own values in 80 bits, where 1e-5L lies below the double 10e-6, and would
+// mark a part of exactly 10 µF.
+bool Impractical(Circuit circuit, double part);
+
 // f3 / f - 1, or nullopt without f3.
 std::optional<double> F3Error(const std::optional<double>& f3, double frequency);
 

@@ -101,6 +101,22 @@ constexpr Term TermOf(Distribution distribution)
     return {};
 }
 
+// The names of a circuit's parts: the series parts from In to the op-amp, then the parts
+// to ground, to the output and to ground (filter.h's Parts).
+struct PartNames {
+    std::array<std::string_view, 3> series;
+    std::array<std::string_view, 3> shunt;
+};
+
+constexpr PartNames NamesOf(Circuit circuit)
+{
+    switch (circuit) {
+    case Circuit::LowPass: return {{"Ra", "Rb", "Rc"}, {"C1", "C2", "C3"}};
+    case Circuit::HighPass: return {{"Ca", "Cb", "Cc"}, {"R1", "R2", "R3"}};
+    }
+    return {};
+}
+
 // The number of values of a kind: the enumerators are numbered from 0 and the first
 // number without words ends them.
 template <class Kind>

@@ -47,12 +47,6 @@ ul { margin: 2pt 0; padding-left: 14pt; }
 }
 )";
 
-// The window's rule for a part that is impractical to build.
-bool Impractical(bool capacitor, double value)
-{
-    return capacitor ? (value < 100e-12 || value > 10e-6) : (value < 100 || value > 1e6);
-}
-
 class Html {
 public:
     // Raw markup, written by this file only.
@@ -93,20 +87,6 @@ private:
     std::string out_;
 };
 
-std::string F3Text(const std::optional<double>& f3, double f)
-{
-    if (!f3)
-        return "none (no −3 dB crossing)";
-    return WithUnit(*f3, "Hz") + " (" + SignedPercent(*f3 / f - 1) + ")";
-}
-
-std::string GbwText(const std::optional<double>& gbw, double f)
-{
-    if (!gbw)
-        return "more than " + WithUnit(1e5 * f, "Hz");
-    return WithUnit(*gbw, "Hz", 4) + " (" + General(*gbw / f, 3) + " f)";
-}
-
 }  // namespace
 
 std::string HtmlReport(const Report& report, std::string_view commandLine, Dialect dialect)
@@ -120,6 +100,12 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         circuitName + " filter, " + std::string(Title(request.response)) + ", " + WithUnit(f, "Hz");
     const std::string valueUnit = lowPass ? "Ω" : "F";
     const std::string partUnit = lowPass ? "F" : "Ω";
+    const auto f3Text = [f](const std::optional<double>& f3) {
+        return F3Text(f3, f, Medium::Document);
+    };
+    const auto gbwText = [f](const std::optional<double>& gbw) {
+        return GbwNeededText(gbw, f, Medium::Document);
+    };
     Html h;
 
     h.Tag("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n")
@@ -166,12 +152,11 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     h.Tag("</table>\n</section>\n");
 
     // The parts.
-    const std::array<std::string, 3> seriesNames =
-        lowPass ? std::array<std::string, 3>{"Ra", "Rb", "Rc"}
-                : std::array<std::string, 3>{"Ca", "Cb", "Cc"};
-    const std::array<std::string, 3> shuntNames =
-        lowPass ? std::array<std::string, 3>{"C1", "C2", "C3"}
-                : std::array<std::string, 3>{"R1", "R2", "R3"};
+    const PartNames names = NamesOf(request.circuit);
+    const std::array<std::string, 3> seriesNames = {
+        std::string(names.series[0]), std::string(names.series[1]), std::string(names.series[2])};
+    const std::array<std::string, 3> shuntNames = {
+        std::string(names.shunt[0]), std::string(names.shunt[1]), std::string(names.shunt[2])};
     const std::array<std::string, 3> places = {"to ground", "to the output", "to ground"};
     h.Tag("<section>\n<h2>Parts</h2>\n<table>\n");
     if (request.series)
@@ -180,7 +165,7 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         h.Row({"part", "ideal"}, "th");
     bool anyImpractical = false;
     for (std::size_t i = 0; i < 3; ++i) {
-        const bool impractical = Impractical(lowPass, d.chosen[i]);
+        const bool impractical = Impractical(request.circuit, d.chosen[i]);
         anyImpractical = anyImpractical || impractical;
         h.Tag("<tr>").Element("td", shuntNames[i] + " (" + places[i] + ")");
         h.Element("td", WithUnit(d.ideal[i], partUnit), "class=\"n\"");
@@ -214,11 +199,11 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
 
     // The response.
     h.Tag("<div class=\"row\">\n<section>\n<h2>Response</h2>\n<table>\n");
-    h.Row({"f3 (ideal op-amp)", F3Text(d.f3, f)});
+    h.Row({"f3 (ideal op-amp)", f3Text(d.f3)});
     h.Row({"shape error", Fixed(d.shapeErrorDb, 3) + " dB"});
     if (request.series)
         h.Row({"combinations weighed", std::to_string(d.combinations)});
-    h.Row({"window's f3", F3Text(report.windowF3, f)});
+    h.Row({"window's f3", f3Text(report.windowF3)});
     if (report.rippleEdge)
         h.Row({"ripple band ends at", WithUnit(*report.rippleEdge, "Hz")});
     h.Tag("</table>\n</section>\n");
@@ -239,15 +224,15 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     if (report.opamp) {
         const OpAmpFigures& o = *report.opamp;
         h.Tag("<section>\n<h2>Op-amp</h2>\n<table>\n");
-        h.Row({"f3", F3Text(o.f3, f)});
+        h.Row({"f3", f3Text(o.f3)});
         h.Row({"shape error", Fixed(o.shapeErrorDb, 3) + " dB"});
         if (!lowPass)
             h.Row(
                 {"upper edge", (o.upperEdge ? WithUnit(*o.upperEdge, "Hz") : std::string("none")) +
                                    " (a band-pass)"});
-        h.Row({"GBW for f3 within 1 %", GbwText(o.gbwNeeded.f3Within1Percent, f)});
-        h.Row({"GBW for f3 within 0.1 %", GbwText(o.gbwNeeded.f3Within0_1Percent, f)});
-        h.Row({"GBW for ≤ 0.1 dB more shape error", GbwText(o.gbwNeeded.shapeWithin0_1Db, f)});
+        h.Row({"GBW for f3 within 1 %", gbwText(o.gbwNeeded.f3Within1Percent)});
+        h.Row({"GBW for f3 within 0.1 %", gbwText(o.gbwNeeded.f3Within0_1Percent)});
+        h.Row({"GBW for ≤ 0.1 dB more shape error", gbwText(o.gbwNeeded.shapeWithin0_1Db)});
         h.Tag("</table>\n</section>\n");
     }
     if (report.tolerance) {

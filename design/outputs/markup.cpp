@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace design::outputs {
 
@@ -26,29 +26,32 @@ std::string Escape(std::string_view text)
     return out;
 }
 
-std::string Capitalised(std::string_view text)
-{
-    std::string out(text);
-    if (!out.empty() && out[0] >= 'a' && out[0] <= 'z')
-        out[0] = static_cast<char>(out[0] - 'a' + 'A');
-    return out;
-}
-
-std::string General(double value, int digits)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*g", digits, value);
-    return buffer;
-}
-
-std::string Fixed(double value, int decimals)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
-}
-
 namespace {
+
+// Room for any double in fixed notation (309 integer digits) with up to 100 decimals.
+using NumberBuffer = std::array<char, 440>;
+
+std::string Written(double value, std::chars_format format, int precision)
+{
+    NumberBuffer buffer;
+    const std::to_chars_result result =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
+    return std::string(buffer.data(), result.ptr);
+}
+
+// The decimal exponent of `value` rounded to `digits` significant digits, as printf's %g
+// rounds it: 3 for 999.9999 at 6 digits.
+int RoundedExponent(double value, int digits)
+{
+    const std::string text = Written(value, std::chars_format::scientific, digits - 1);
+    const std::size_t e = text.find('e');
+    const char* first = text.data() + e + 1;
+    if (*first == '+')
+        ++first;
+    int exponent = 0;
+    std::from_chars(first, text.data() + text.size(), exponent);
+    return exponent;
+}
 
 // The power of 1000 to write `value` in, from `lowest` to `highest`, such that the
 // mantissa rounded to `digits` digits is below 1000.
@@ -59,12 +62,42 @@ int ThousandsExponent(double value, int digits, int lowest, int highest)
     int e = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3));
     e = std::clamp(e, lowest, highest);
     const double mantissa = value / std::pow(1000.0, e);
-    if (e < highest && std::fabs(std::stod(General(mantissa, digits))) >= 1000)
+    if (e < highest && RoundedExponent(mantissa, digits) >= 3)
         ++e;  // 999.9999 rounds up to 1000
     return e;
 }
 
 }  // namespace
+
+std::string General(double value, int digits)
+{
+    return Written(value, std::chars_format::general, digits);
+}
+
+std::string Fixed(double value, int decimals)
+{
+    return Written(value, std::chars_format::fixed, decimals);
+}
+
+std::string Num(double value, int decimals)
+{
+    std::string text = Fixed(value, decimals);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text == "-0" ? "0" : text;
+}
+
+std::string Capitalised(std::string_view text)
+{
+    std::string out(text);
+    if (!out.empty() && out[0] >= 'a' && out[0] <= 'z')
+        out[0] = static_cast<char>(out[0] - 'a' + 'A');
+    return out;
+}
 
 std::string SpiceNumber(double value)
 {
@@ -80,12 +113,17 @@ std::string SpiceNumber(double value)
     return General(value / std::pow(1000.0, e), 6) + std::string(Multipliers[e + 5]);
 }
 
-std::string WithUnit(double value, std::string_view unit, int digits)
+std::string WithUnit(double value, std::string_view unit, int digits, Medium medium)
 {
-    static constexpr std::array<std::string_view, 9> Prefixes = {"f", "p", "n", "µ", "m",
-                                                                 "",  "k", "M", "G"};
-    const int e = ThousandsExponent(value, digits, -5, 3);
-    return General(value / std::pow(1000.0, e), digits) + " " + std::string(Prefixes[e + 5]) +
+    // Exponents -5 ... 3 of 1000; a terminal's text starts at p.
+    static constexpr std::array<std::string_view, 9> Symbols = {"f", "p", "n", "µ", "m",
+                                                                "",  "k", "M", "G"};
+    static constexpr std::array<std::string_view, 9> Ascii = {"f", "p", "n", "u", "m",
+                                                              "",  "k", "M", "G"};
+    const int lowest = medium == Medium::Document ? -5 : -4;
+    const int e = ThousandsExponent(value, digits, lowest, 3);
+    const std::string_view prefix = (medium == Medium::Document ? Symbols : Ascii)[e + 5];
+    return General(value / std::pow(1000.0, e), digits) + " " + std::string(prefix) +
            std::string(unit);
 }
 
@@ -94,9 +132,23 @@ std::string SignedPercent(double fraction, int decimals)
     double percent = fraction * 100;
     if (std::fabs(percent) < 0.5 * std::pow(10.0, -decimals))
         percent = 0;  // no "-0.000 %"
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%+.*f %%", decimals, percent);
-    return buffer;
+    const std::string digits = Fixed(percent, decimals);
+    return (digits.starts_with('-') ? "" : "+") + digits + " %";
+}
+
+std::string F3Text(const std::optional<double>& f3, double f, Medium medium)
+{
+    if (!f3)
+        return medium == Medium::Document ? "none (no −3 dB crossing)" : "none (no -3 dB crossing)";
+    return WithUnit(*f3, "Hz", 6, medium) + " (" + SignedPercent(*f3 / f - 1) + ")";
+}
+
+std::string GbwNeededText(const std::optional<double>& gbw, double f, Medium medium)
+{
+    if (!gbw)
+        return "more than " + WithUnit(1e5 * f, "Hz", 6, medium);
+    const int digits = medium == Medium::Document ? 4 : 6;
+    return WithUnit(*gbw, "Hz", digits, medium) + " (" + General(*gbw / f, 3) + " f)";
 }
 
 }  // namespace design::outputs

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <complex>
 #include <numbers>
@@ -27,18 +26,6 @@ struct Panel {
     double low;   // value at the bottom
     double Y(double v) const { return top + (high - v) / (high - low) * (bottom - top); }
 };
-
-// One decimal, without a trailing ".0"; to_chars, since a plot writes thousands of them.
-std::string Num(double v)
-{
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, 1);
-    std::string text(buffer, result.ptr);
-    if (text.ends_with(".0"))
-        text.resize(text.size() - 2);
-    return text == "-0" ? "0" : text;
-}
 
 // Phase in degrees, continuous along the sweep, on the branch where the phase at the
 // largest magnitude (the passband) lies in (-180, 180].
@@ -76,12 +63,12 @@ public:
     void Add(std::string text) { out_ += std::move(text); }
     void Line(double x1, double y1, double x2, double y2, std::string_view style)
     {
-        out_ += "<line x1=\"" + Num(x1) + "\" y1=\"" + Num(y1) + "\" x2=\"" + Num(x2) + "\" y2=\"" +
-                Num(y2) + "\" " + std::string(style) + "/>\n";
+        out_ += "<line x1=\"" + Num(x1, 1) + "\" y1=\"" + Num(y1, 1) + "\" x2=\"" + Num(x2, 1) +
+                "\" y2=\"" + Num(y2, 1) + "\" " + std::string(style) + "/>\n";
     }
     void Text(double x, double y, std::string_view text, std::string_view extra = "")
     {
-        out_ += "<text x=\"" + Num(x) + "\" y=\"" + Num(y) + "\"" +
+        out_ += "<text x=\"" + Num(x, 1) + "\" y=\"" + Num(y, 1) + "\"" +
                 (extra.empty() ? "" : " " + std::string(extra)) + ">" + Escape(text) + "</text>\n";
     }
     std::string Take() { return std::move(out_); }
@@ -170,17 +157,17 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
     const double height = 586;
     if (standalone)
         svg.Add("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-    svg.Add("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(Width) + "\" height=\"" +
-            Num(height) + "\" viewBox=\"0 0 " + Num(Width) + " " + Num(height) +
+    svg.Add("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(Width, 1) + "\" height=\"" +
+            Num(height, 1) + "\" viewBox=\"0 0 " + Num(Width, 1) + " " + Num(height, 1) +
             "\" font-family=\"DejaVu Sans, Verdana, sans-serif\" font-size=\"11\" role=\"img\" "
             "aria-label=\"Bode plot: magnitude, phase and deviation from the target response\">\n");
-    svg.Add("<rect x=\"0\" y=\"0\" width=\"" + Num(Width) + "\" height=\"" + Num(height) +
+    svg.Add("<rect x=\"0\" y=\"0\" width=\"" + Num(Width, 1) + "\" height=\"" + Num(height, 1) +
             "\" fill=\"#ffffff\"/>\n");
     svg.Add("<defs>\n");
     for (const Panel& p : panels)
-        svg.Add("<clipPath id=\"" + prefix + "-" + std::string(p.id) + "\"><rect x=\"" + Num(Left) +
-                "\" y=\"" + Num(p.top) + "\" width=\"" + Num(Right - Left) + "\" height=\"" +
-                Num(p.bottom - p.top) + "\"/></clipPath>\n");
+        svg.Add("<clipPath id=\"" + prefix + "-" + std::string(p.id) + "\"><rect x=\"" +
+                Num(Left, 1) + "\" y=\"" + Num(p.top, 1) + "\" width=\"" + Num(Right - Left, 1) +
+                "\" height=\"" + Num(p.bottom - p.top, 1) + "\"/></clipPath>\n");
     svg.Add("</defs>\n");
 
     // Frequency grid in every panel: decades, with 2 and 5 between them.
@@ -222,9 +209,9 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
     for (std::size_t i = 0; i < 3; ++i) {
         const double mid = (panels[i].top + panels[i].bottom) / 2;
         svg.Text(14, mid, titles[i],
-                 "text-anchor=\"middle\" transform=\"rotate(-90 14 " + Num(mid) + ")\"");
-        svg.Add("<rect x=\"" + Num(Left) + "\" y=\"" + Num(panels[i].top) + "\" width=\"" +
-                Num(Right - Left) + "\" height=\"" + Num(panels[i].bottom - panels[i].top) +
+                 "text-anchor=\"middle\" transform=\"rotate(-90 14 " + Num(mid, 1) + ")\"");
+        svg.Add("<rect x=\"" + Num(Left, 1) + "\" y=\"" + Num(panels[i].top, 1) + "\" width=\"" +
+                Num(Right - Left, 1) + "\" height=\"" + Num(panels[i].bottom - panels[i].top, 1) +
                 "\" fill=\"none\" stroke=\"#404040\" stroke-width=\"1\"/>\n");
     }
 
@@ -237,9 +224,9 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
             const double y = std::clamp(p.Y(values[i]), p.top - 50, p.bottom + 50);
             if (i > 0)
                 points += ' ';
-            points += Num(X(freq[i]));
+            points += Num(X(freq[i]), 1);
             points += ',';
-            points += Num(y);
+            points += Num(y, 1);
         }
         svg.Add("<polyline clip-path=\"url(#" + prefix + "-" + std::string(p.id) + ")\" points=\"" +
                 points + "\" " + std::string(style) + "/>\n");
@@ -263,7 +250,7 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
     const auto dot = [&](double at, const std::string& label, bool toLeft, int line) {
         if (at < f / 100 || at > 100 * f)
             return;
-        svg.Add("<circle cx=\"" + Num(X(at)) + "\" cy=\"" + Num(panels[0].Y(halfPowerDb)) +
+        svg.Add("<circle cx=\"" + Num(X(at), 1) + "\" cy=\"" + Num(panels[0].Y(halfPowerDb), 1) +
                 "\" r=\"3.5\" fill=\"#b02020\"/>\n");
         svg.Text(X(at) + (toLeft ? -8 : 8), panels[0].Y(halfPowerDb) + 16 + 14 * line, label,
                  toLeft ? "text-anchor=\"end\" fill=\"#b02020\"" : "fill=\"#b02020\"");

@@ -12,27 +12,18 @@ namespace {
 
 using resources::Rect;
 
-std::string Num(double v)
-{
-    std::string text = Fixed(v, 2);
-    while (text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.')
-        text.pop_back();
-    return text;
-}
-
 std::string Box(const Rect& r, std::string_view fill)
 {
-    return "<rect x=\"" + Num(r.x0) + "\" y=\"" + Num(r.y0) + "\" width=\"" + Num(r.x1 - r.x0 + 1) +
-           "\" height=\"" + Num(r.y1 - r.y0 + 1) + "\" fill=\"" + std::string(fill) + "\"/>\n";
+    return "<rect x=\"" + Num(r.x0, 2) + "\" y=\"" + Num(r.y0, 2) + "\" width=\"" +
+           Num(r.x1 - r.x0 + 1, 2) + "\" height=\"" + Num(r.y1 - r.y0 + 1, 2) + "\" fill=\"" +
+           std::string(fill) + "\"/>\n";
 }
 
 // Text in the grid's units; the pixel font's 7-pixel glyphs become a 9-unit font.
 std::string Label(double x, double baseline, std::string_view text, std::string_view anchor,
                   std::string_view extra = "")
 {
-    return "<text x=\"" + Num(x) + "\" y=\"" + Num(baseline) + "\" text-anchor=\"" +
+    return "<text x=\"" + Num(x, 2) + "\" y=\"" + Num(baseline, 2) + "\" text-anchor=\"" +
            std::string(anchor) + "\"" + (extra.empty() ? "" : " " + std::string(extra)) + ">" +
            Escape(text) + "</text>\n";
 }
@@ -54,8 +45,8 @@ public:
     void operator()(const resources::Frame&) { }  // the page frames the drawing itself
     void operator()(const resources::SlantedLine& item)
     {
-        out += "<line x1=\"" + Num(item.from.x + 0.5) + "\" y1=\"" + Num(item.from.y + 0.5) +
-               "\" x2=\"" + Num(item.to.x + 0.5) + "\" y2=\"" + Num(item.to.y + 0.5) +
+        out += "<line x1=\"" + Num(item.from.x + 0.5, 2) + "\" y1=\"" + Num(item.from.y + 0.5, 2) +
+               "\" x2=\"" + Num(item.to.x + 0.5, 2) + "\" y2=\"" + Num(item.to.y + 0.5, 2) +
                "\" stroke=\"#000\" stroke-width=\"1\"/>\n";
     }
     void operator()(const resources::Text& item)
@@ -64,8 +55,8 @@ public:
     }
     void operator()(const resources::Dot& item)
     {
-        out += "<circle cx=\"" + Num(item.centre.x + 0.5) + "\" cy=\"" + Num(item.centre.y + 0.5) +
-               "\" r=\"2.5\" fill=\"#000\"/>\n";
+        out += "<circle cx=\"" + Num(item.centre.x + 0.5, 2) + "\" cy=\"" +
+               Num(item.centre.y + 0.5, 2) + "\" r=\"2.5\" fill=\"#000\"/>\n";
     }
     void operator()(const resources::GroundSymbol& item)
     {
@@ -131,10 +122,10 @@ std::string SchematicSvg(const Report& report, double scale)
     for (const resources::Item& item : schematic.drawing)
         std::visit(drawer, item);
     // The op-amp's input signs are wires of the drawing; name them for a screen reader too.
-    const std::string w = Num(resources::SchematicWidth), h = Num(resources::SchematicHeight);
+    const std::string w = Num(resources::SchematicWidth, 2), h = Num(resources::SchematicHeight, 2);
     return "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-           Num(resources::SchematicWidth * scale) + "\" height=\"" +
-           Num(resources::SchematicHeight * scale) + "\" viewBox=\"0 0 " + w + " " + h +
+           Num(resources::SchematicWidth * scale, 2) + "\" height=\"" +
+           Num(resources::SchematicHeight * scale, 2) + "\" viewBox=\"0 0 " + w + " " + h +
            "\" font-family=\"DejaVu Sans, Verdana, sans-serif\" role=\"img\" aria-label=\"" +
            Escape("Schematic of the " + std::string(Title(d.request.circuit)) +
                   " filter: three series parts from In to the op-amp's + input, the op-amp a "

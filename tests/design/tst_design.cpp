@@ -198,6 +198,35 @@ design::Parts DefaultLowPass()
                                                         design::Coefficients::Exact, 100, 33e3));
 }
 
+struct ImpracticalRow {
+    Circuit circuit;
+    double part;
+    bool impractical;
+};
+
+class ImpracticalParts : public testing::TestWithParam<ImpracticalRow> { };
+
+// The limits themselves are practical, in double: the double 10e-6 lies above 1e-5 exactly.
+TEST_P(ImpracticalParts, OutsideTheWindowsLimits)
+{
+    EXPECT_EQ(design::Impractical(GetParam().circuit, GetParam().part), GetParam().impractical)
+        << GetParam().part;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rule, ImpracticalParts,
+    testing::Values(ImpracticalRow{Circuit::LowPass, 10e-6, false},
+                    ImpracticalRow{Circuit::LowPass, std::nextafter(10e-6, 1.0), true},
+                    ImpracticalRow{Circuit::LowPass, 100e-12, false},
+                    ImpracticalRow{Circuit::LowPass, std::nextafter(100e-12, 0.0), true},
+                    ImpracticalRow{Circuit::LowPass, 4.7e-9, false},
+                    ImpracticalRow{Circuit::LowPass, 100, true},  // 100 F, not 100 ohms
+                    ImpracticalRow{Circuit::HighPass, 100, false},
+                    ImpracticalRow{Circuit::HighPass, std::nextafter(100.0, 0.0), true},
+                    ImpracticalRow{Circuit::HighPass, 1e6, false},
+                    ImpracticalRow{Circuit::HighPass, std::nextafter(1e6, 2e6), true},
+                    ImpracticalRow{Circuit::HighPass, 10e-6, true}));
+
 TEST(Sensitivities, MatchTheWorkedFiguresAndEachGroupSumsToMinusOne)
 {
     const auto s = design::F3Sensitivities(Circuit::LowPass, DefaultLowPass());

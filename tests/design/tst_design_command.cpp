@@ -88,6 +88,10 @@ INSTANTIATE_TEST_SUITE_P(
                 {"GBW 1.5 MHz, A0 200000, RO 0 Ohm"}},
         // The value is repeated as read, so 10 farads cannot pass unnoticed.
         TextRow{{"design", "highpass", "1kHz", "10"}, {"f  = 1 kHz", "C  = 10 F", "<--- !"}},
+        // A part of exactly 10 uF is practical, one just above it is not.
+        TextRow{{"design", "lowpass", "1", "22.165k", "--series", "E6"},
+                {"C1    9.99985 uF     10 uF         +0.002 %\n",
+                 "C2    25.4678 uF     22 uF         -13.616 % <--- !\n"}},
         TextRow{{"design", "lowpass", "2,5k", "4k7", "--response", "chebyshev-0.5"},
                 {"f  = 2.5 kHz", "R  = 4.7 kOhm", "Chebyshev 0.5 dB", "ripple edge    2.1413"}}),
     [](const auto& info) {
@@ -129,6 +133,14 @@ TEST(DesignJson, HasTheKeysInOrderAndOnlyThoseThatApply)
     EXPECT_EQ(j["tolerance"]["samples"], 2000);
     EXPECT_EQ(j["tolerance"]["distribution"], "uniform");
     EXPECT_FALSE(j.contains("ripple_edge"));
+}
+
+TEST(DesignJson, AnImpracticalPartIsFlagged)
+{
+    const nlohmann::json j = Json({"design", "lowpass", "1", "22.165k", "--series", "E6"});
+    EXPECT_EQ(j["parts"][0]["chosen"], 10e-6);
+    EXPECT_EQ(j["parts"][0]["impractical"], false);
+    EXPECT_EQ(j["parts"][1]["impractical"], true);
 }
 
 TEST(DesignJson, LeavesOutWhatDoesNotApply)

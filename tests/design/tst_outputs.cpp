@@ -154,6 +154,75 @@ INSTANTIATE_TEST_SUITE_P(
                     UnitRow{1e6, "Hz", 6, "1 MHz"}, UnitRow{4.7e-6, "F", 6, "4.7 µF"},
                     UnitRow{999.96, "Hz", 4, "1 kHz"}, UnitRow{100, "Hz", 6, "100 Hz"}));
 
+TEST(UnitTexts, aTerminalGetsAsciiPrefixesFromPico)
+{
+    using design::outputs::Medium;
+    EXPECT_EQ(design::outputs::WithUnit(4.7e-6, "F", 6, Medium::Terminal), "4.7 uF");
+    EXPECT_EQ(design::outputs::WithUnit(1e-15, "F", 6, Medium::Terminal), "0.001 pF");
+    EXPECT_EQ(design::outputs::WithUnit(1e-15, "F", 6, Medium::Document), "1 fF");
+    EXPECT_EQ(design::outputs::WithUnit(999.9999e-6, "F", 6, Medium::Terminal), "1 mF");
+}
+
+struct CoordinateRow {
+    double value;
+    int decimals;
+    std::string text;
+};
+
+class Coordinates : public testing::TestWithParam<CoordinateRow> { };
+
+TEST_P(Coordinates, dropTrailingZerosAndMinusZero)
+{
+    EXPECT_EQ(design::outputs::Num(GetParam().value, GetParam().decimals), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, Coordinates,
+    testing::Values(CoordinateRow{40, 1, "40"}, CoordinateRow{12.5, 2, "12.5"},
+                    CoordinateRow{12.25, 1, "12.2"},  // the double 12.25 is a tie: to even
+                    CoordinateRow{-0.04, 1, "0"}, CoordinateRow{-3.25, 2, "-3.25"},
+                    CoordinateRow{100, 2, "100"}, CoordinateRow{0.005, 2, "0.01"},
+                    CoordinateRow{1e20, 1, "100000000000000000000"}));
+
+struct SentenceRow {
+    std::optional<double> value;
+    double f;
+    std::string terminal;
+    std::string document;
+};
+
+class F3Sentences : public testing::TestWithParam<SentenceRow> { };
+
+TEST_P(F3Sentences, sayTheErrorOrThatThereIsNone)
+{
+    using design::outputs::Medium;
+    const SentenceRow& row = GetParam();
+    EXPECT_EQ(design::outputs::F3Text(row.value, row.f, Medium::Terminal), row.terminal);
+    EXPECT_EQ(design::outputs::F3Text(row.value, row.f, Medium::Document), row.document);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, F3Sentences,
+    testing::Values(SentenceRow{98.8697, 100, "98.8697 Hz (-1.130 %)", "98.8697 Hz (-1.130 %)"},
+                    SentenceRow{2.5e-6, 2.5e-6, "2.5 uHz (+0.000 %)", "2.5 µHz (+0.000 %)"},
+                    SentenceRow{std::nullopt, 100, "none (no -3 dB crossing)",
+                                "none (no \u22123 dB crossing)"}));
+
+class GbwSentences : public testing::TestWithParam<SentenceRow> { };
+
+TEST_P(GbwSentences, giveTheRatioToFOrTheLargestSearched)
+{
+    using design::outputs::Medium;
+    const SentenceRow& row = GetParam();
+    EXPECT_EQ(design::outputs::GbwNeededText(row.value, row.f, Medium::Terminal), row.terminal);
+    EXPECT_EQ(design::outputs::GbwNeededText(row.value, row.f, Medium::Document), row.document);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, GbwSentences,
+    testing::Values(SentenceRow{8281.234, 100, "8.28123 kHz (82.8 f)", "8.281 kHz (82.8 f)"},
+                    SentenceRow{std::nullopt, 100, "more than 10 MHz", "more than 10 MHz"}));
+
 // ---- The netlist ----
 
 struct NetlistRow {

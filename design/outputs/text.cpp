@@ -1,0 +1,125 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+#include "design/outputs/text.h"
+
+#include "calc/result_display.h"
+#include "design/outputs/markup.h"
+
+namespace design::outputs {
+namespace {
+
+std::string Quantity(double value, std::string_view unit)
+{
+    return WithUnit(value, unit, 6, Medium::Terminal);
+}
+
+std::string Pad(std::string text, std::size_t width)
+{
+    // Width in characters; the text is ASCII, so bytes are characters.
+    if (text.size() < width)
+        text.append(width - text.size(), ' ');
+    return text;
+}
+
+std::string Signed(double value)
+{
+    return (value < 0 ? "" : "+") + Fixed(value, 3);
+}
+
+}  // namespace
+
+std::string TerminalText(const Report& report)
+{
+    const Request& request = report.design.request;
+    const Design& d = report.design;
+    const bool lowPass = request.circuit == Circuit::LowPass;
+    const std::string valueUnit = lowPass ? "Ohm" : "F";
+    const std::string partUnit = lowPass ? "F" : "Ohm";
+    const PartNames names = NamesOf(request.circuit);
+    const double f = request.frequency;
+    const auto f3Text = [f](const std::optional<double>& f3) {
+        return F3Text(f3, f, Medium::Terminal);
+    };
+    const auto gbwText = [f](const std::optional<double>& gbw) {
+        return GbwNeededText(gbw, f, Medium::Terminal);
+    };
+    std::string out;
+
+    out += Capitalised(Title(request.circuit)) + " filter, " +
+           std::string(Title(request.response)) + " response, " +
+           std::string(Title(request.coefficients)) + "\n";
+    out += "f  = " + Quantity(f, "Hz") + " (the -3 dB frequency asked for)\n";
+    const std::string valueName = lowPass ? "R " : "C ";
+    out += valueName + " = " + Quantity(request.value, valueUnit) +
+           (lowPass ? " (the three equal resistors)" : " (the three equal capacitors)") + "\n";
+    if (request.moveSeries)
+        out += valueName + " = " + Quantity(d.value, valueUnit) + " chosen from " +
+               std::string(Title(*request.moveSeries)) + "\n";
+    out += "\n";
+
+    if (request.series)
+        out += "part  ideal          " + Pad("chosen " + std::string(Title(*request.series)), 14) +
+               "error\n";
+    else
+        out += "part  ideal\n";
+    for (std::size_t i = 0; i < 3; ++i) {
+        std::string line =
+            Pad(std::string(names.shunt[i]), 6) + Pad(Quantity(d.ideal[i], partUnit), 15);
+        if (request.series)
+            line += Pad(Quantity(d.chosen[i], partUnit), 14) +
+                    SignedPercent(d.chosen[i] / d.ideal[i] - 1);
+        while (!line.empty() && line.back() == ' ')
+            line.pop_back();
+        if (Impractical(request.circuit, d.chosen[i]))
+            line += calc::MarkerText;
+        out += line + "\n";
+    }
+    out += "\n";
+
+    out += "f3             " + f3Text(d.f3) + "\n";
+    out += "shape error    " + Fixed(d.shapeErrorDb, 3) + " dB (largest difference from the " +
+           std::string(Title(request.response)) + " response, down to -20 dB)\n";
+    if (request.series)
+        out += "combinations   " + std::to_string(d.combinations) + "\n";
+    out += "window's f3    " + f3Text(report.windowF3) +
+           " (the window's own values for these inputs)\n";
+    if (report.rippleEdge)
+        out +=
+            "ripple edge    " + Quantity(*report.rippleEdge, "Hz") + " (end of the ripple band)\n";
+    if (report.sensitivity) {
+        out += "sensitivity    d ln f3 / d ln x:";
+        for (std::size_t i = 0; i < 3; ++i)
+            out += " " + std::string(names.series[i]) + " " + Signed(report.sensitivity->series[i]);
+        for (std::size_t i = 0; i < 3; ++i)
+            out += " " + std::string(names.shunt[i]) + " " + Signed(report.sensitivity->shunt[i]);
+        out += "\n";
+    }
+    if (report.opamp) {
+        const OpAmpFigures& o = *report.opamp;
+        out += "\nop-amp         GBW " + Quantity(o.opamp.gbw, "Hz") + ", A0 " +
+               General(o.opamp.a0, 6) + ", RO " + Quantity(o.opamp.ro, "Ohm") + "\n";
+        out += "  f3           " + f3Text(o.f3) + "\n";
+        out += "  shape error  " + Fixed(o.shapeErrorDb, 3) + " dB\n";
+        if (!lowPass)
+            out += "  upper edge   " +
+                   (o.upperEdge ? Quantity(*o.upperEdge, "Hz") : std::string("none")) +
+                   " (the high-pass becomes a band-pass)\n";
+        out += "  GBW needed   " + gbwText(o.gbwNeeded.f3Within1Percent) + " for f3 within 1 %\n";
+        out +=
+            "               " + gbwText(o.gbwNeeded.f3Within0_1Percent) + " for f3 within 0.1 %\n";
+        out += "               " + gbwText(o.gbwNeeded.shapeWithin0_1Db) +
+               " for at most 0.1 dB more shape error\n";
+    }
+    if (report.tolerance) {
+        const ToleranceRequest& t = *report.toleranceRequest;
+        const ToleranceFigures& figures = *report.tolerance;
+        out += "\ntolerance      R " + General(t.resistors * 100, 6) + " %, C " +
+               General(t.capacitors * 100, 6) + " %, " + std::string(Title(t.distribution)) + ", " +
+               std::to_string(figures.samples) + " samples, seed " + std::to_string(t.seed) + "\n";
+        out += "  f3 error     sigma " + Fixed(figures.sigma * 100, 3) + " %, 99 % between " +
+               SignedPercent(figures.p0_5) + " and " + SignedPercent(figures.p99_5) + "\n";
+    }
+    return out;
+}
+
+}  // namespace design::outputs
