@@ -61,7 +61,7 @@ public:
     {
         std::vector<std::string> names;
         for (const auto& entry : fs::recursive_directory_iterator(path_))
-            names.push_back(fs::relative(entry.path(), path_).string());
+            names.push_back(entry.path().lexically_relative(path_).string());
         std::sort(names.begin(), names.end());
         return names;
     }
