@@ -8,6 +8,7 @@
 #include "design/outputs/markup.h"
 #include "design/outputs/plot.h"
 #include "design/outputs/schematic_svg.h"
+#include "files/quoting.h"
 
 namespace design::outputs {
 namespace {
@@ -140,7 +141,7 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
                            " filter, " + std::string(ResponseTitle(request.response)) + ", " +
                            WithUnit(f, "Hz"))
         .Tag("\n<p class=\"command\">Made by <code>")
-        .Text(commandLine)
+        .Text(files::ForDisplay(commandLine))
         .Tag("</code></p>\n</header>\n");
 
     // What was asked.
