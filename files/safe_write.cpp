@@ -295,10 +295,9 @@ std::optional<Problem> WriteDirect(Target& target, std::string_view content,
     return std::nullopt;
 }
 
-// The folder holds the new name for good once its own entry is synced.
-void SyncFolder(const std::string& destination)
+// A folder holds a new name for good once the folder itself is synced.
+void SyncFolder(const std::string& folder)
 {
-    const std::string folder = FolderOf(destination);
     const int fd =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -398,16 +397,30 @@ private:
                     ::rename(target.temporary.c_str(), target.destination.c_str()) != 0)
                     return Failure(i, ErrnoText(error != 0 ? error : errno));
                 target.temporary.clear();
-                SyncFolder(target.destination);
             }
             done_.push_back(i);
         }
+        SyncFolders();
         return Written{};
+    }
+
+    // Each folder a file was renamed into, once.
+    void SyncFolders() const
+    {
+        std::vector<std::string> folders;
+        for (const std::size_t i : done_)
+            if (targets_[i].method == Method::Replace)
+                folders.push_back(FolderOf(targets_[i].destination));
+        std::sort(folders.begin(), folders.end());
+        folders.erase(std::unique(folders.begin(), folders.end()), folders.end());
+        for (const std::string& folder : folders)
+            SyncFolder(folder);
     }
 
     CannotWrite Failure(std::size_t index, std::string reason)
     {
         CleanUp(targets_);
+        SyncFolders();
         CannotWrite failure{index, std::move(reason), done_, {}};
         for (std::size_t i = 0; i < outputs_.size(); ++i)
             if (i != index && std::find(done_.begin(), done_.end(), i) == done_.end())
