@@ -59,17 +59,28 @@ std::string NameOf(const std::string& path)
     return path.substr(FolderOf(path).size());
 }
 
-// The path a chain of symbolic links ends at, existing or not, as the kernel would follow
-// it: a relative link is read from the link's own folder.
-std::variant<std::string, Problem> FollowLinks(std::string path)
+struct Followed {
+    std::string path;
+    // The chain passes a link of /proc (/dev/stdout, /proc/self/fd/N): the kernel follows it
+    // to an open file, which may have no path of its own.
+    bool toAnOpenFile = false;
+};
+
+// Where a chain of symbolic links ends, existing or not, as the kernel would follow it: a
+// relative link is read from the link's own folder.
+std::variant<Followed, Problem> FollowLinks(std::string path)
 {
+    Followed followed;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st;
-        if (::lstat(path.c_str(), &st) != 0)
-            return errno == ENOENT ? std::variant<std::string, Problem>(path)
-                                   : Problem{ErrnoText(errno)};
-        if (!S_ISLNK(st.st_mode))
-            return path;
+        const bool exists = ::lstat(path.c_str(), &st) == 0;
+        if (!exists && errno != ENOENT)
+            return Problem{ErrnoText(errno)};
+        if (!exists || !S_ISLNK(st.st_mode)) {
+            followed.path = path;
+            return followed;
+        }
+        followed.toAnOpenFile = followed.toAnOpenFile || path.starts_with("/proc/");
         std::string link(PATH_MAX, '\0');
         const ssize_t length = ::readlink(path.c_str(), link.data(), link.size());
         if (length < 0)
@@ -147,19 +158,20 @@ std::variant<Target, Problem> Examine(const std::string& path)
     }
     if (!S_ISLNK(st.st_mode))
         return ExistingFile(path, st);
-    const auto followed = FollowLinks(path);
-    if (const auto* problem = std::get_if<Problem>(&followed))
+    const auto chain = FollowLinks(path);
+    if (const auto* problem = std::get_if<Problem>(&chain))
         return *problem;
-    const std::string& destination = std::get<std::string>(followed);
+    const Followed& followed = std::get<Followed>(chain);
     struct stat end;
     if (::stat(path.c_str(), &end) != 0)
-        return errno == ENOENT ? NewFile(destination) : Problem{ErrnoText(errno)};
+        return errno == ENOENT ? NewFile(followed.path) : Problem{ErrnoText(errno)};
     struct stat read;
-    if (::lstat(destination.c_str(), &read) == 0 && read.st_dev == end.st_dev &&
-        read.st_ino == end.st_ino)
-        return ExistingFile(destination, end);
-    // A link the kernel follows to an open file (/dev/stdout, /proc/self/fd/N) has no path
-    // of its own to replace: it is written directly, at its end.
+    if (!followed.toAnOpenFile && ::lstat(followed.path.c_str(), &read) == 0 &&
+        read.st_dev == end.st_dev && read.st_ino == end.st_ino)
+        return ExistingFile(followed.path, end);
+    // An open file reached through /proc (/dev/stdout, /proc/self/fd/N) is what the caller
+    // holds open, such as its standard output: it is written directly, at its end, as a
+    // shell's redirection would.
     if (S_ISDIR(end.st_mode))
         return Problem{ErrnoText(EISDIR)};
     Target target;

@@ -197,6 +197,20 @@ INSTANTIATE_TEST_SUITE_P(Table, Matrix, testing::Values(
             EXPECT_EQ(f.ReadByReader(), New[0]);
             ::close(pipeEnds[0]);
         }},
+    MatrixRow{"openRegularFileThroughProcSelfFdIsNotReplaced",
+        [](Folder& f) {
+            pipeEnds[1] = ::open((f / "out.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            EXPECT_EQ(::write(pipeEnds[1], "text\n", 5), 5);
+            return std::vector{"/proc/self/fd/" + std::to_string(pipeEnds[1])};
+        },
+        "written",
+        [](Folder& f) {
+            struct stat open {};
+            ::fstat(pipeEnds[1], &open);
+            ::close(pipeEnds[1]);
+            EXPECT_EQ(f.Read("out.txt"), "text\n" + New[0]) << "written after the text";
+            EXPECT_EQ(open.st_nlink, 1u) << "the open file is still the one in the folder";
+        }},
     MatrixRow{"fifoGetsNothingWhenStandardOutputFails",
         [](Folder& f) {
             f.Write("f0", "old 0\n");
