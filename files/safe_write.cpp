@@ -203,28 +203,21 @@ bool WriteAll(int fd, std::string_view content)
     return true;
 }
 
-mode_t NewFileMode()
-{
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-// A new hidden file beside the destination, made with O_EXCL and readable by its maker
-// only until it has its final mode. The name is short whatever the destination's, so that
-// a name of 255 bytes can still be replaced.
-int CreateTemporary(const Target& target, std::string& temporary)
+// A new hidden file beside `destination`, made with O_EXCL, with `mode` less the umask. The
+// name is short whatever the destination's, so that a name of 255 bytes can still be
+// replaced.
+int CreateTemporary(const std::string& destination, mode_t mode, std::string& temporary)
 {
     static constexpr char Letters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    static std::mt19937 random{std::random_device{}()};
+    thread_local std::mt19937 random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> letter(0, sizeof Letters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporary = FolderOf(target.destination) + ".b3-";
+        temporary = FolderOf(destination) + ".b3-";
         for (int i = 0; i < 8; ++i)
             temporary += Letters[letter(random)];
         const int fd =
-            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+            ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
         if (fd >= 0 || errno != EEXIST)
             return fd;
     }
@@ -239,23 +232,24 @@ bool Fault(const WriteHooks& hooks, Stage stage, std::size_t index, int& error)
 }
 
 // The temporary of a target that is replaced: whole, synced, with the old file's owner and
-// mode (a new file: the mode the umask gives).
+// mode (a new file: the mode the umask gives, as for any new file). Made with the old
+// file's permissions at most, so that no one reads it who could not read the old file.
 std::optional<Problem> WriteTemporary(Target& target, std::string_view content,
                                       const WriteHooks& hooks, std::size_t index)
 {
-    target.fd = CreateTemporary(target, target.temporary);
+    const std::optional<struct stat>& old = target.existing;
+    target.fd =
+        CreateTemporary(target.destination, old ? old->st_mode & 0777 : 0666, target.temporary);
     if (target.fd < 0) {
         target.temporary.clear();
         return Problem{ErrnoText(errno)};
     }
+    // A user who may not give a file away becomes its owner, as with any new file.
+    if (old && ::fchown(target.fd, old->st_uid, old->st_gid) != 0 && errno != EPERM)
+        return Problem{ErrnoText(errno)};
+    if ((old && ::fchmod(target.fd, old->st_mode & 07777) != 0) || !WriteAll(target.fd, content))
+        return Problem{ErrnoText(errno)};
     int error = 0;
-    if (target.existing &&
-        ::fchown(target.fd, target.existing->st_uid, target.existing->st_gid) != 0 &&
-        errno != EPERM)
-        return Problem{ErrnoText(errno)};
-    const mode_t mode = target.existing ? target.existing->st_mode & 07777 : NewFileMode();
-    if (::fchmod(target.fd, mode) != 0 || !WriteAll(target.fd, content))
-        return Problem{ErrnoText(errno)};
     if (!Fault(hooks, Stage::TemporaryWritten, index, error))
         return Problem{ErrnoText(error)};
     if (::fsync(target.fd) != 0)
