@@ -8,6 +8,7 @@
 #include "design/outputs/markup.h"
 #include "design/outputs/plot.h"
 #include "design/outputs/schematic_svg.h"
+#include "files/quoting.h"
 
 namespace design::outputs {
 namespace {
@@ -117,7 +118,7 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         .Element("h1", "Third-order " + std::string(Title(request.circuit)) + " filter, " +
                            std::string(Title(request.response)) + ", " + WithUnit(f, "Hz"))
         .Tag("\n<p class=\"command\">Made by <code>")
-        .Text(commandLine)
+        .Text(files::ForDisplay(commandLine))
         .Tag("</code></p>\n</header>\n");
 
     // What was asked.

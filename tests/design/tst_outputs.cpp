@@ -543,6 +543,20 @@ TEST(Report, escapesTheCommandLineAsTyped)
               std::string::npos);
 }
 
+// A command line with bytes a page cannot hold or that would reorder it shows what it holds.
+TEST(Report, showsAHostileCommandLineSafely)
+{
+    const std::string line =
+        "butterworth3-cli design lowpass 100 33k --svg '\xff\x1b[2J\u202egvs.cir\n\x01'";
+    const std::string html =
+        design::outputs::HtmlReport(ReportOf({"lowpass", "100", "33k"}), line, Dialect::Ngspice);
+    EXPECT_NE(html.find("<code>butterworth3-cli design lowpass 100 33k --svg "
+                        "&#39;\uFFFD\\x1b[2J\\u202egvs.cir\\n\\x01&#39;</code>"),
+              std::string::npos);
+    for (const std::string raw : {"\xff", "\x1b", "\u202e", "\x01"})
+        EXPECT_EQ(html.find(raw), std::string::npos) << "a raw byte in the page";
+}
+
 struct ReportRow {
     std::string name;
     std::vector<std::string_view> args;
