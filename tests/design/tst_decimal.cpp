@@ -90,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExactRow{"123456789012345678901234567890", Unit::None, 0x1.8ee90ff6c373ep+96},
         ExactRow{"0." + std::string(900, '3'), Unit::None, 0x1.5555555555555p-2},
         ExactRow{"1" + std::string(400, '0') + "e-400", Unit::None, 1.0},
+        ExactRow{"0." + std::string(400, '0') + "1e401", Unit::None, 1.0},
         ExactRow{"1e22", Unit::None, 0x1.0f0cf064dd592p+73},
         ExactRow{"1e23", Unit::None, 0x1.52d02c7e14af6p+76},
         // Subnormal and normal edges.
@@ -125,7 +126,8 @@ TEST(ReadsExactly, RefusesWhatRoundsToZeroOrInfinity)
     for (const std::string& text :
          {std::string("2.4703282292062327e-324"), "0." + std::string(323, '0') + HalfSmallest,
           HalfAboveMax, HalfAboveMax + ".000000000000000000001", std::string("1e309"),
-          std::string("1e-400")})
+          std::string("1e-400"), std::string("1e99999999999999999999"),
+          std::string("1e-99999999999999999999")})
         EXPECT_FALSE(design::ReadQuantity(text, Unit::None, false).has_value())
             << text.substr(0, 40);
     EXPECT_EQ(design::NearestDouble(HalfAboveMax, 0), std::numeric_limits<double>::infinity());
