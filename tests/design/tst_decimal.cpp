@@ -200,4 +200,26 @@ TEST(ReadsExactly, AsStrtodInTheCLocale)
     EXPECT_GT(compared, 80000);
 }
 
+// A thousand digits, far more than can matter, at the ends of the doubles' range, where
+// the integers compared are longest.
+TEST(ReadsExactly, LongTextsAtTheEdgesAsStrtod)
+{
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (const int exponent : {-324, -323, -322, -310, -308, -307, 0, 300, 308, 309}) {
+        for (int round = 0; round < 20; ++round) {
+            std::string text = "0.";
+            for (int i = 0; i < 1000; ++i)
+                text += static_cast<char>('0' + digit(random));
+            text += "e" + std::to_string(exponent);
+            const double expected = std::strtod(text.c_str(), nullptr);
+            const std::optional<double> value = design::ReadQuantity(text, Unit::None, false);
+            if (expected == 0 || std::isinf(expected))
+                EXPECT_FALSE(value.has_value()) << text.substr(0, 30) << " e" << exponent;
+            else
+                EXPECT_EQ(value, expected) << text.substr(0, 30) << " e" << exponent;
+        }
+    }
+}
+
 }  // namespace
