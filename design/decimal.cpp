@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 
 namespace design {
@@ -37,8 +38,10 @@ public:
             limbs_[i] = static_cast<std::uint32_t>(product);
             carry = product >> 32;
         }
-        if (carry != 0)
+        if (carry != 0) {
+            Reserve(size_ + 1);
             limbs_[size_++] = static_cast<std::uint32_t>(carry);
+        }
     }
 
     void MultiplyByPowerOf5(long n)
@@ -58,6 +61,7 @@ public:
             return;
         const std::size_t limbs = static_cast<std::size_t>(bits / 32);
         const int rest = static_cast<int>(bits % 32);
+        Reserve(size_ + limbs + 1);
         if (rest != 0) {
             std::uint32_t carry = 0;
             for (std::size_t i = 0; i < size_; ++i) {
@@ -86,6 +90,14 @@ public:
     }
 
 private:
+    // The sizes above keep within the limbs; should a fault break that, stop rather than
+    // write past them.
+    void Reserve(std::size_t size) const
+    {
+        if (size > limbs_.size())
+            std::abort();
+    }
+
     std::array<std::uint32_t, 128> limbs_{};
     std::size_t size_ = 0;
 };

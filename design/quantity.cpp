@@ -134,7 +134,9 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
         const std::size_t start = i;
         long value = 0;
         while (i < n && IsDigit(text[i])) {
-            if (value < 1'000'000'000)  // beyond, the value overflows whatever the digits
+            // Beyond 10^9 only a text of a gigabyte could bring the value back into range;
+            // the cap keeps the sum below 2^31, the range of a 32-bit long.
+            if (value < 100'000'000)
                 value = value * 10 + (text[i] - '0');
             ++i;
         }

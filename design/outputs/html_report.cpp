@@ -154,10 +154,9 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
 
     // The parts.
     const PartNames names = NamesOf(request.circuit);
-    const std::array<std::string, 3> seriesNames = {
-        std::string(names.series[0]), std::string(names.series[1]), std::string(names.series[2])};
-    const std::array<std::string, 3> shuntNames = {
-        std::string(names.shunt[0]), std::string(names.shunt[1]), std::string(names.shunt[2])};
+    const std::string seriesParts = std::string(names.series[0]) + ", " +
+                                    std::string(names.series[1]) + ", " +
+                                    std::string(names.series[2]) + " (series)";
     const std::array<std::string, 3> places = {"to ground", "to the output", "to ground"};
     h.Tag("<section>\n<h2>Parts</h2>\n<table>\n");
     if (request.series)
@@ -168,7 +167,7 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     for (std::size_t i = 0; i < 3; ++i) {
         const bool impractical = Impractical(request.circuit, d.chosen[i]);
         anyImpractical = anyImpractical || impractical;
-        h.Tag("<tr>").Element("td", shuntNames[i] + " (" + places[i] + ")");
+        h.Tag("<tr>").Element("td", std::string(names.shunt[i]) + " (" + places[i] + ")");
         h.Element("td", WithUnit(d.ideal[i], partUnit), "class=\"n\"");
         if (request.series) {
             h.Element("td", WithUnit(d.chosen[i], partUnit), "class=\"n\"");
@@ -180,11 +179,9 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     }
     const std::string equal = WithUnit(d.value, valueUnit);
     if (request.series)
-        h.Row({seriesNames[0] + ", " + seriesNames[1] + ", " + seriesNames[2] + " (series)", equal,
-               equal, ""});
+        h.Row({seriesParts, equal, equal, ""});
     else
-        h.Row(
-            {seriesNames[0] + ", " + seriesNames[1] + ", " + seriesNames[2] + " (series)", equal});
+        h.Row({seriesParts, equal});
     h.Tag("</table>\n");
     if (anyImpractical)
         h.Tag("<p class=\"warn\">")
@@ -211,9 +208,9 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     if (report.sensitivity) {
         h.Tag("<section>\n<h2>Sensitivity d ln f3 / d ln x</h2>\n<table>\n");
         h.Tag("<tr>");
-        for (const std::string& name : seriesNames)
+        for (const std::string_view name : names.series)
             h.Element("th", name);
-        for (const std::string& name : shuntNames)
+        for (const std::string_view name : names.shunt)
             h.Element("th", name);
         h.Tag("</tr>\n<tr>");
         for (const double s : report.sensitivity->series)

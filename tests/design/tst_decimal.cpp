@@ -90,6 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExactRow{"123456789012345678901234567890", Unit::None, 0x1.8ee90ff6c373ep+96},
         ExactRow{"0." + std::string(900, '3'), Unit::None, 0x1.5555555555555p-2},
         ExactRow{"1" + std::string(400, '0') + "e-400", Unit::None, 1.0},
+        ExactRow{"0." + std::string(400, '0') + "1e401", Unit::None, 1.0},
         ExactRow{"1e22", Unit::None, 0x1.0f0cf064dd592p+73},
         ExactRow{"1e23", Unit::None, 0x1.52d02c7e14af6p+76},
         // Subnormal and normal edges.
@@ -125,7 +126,8 @@ TEST(ReadsExactly, RefusesWhatRoundsToZeroOrInfinity)
     for (const std::string& text :
          {std::string("2.4703282292062327e-324"), "0." + std::string(323, '0') + HalfSmallest,
           HalfAboveMax, HalfAboveMax + ".000000000000000000001", std::string("1e309"),
-          std::string("1e-400")})
+          std::string("1e-400"), std::string("1e99999999999999999999"),
+          std::string("1e-99999999999999999999")})
         EXPECT_FALSE(design::ReadQuantity(text, Unit::None, false).has_value())
             << text.substr(0, 40);
     EXPECT_EQ(design::NearestDouble(HalfAboveMax, 0), std::numeric_limits<double>::infinity());
@@ -196,6 +198,28 @@ TEST(ReadsExactly, AsStrtodInTheCLocale)
             break;
     }
     EXPECT_GT(compared, 80000);
+}
+
+// A thousand digits, far more than can matter, at the ends of the doubles' range, where
+// the integers compared are longest.
+TEST(ReadsExactly, LongTextsAtTheEdgesAsStrtod)
+{
+    std::mt19937_64 random(7);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (const int exponent : {-324, -323, -322, -310, -308, -307, 0, 300, 308, 309}) {
+        for (int round = 0; round < 20; ++round) {
+            std::string text = "0.";
+            for (int i = 0; i < 1000; ++i)
+                text += static_cast<char>('0' + digit(random));
+            text += "e" + std::to_string(exponent);
+            const double expected = std::strtod(text.c_str(), nullptr);
+            const std::optional<double> value = design::ReadQuantity(text, Unit::None, false);
+            if (expected == 0 || std::isinf(expected))
+                EXPECT_FALSE(value.has_value()) << text.substr(0, 30) << " e" << exponent;
+            else
+                EXPECT_EQ(value, expected) << text.substr(0, 30) << " e" << exponent;
+        }
+    }
 }
 
 }  // namespace
