@@ -62,6 +62,7 @@ void PrintState(const QWidget& form, const CommitCounter& commits)
             << '\n';
     for (const QRadioButton* radio : form.findChildren<QRadioButton*>())
         out << "checked " << radio->objectName() << ' ' << int(radio->isChecked()) << '\n';
+    out << "active " << int(form.isActiveWindow()) << '\n';
     out << "client " << Rect(form.geometry()) << '\n';
     out << "frame " << Rect(form.frameGeometry()) << '\n';
     out << "area " << Rect(form.screen()->availableGeometry()) << '\n';
