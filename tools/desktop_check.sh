@@ -126,7 +126,10 @@ state_shows() { # <command...>: asks for the state, then runs the command on it
 await_state() { # <what> <command...>
     what=$1
     shift
-    await 10 "$what" state_shows "$@" || failures=$((failures + 1))
+    if ! await 10 "$what" state_shows "$@"; then
+        failures=$((failures + 1))
+        echo "  the window's last state:" $(grep -E '^(active|client|frame|area) ' "$work/state")
+    fi
 }
 
 value_is() { # <expected> <key> [name]

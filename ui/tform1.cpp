@@ -8,6 +8,7 @@
 #include <QtGui/QIcon>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QScreen>
+#include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
@@ -156,18 +157,24 @@ void TForm1::PlaceOnScreen()
 // Before a window manager has framed the window its frame is unknown and counted as none, so
 // the window was placed too high: placed again once the frame is known (its extents come
 // with the first move or activation after framing), unless the user has moved it in the
-// meantime. A manager keeps either the window or its frame where the window asked to be.
-// Wayland compositors place windows themselves.
+// meantime. A manager keeps either the window or its frame where the window asked to be;
+// the window is moved by its own corner, which holds whether or not the widget has seen the
+// frame yet. Wayland compositors place windows themselves.
 void TForm1::PlaceAgainWhenFramed()
 {
-    if (!placedFrame_ || frameGeometry().size() == size())
+    // The window system's frame: the widget's own copy of it is refreshed only by a move, and
+    // the frame may become known without one.
+    const QWindow* window = windowHandle();
+    const QMargins frame = window ? window->frameMargins() : QMargins();
+    if (!placedFrame_ || frame.isNull())
         return;
     const QPoint placed = *placedFrame_;
     placedFrame_.reset();
     const bool untouched = pos() == placed || geometry().topLeft() == placed;
-    if (untouched && QGuiApplication::platformName() == QLatin1String("xcb")) {
-        PlaceOnScreen();
-        placedFrame_.reset();
+    const QScreen* where = screen();
+    if (untouched && where && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        const QPoint corner = PlacedFrame(where->availableGeometry(), size().grownBy(frame));
+        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
     }
 }
 

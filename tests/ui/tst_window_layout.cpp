@@ -7,10 +7,10 @@
 
 #include <QtGui/QImage>
 
+#include "layout_checks.h"
 #include "resources/picture_files.h"
 #include "ui/form_definition.h"
 #include "ui/window_look.h"
-#include "layout_checks.h"
 #include "ui/xpm_image.h"
 #include "window_fixture.h"
 

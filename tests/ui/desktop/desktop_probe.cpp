@@ -13,6 +13,7 @@
 #include <QtCore/QTextStream>
 #include <QtGui/QInputMethodEvent>
 #include <QtGui/QScreen>
+#include <QtGui/QWindow>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -64,7 +65,8 @@ void PrintState(const QWidget& form, const CommitCounter& commits)
         out << "checked " << radio->objectName() << ' ' << int(radio->isChecked()) << '\n';
     out << "active " << int(form.isActiveWindow()) << '\n';
     out << "client " << Rect(form.geometry()) << '\n';
-    out << "frame " << Rect(form.frameGeometry()) << '\n';
+    // The frame where the window system has it: the widget's own copy of it may lag behind.
+    out << "frame " << Rect(form.windowHandle()->frameGeometry()) << '\n';
     out << "area " << Rect(form.screen()->availableGeometry()) << '\n';
     out << "window-luminance " << ui::RelativeLuminance(form.palette().color(QPalette::Window))
         << '\n';
