@@ -72,7 +72,7 @@ start_probe() {
     probe_pid=$!
     pids="$pids $probe_pid"
     exec 4>"$work/in"
-    await 15 "the window to be shown" probe_said_ready || exit 1
+    await 40 "the window to be shown" probe_said_ready || exit 1
     window=$(sed -n 's/^ready //p' "$work/out")
     asked=0
 }
@@ -84,7 +84,7 @@ probe_ended() {
 stop_probe() {
     echo quit >&4
     exec 4>&-
-    if await 10 "the window to end after quit" probe_ended; then
+    if await 20 "the window to end after quit" probe_ended; then
         wait "$probe_pid" || fail "the window did not end cleanly"
     else
         failures=$((failures + 1))
@@ -100,7 +100,7 @@ answered() {
 ask_state() {
     asked=$((asked + 1))
     echo state >&4
-    await 10 "the window to answer \"state\"" answered || exit 1
+    await 20 "the window to answer \"state\"" answered || exit 1
     awk -v n="$asked" '/^end$/ { block++; next } block == n - 1 && !/^ready / { print }' "$work/out" >"$work/state"
 }
 
@@ -126,7 +126,7 @@ state_shows() { # <command...>: asks for the state, then runs the command on it
 await_state() { # <what> <command...>
     what=$1
     shift
-    if ! await 10 "$what" state_shows "$@"; then
+    if ! await 20 "$what" state_shows "$@"; then
         failures=$((failures + 1))
         echo "  the window's last state:" $(grep -E '^(active|client|frame|area) ' "$work/state")
     fi
@@ -279,9 +279,9 @@ else
     QT_QPA_PLATFORM=xcb "$program" >/dev/null 2>"$work/program.log" &
     program_pid=$!
     pids="$pids $program_pid"
-    program_window=$(timeout 15 xdotool search --sync --onlyvisible --pid "$program_pid" | head -1)
+    program_window=$(timeout 40 xdotool search --sync --onlyvisible --pid "$program_pid" | head -1)
     if [ -z "$program_window" ]; then
-        fail "waited 15 s for the program's window to be shown"
+        fail "waited 40 s for the program's window to be shown"
         cat "$work/program.log"
     elif await 10 "the program's window to have a WM_CLASS" program_class; then
         entry_class=$(sed -n 's/^StartupWMClass=//p' "$top/packaging/org.butterworth3.Butterworth3.desktop")

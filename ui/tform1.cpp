@@ -46,6 +46,8 @@ QString FromUtf8(const std::string& text)
 TForm1::TForm1(calc::CalcState& state, QWidget* parent) : QDialog(parent, FrameFlags), state_(state)
 {
     BuildForm(*this, Form1Window(), Form1Controls());
+    frameWatch_.setInterval(50);
+    connect(&frameWatch_, &QTimer::timeout, this, &TForm1::PlaceAgainWhenFramed);
 
     Edit1 = Control<FieldEdit>("Edit1");
     Edit3 = Control<FieldEdit>("Edit3");
@@ -143,6 +145,7 @@ void TForm1::showEvent(QShowEvent* event)
         return;
     shown_ = true;
     PlaceOnScreen();
+    WatchForFrame();
     Run([this] { FormShow(); });
 }
 
@@ -159,9 +162,21 @@ void TForm1::PlaceOnScreen()
 // with the first move or activation after framing), unless the user has moved it in the
 // meantime. A manager keeps either the window or its frame where the window asked to be;
 // the window is moved by its own corner, which holds whether or not the widget has seen the
-// frame yet. Wayland compositors place windows themselves.
+// frame yet. The frame's extents may also arrive after the manager's last move and
+// activation, with no event of their own: they are asked for every 50 ms for 5 s.
+// Wayland compositors place windows themselves.
+void TForm1::WatchForFrame()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    frameChecksLeft_ = 100;
+    frameWatch_.start();
+}
+
 void TForm1::PlaceAgainWhenFramed()
 {
+    if (frameChecksLeft_ > 0 && --frameChecksLeft_ == 0)
+        frameWatch_.stop();
     // The window system's frame: the widget's own copy of it is refreshed only by a move, and
     // the frame may become known without one.
     const QWindow* window = windowHandle();
@@ -170,6 +185,7 @@ void TForm1::PlaceAgainWhenFramed()
         return;
     const QPoint placed = *placedFrame_;
     placedFrame_.reset();
+    frameWatch_.stop();
     const bool untouched = pos() == placed || geometry().topLeft() == placed;
     const QScreen* where = screen();
     if (untouched && where && QGuiApplication::platformName() == QLatin1String("xcb")) {

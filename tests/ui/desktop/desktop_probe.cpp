@@ -94,8 +94,10 @@ int main(int argc, char* argv[])
     for (QLineEdit* field : form.findChildren<QLineEdit*>())
         field->installEventFilter(&commits);
     form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
+    if (!QTest::qWaitForWindowExposed(&form, 30000)) {
+        std::fprintf(stderr, "desktop_probe: waited 30 s for the window to be exposed\n");
         return 1;
+    }
     std::printf("ready %llu\n", static_cast<unsigned long long>(form.winId()));
     std::fflush(stdout);
 
