@@ -94,12 +94,16 @@ start_x_display() { # <width>x<height> [Xvfb option...]
 
 window_manager_running() {
     display_server_alive "$1" openbox "$display_work/openbox.log" &&
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+        [ -e "$display_work/openbox.started" ]
 }
 
+# openbox names itself on the root window early in its start, before it handles the windows
+# that are already there; --startup runs once it has.
 start_window_manager() {
-    need_tools openbox xprop
-    openbox --sm-disable >"$display_work/openbox.log" 2>&1 &
+    need_tools openbox
+    rm -f "$display_work/openbox.started"
+    openbox --sm-disable --startup "touch $display_work/openbox.started" \
+        >"$display_work/openbox.log" 2>&1 &
     display_pids="$display_pids $!"
     await 10 "openbox to manage the display" window_manager_running "$!" || exit 1
 }
