@@ -27,6 +27,8 @@ if [[ "${1:-run}" == test ]]; then
                                           # what the Orca screen reader says about the window
     valgrind                              # memcheck of the window tests
     x11-utils                             # xprop: the window under a window manager
+    x11-xkb-utils                         # setxkbmap: dead keys and a compose key for xdotool
+    weston qt6-wayland                    # the window under a Wayland compositor
     ngspice                               # the design benchmark and the netlists' simulation
     chromium poppler-utils                # the design report printed to PDF and its pages counted
     libxml2-utils                         # xmllint: the Bode plot's SVG well-formed

@@ -8,6 +8,7 @@
 #include <QtGui/QIcon>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QScreen>
+#include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
@@ -45,6 +46,8 @@ QString FromUtf8(const std::string& text)
 TForm1::TForm1(calc::CalcState& state, QWidget* parent) : QDialog(parent, FrameFlags), state_(state)
 {
     BuildForm(*this, Form1Window(), Form1Controls());
+    frameWatch_.setInterval(50);
+    connect(&frameWatch_, &QTimer::timeout, this, &TForm1::PlaceAgainWhenFramed);
 
     Edit1 = Control<FieldEdit>("Edit1");
     Edit3 = Control<FieldEdit>("Edit3");
@@ -142,6 +145,7 @@ void TForm1::showEvent(QShowEvent* event)
         return;
     shown_ = true;
     PlaceOnScreen();
+    WatchForFrame();
     Run([this] { FormShow(); });
 }
 
@@ -156,18 +160,37 @@ void TForm1::PlaceOnScreen()
 // Before a window manager has framed the window its frame is unknown and counted as none, so
 // the window was placed too high: placed again once the frame is known (its extents come
 // with the first move or activation after framing), unless the user has moved it in the
-// meantime. A manager keeps either the window or its frame where the window asked to be.
+// meantime. A manager keeps either the window or its frame where the window asked to be;
+// the window is moved by its own corner, which holds whether or not the widget has seen the
+// frame yet. The frame's extents may also arrive after the manager's last move and
+// activation, with no event of their own: they are asked for every 50 ms for 5 s.
 // Wayland compositors place windows themselves.
+void TForm1::WatchForFrame()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return;
+    frameChecksLeft_ = 100;
+    frameWatch_.start();
+}
+
 void TForm1::PlaceAgainWhenFramed()
 {
-    if (!placedFrame_ || frameGeometry().size() == size())
+    if (frameChecksLeft_ > 0 && --frameChecksLeft_ == 0)
+        frameWatch_.stop();
+    // The window system's frame: the widget's own copy of it is refreshed only by a move, and
+    // the frame may become known without one.
+    const QWindow* window = windowHandle();
+    const QMargins frame = window ? window->frameMargins() : QMargins();
+    if (!placedFrame_ || frame.isNull())
         return;
     const QPoint placed = *placedFrame_;
     placedFrame_.reset();
+    frameWatch_.stop();
     const bool untouched = pos() == placed || geometry().topLeft() == placed;
-    if (untouched && QGuiApplication::platformName() == QLatin1String("xcb")) {
-        PlaceOnScreen();
-        placedFrame_.reset();
+    const QScreen* where = screen();
+    if (untouched && where && QGuiApplication::platformName() == QLatin1String("xcb")) {
+        const QPoint corner = PlacedFrame(where->availableGeometry(), size().grownBy(frame));
+        setGeometry(QRect(corner + QPoint(frame.left(), frame.top()), size()));
     }
 }
 

@@ -11,6 +11,7 @@
 #include <array>
 #include <optional>
 
+#include <QtCore/QTimer>
 #include <QtWidgets/QDialog>
 
 #include "calc/calculation.h"
@@ -86,6 +87,7 @@ private:
 
     void TakeIcon();
     void PlaceOnScreen();
+    void WatchForFrame();
     void PlaceAgainWhenFramed();
 
     calc::CalcState& state_;
@@ -93,6 +95,9 @@ private:
     bool painted_ = false;
     // Where the window put its frame, until it knows the frame's real size.
     std::optional<QPoint> placedFrame_;
+    // Asks for the frame for a while after the window is shown on X11.
+    QTimer frameWatch_;
+    int frameChecksLeft_ = 0;
 
     FieldEdit* Edit1;
     FieldEdit* Edit3;

@@ -51,7 +51,10 @@ fi
   echo "the packaged companion does not compute the defaults"; failed=1; }
 "$extract/usr/bin/butterworth3-cli" --version | grep -qx "butterworth3-cli $(dpkg-deb -f "$deb" Version)" || {
   echo "the companion's version is not the package's"; failed=1; }
-[[ $(dpkg-deb -f "$deb" Recommends) == *xdg-utils* ]] || { echo "xdg-utils is not recommended"; failed=1; }
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for recommended in xdg-utils qt6-wayland; do
+  grep -qE "(^|, )$recommended( |,|$)" <<<"$recommends" || { echo "$recommended is not recommended"; failed=1; }
+done
 
 # What a distribution's checker says: no error and no warning.
 lintian_out=$(timeout 600 lintian --pedantic --fail-on error,warning "$deb" 2>&1) || {

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include <QtGui/QImage>
-#include <QtWidgets/QGroupBox>
 
+#include "layout_checks.h"
 #include "resources/picture_files.h"
 #include "ui/form_definition.h"
 #include "ui/window_look.h"
@@ -174,21 +174,10 @@ void TestWindowLayout::fontIsTheCondensedSansSerif()
     }
 }
 
-// Fixed-size labels (banners, markers, values), buttons, radio buttons and group titles.
 void TestWindowLayout::textsFitTheirControls()
 {
-    for (QLabel* label : window_->form.findChildren<QLabel*>()) {
-        if (label->text().isEmpty())
-            continue;
-        const QFontMetrics metrics = label->fontMetrics();
-        QVERIFY2(metrics.horizontalAdvance(label->text()) <= label->width(),
-                 qPrintable(label->objectName()));
-        QVERIFY2(metrics.height() <= label->height(), qPrintable(label->objectName()));
-    }
-    for (QAbstractButton* button : window_->form.findChildren<QAbstractButton*>())
-        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->objectName()));
-    for (QGroupBox* group : window_->form.findChildren<QGroupBox*>())
-        QVERIFY(group->fontMetrics().horizontalAdvance(group->title()) < group->width() - 16);
+    const QStringList cut = CutTexts(window_->form);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join(u' ')));
 }
 
 void TestWindowLayout::autoSizedLabelsKeepClearOfNeighbours_data()

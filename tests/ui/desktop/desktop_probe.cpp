@@ -13,6 +13,7 @@
 #include <QtCore/QTextStream>
 #include <QtGui/QInputMethodEvent>
 #include <QtGui/QScreen>
+#include <QtGui/QWindow>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLabel>
@@ -62,8 +63,10 @@ void PrintState(const QWidget& form, const CommitCounter& commits)
             << '\n';
     for (const QRadioButton* radio : form.findChildren<QRadioButton*>())
         out << "checked " << radio->objectName() << ' ' << int(radio->isChecked()) << '\n';
+    out << "active " << int(form.isActiveWindow()) << '\n';
     out << "client " << Rect(form.geometry()) << '\n';
-    out << "frame " << Rect(form.frameGeometry()) << '\n';
+    // The frame where the window system has it: the widget's own copy of it may lag behind.
+    out << "frame " << Rect(form.windowHandle()->frameGeometry()) << '\n';
     out << "area " << Rect(form.screen()->availableGeometry()) << '\n';
     out << "window-luminance " << ui::RelativeLuminance(form.palette().color(QPalette::Window))
         << '\n';
@@ -91,8 +94,10 @@ int main(int argc, char* argv[])
     for (QLineEdit* field : form.findChildren<QLineEdit*>())
         field->installEventFilter(&commits);
     form.show();
-    if (!QTest::qWaitForWindowExposed(&form))
+    if (!QTest::qWaitForWindowExposed(&form, 30000)) {
+        std::fprintf(stderr, "desktop_probe: waited 30 s for the window to be exposed\n");
         return 1;
+    }
     std::printf("ready %llu\n", static_cast<unsigned long long>(form.winId()));
     std::fflush(stdout);
 
