@@ -42,6 +42,14 @@ inline bool isinf(Extended x)
 {
     return std::isinf(x);
 }
+inline bool isnan(Extended x)
+{
+    return std::isnan(x);
+}
+inline bool signbit(Extended x)
+{
+    return std::signbit(x);
+}
 inline Extended floor(Extended x)
 {
     return std::floor(x);

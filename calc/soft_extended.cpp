@@ -172,12 +172,12 @@ SoftExtended::operator double() const
 
 SoftExtended SoftExtended::Add(SoftExtended a, SoftExtended b, bool subtract)
 {
-    ExtendedBits x = a.bits_;
+    const ExtendedBits x = a.bits_;
     ExtendedBits y = b.bits_;
+    if (x.IsNaN() || y.IsNaN())  // a NaN keeps its sign, even subtracted
+        return FromBits(PropagateNaN(x, y));
     if (subtract)
         y.signExponent ^= ExtendedBits::SignBit;
-    if (x.IsNaN() || y.IsNaN())
-        return FromBits(PropagateNaN(x, y));
     if (x.IsInfinity())
         return FromBits(y.IsInfinity() && y.Negative() != x.Negative() ? Indefinite : x);
     if (y.IsInfinity())

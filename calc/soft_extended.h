@@ -29,6 +29,8 @@ public:
 
     // Exact, as on the x87: every double and every 64-bit integer is a value of the format.
     SoftExtended(double value);  // NOLINT(google-explicit-constructor): reads like a double
+    // Not from a `long double`: it may be any format, and would go through double.
+    SoftExtended(long double) = delete;
     template <std::integral Integer>
     constexpr SoftExtended(Integer value)  // NOLINT(google-explicit-constructor)
         : SoftExtended(FromInteger(value < 0, Magnitude(value)))
@@ -76,14 +78,12 @@ public:
         return Compare(a, b) == std::partial_ordering::equivalent;
     }
 
-    // The <cmath> functions the calculation uses, with the x87 results: llrint gives
-    // INT64_MIN (the x87's integer indefinite) for NaN, infinity or a value out of range.
-    friend bool isinf(SoftExtended x) { return x.bits_.IsInfinity(); }
-    friend bool isnan(SoftExtended x) { return x.bits_.IsNaN(); }
-    friend bool signbit(SoftExtended x) { return x.bits_.Negative(); }
-    friend SoftExtended floor(SoftExtended x) { return Floor(x); }
-    friend int ilogb(SoftExtended x) { return ILogB(x); }
-    friend std::int64_t llrint(SoftExtended x) { return RoundToInt64(x); }
+    // The <cmath> functions the calculation uses, below.
+    static bool IsInfinity(SoftExtended x) { return x.bits_.IsInfinity(); }
+    static bool IsNaN(SoftExtended x) { return x.bits_.IsNaN(); }
+    static SoftExtended Floor(SoftExtended x);
+    static int ILogB(SoftExtended x);
+    static std::int64_t RoundToInt64(SoftExtended x);
 
 private:
     template <std::integral Integer>
@@ -107,13 +107,37 @@ private:
     static SoftExtended Multiply(SoftExtended a, SoftExtended b);
     static SoftExtended Divide(SoftExtended a, SoftExtended b);
     static std::partial_ordering Compare(SoftExtended a, SoftExtended b);
-    static SoftExtended Floor(SoftExtended x);
-    static int ILogB(SoftExtended x);
-    static std::int64_t RoundToInt64(SoftExtended x);
     std::int64_t Truncate() const;
 
     ExtendedBits bits_{};
 };
+
+// The <cmath> functions the calculation uses, with the x87's results. llrint gives
+// INT64_MIN (the x87's integer indefinite) for NaN, infinity or a value out of range.
+inline bool isinf(SoftExtended x)
+{
+    return SoftExtended::IsInfinity(x);
+}
+inline bool isnan(SoftExtended x)
+{
+    return SoftExtended::IsNaN(x);
+}
+inline bool signbit(SoftExtended x)
+{
+    return x.Bits().Negative();
+}
+inline SoftExtended floor(SoftExtended x)
+{
+    return SoftExtended::Floor(x);
+}
+inline int ilogb(SoftExtended x)
+{
+    return SoftExtended::ILogB(x);
+}
+inline std::int64_t llrint(SoftExtended x)
+{
+    return SoftExtended::RoundToInt64(x);
+}
 
 }  // namespace calc
 
