@@ -5,7 +5,6 @@
 // `long double` is. The constants of the calculation are written this way.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
@@ -74,6 +73,21 @@ public:
         return (size_ - 1) * 32 + top;
     }
 
+    constexpr bool Bit(int index) const
+    {
+        return index >= 0 && index / 32 < size_ && ((words_[index / 32] >> (index % 32)) & 1) != 0;
+    }
+    // Whether any bit below `index` is set.
+    constexpr bool AnyBelow(int index) const
+    {
+        for (int i = 0; i < size_ && i * 32 < index; ++i) {
+            const int bits = index - i * 32;
+            if ((bits >= 32 ? words_[i] : words_[i] & ((std::uint32_t{1} << bits) - 1)) != 0)
+                return true;
+        }
+        return false;
+    }
+
     friend constexpr bool operator<(const BigInteger& a, const BigInteger& b)
     {
         if (a.size_ != b.size_)
@@ -111,22 +125,20 @@ private:
             --size_;
     }
 
-    std::array<std::uint32_t, Capacity> words_{};
+    std::uint32_t words_[Capacity]{};
     int size_ = 0;
 };
 
-// x *= 10^n, as 5^n (13 factors of 5 at a time) and 2^n.
-constexpr void MultiplyByPowerOfTen(BigInteger& x, int n)
+// x *= 5^n, 13 factors of 5 at a time.
+constexpr void MultiplyByPowerOfFive(BigInteger& x, int n)
 {
     constexpr std::uint32_t FivePow13 = 1'220'703'125;
-    int fives = n;
-    for (; fives >= 13; fives -= 13)
+    for (; n >= 13; n -= 13)
         x.MultiplyAdd(FivePow13, 0);
     std::uint32_t factor = 1;
-    for (; fives > 0; --fives)
+    for (; n > 0; --n)
         factor *= 5;
     x.MultiplyAdd(factor, 0);
-    x.ShiftLeft(n);
 }
 
 constexpr bool IsDigit(char c)
@@ -182,38 +194,51 @@ constexpr ExtendedBits ExtendedFromDecimal(std::string_view text)
     if (numerator.IsZero())
         return {};
 
-    BigInteger denominator(1);
-    if (decimalExponent > 0)
-        decimal_detail::MultiplyByPowerOfTen(numerator, decimalExponent);
-    else
-        decimal_detail::MultiplyByPowerOfTen(denominator, -decimalExponent);
-
-    // Scale one side by a power of two so that denominator <= numerator < 2 * denominator;
-    // the value is then (numerator / denominator) * 2^exponent.
-    int exponent = numerator.BitLength() - denominator.BitLength();
-    if (exponent > 0)
-        denominator.ShiftLeft(exponent);
-    else
-        numerator.ShiftLeft(-exponent);
-    if (numerator < denominator) {
-        numerator.ShiftLeft(1);
-        --exponent;
-    }
-
-    // 64 bits of the quotient by long division, one more for rounding, and the remainder.
+    // value = numerator / 5^-decimalExponent * 2^decimalExponent, or without the quotient.
+    // The 64 bits from the leading one on, the next one (half) and whether any are left
+    // (more); the value is then about significand * 2^(exponent - 63).
     std::uint64_t significand = 0;
     bool half = false;
-    for (int bit = 0; bit <= 64; ++bit) {
-        const bool one = !(numerator < denominator);
-        if (one)
-            numerator.Subtract(denominator);
-        if (bit < 64)
-            significand = significand << 1 | (one ? 1 : 0);
+    bool more = false;
+    int exponent = 0;
+    if (decimalExponent >= 0) {
+        // An integer: its bits are read off. No division, so that even 1e4608 stays within
+        // a compiler's budget for constant evaluation.
+        decimal_detail::MultiplyByPowerOfFive(numerator, decimalExponent);
+        const int top = numerator.BitLength() - 1;
+        for (int bit = top; bit > top - 64; --bit)
+            significand = significand << 1 | (numerator.Bit(bit) ? 1 : 0);
+        half = numerator.Bit(top - 64);
+        more = numerator.AnyBelow(top - 64);
+        exponent = top + decimalExponent;
+    } else {
+        BigInteger denominator(1);
+        decimal_detail::MultiplyByPowerOfFive(denominator, -decimalExponent);
+        // Scale one side by a power of two so that denominator <= numerator < 2 * denominator.
+        exponent = numerator.BitLength() - denominator.BitLength();
+        if (exponent > 0)
+            denominator.ShiftLeft(exponent);
         else
-            half = one;
-        numerator.ShiftLeft(1);
+            numerator.ShiftLeft(-exponent);
+        if (numerator < denominator) {
+            numerator.ShiftLeft(1);
+            --exponent;
+        }
+        exponent += decimalExponent;
+        // 65 bits of the quotient by long division, and whether a remainder is left.
+        for (int bit = 0; bit <= 64; ++bit) {
+            const bool one = !(numerator < denominator);
+            if (one)
+                numerator.Subtract(denominator);
+            if (bit < 64)
+                significand = significand << 1 | (one ? 1 : 0);
+            else
+                half = one;
+            numerator.ShiftLeft(1);
+        }
+        more = !numerator.IsZero();
     }
-    if (half && (!numerator.IsZero() || (significand & 1) != 0)) {
+    if (half && (more || (significand & 1) != 0)) {
         ++significand;
         if (significand == 0) {
             significand = ExtendedBits::IntegerBit;
