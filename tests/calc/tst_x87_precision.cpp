@@ -32,7 +32,8 @@ std::vector<calc::FieldTexts> Inputs()
 std::string Outcome(const calc::FieldTexts& texts)
 {
     calc::CalcState state;
-    const auto& computed = std::get<calc::Computed>(calc::Calculate(state, texts));
+    const calc::Calculation calculation = calc::Calculate(state, texts);
+    const auto& computed = std::get<calc::Computed>(calculation);
     std::string outcome;
     for (std::size_t i = 0; i < calc::AllComponents.size(); ++i) {
         const double value = calc::ComponentValue(computed.values, calc::AllComponents[i]);
@@ -58,9 +59,10 @@ private:
 
 TEST(X87Precision, GoGivesTheSameResultsAtTheCallersPrecisionOf53Bits)
 {
+    const std::vector<calc::FieldTexts> inputs = Inputs();
     std::vector<std::string> at64;
     std::vector<calc::FilterResults> formulasAt64;
-    for (const calc::FieldTexts& texts : Inputs()) {
+    for (const calc::FieldTexts& texts : inputs) {
         at64.push_back(Outcome(texts));
         calc::CalcState state;
         calc::Calculate(state, texts);
@@ -73,7 +75,7 @@ TEST(X87Precision, GoGivesTheSameResultsAtTheCallersPrecisionOf53Bits)
     const std::uint16_t callers = X87PrecisionGuard::ControlWord();
     int formulasDiffering = 0;
     for (std::size_t i = 0; i < at64.size(); ++i) {
-        const calc::FieldTexts& texts = Inputs()[i];
+        const calc::FieldTexts& texts = inputs[i];
         EXPECT_EQ(Outcome(texts), at64[i]) << texts.frequency << " " << texts.resistance;
         EXPECT_EQ(X87PrecisionGuard::ControlWord(), callers) << "the caller's precision is back";
         // The formulas alone, outside Go, do see the caller's precision: the check matters.
