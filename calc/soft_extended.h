@@ -28,11 +28,12 @@ public:
     constexpr SoftExtended() = default;
 
     // Exact, as on the x87: every double and every 64-bit integer is a value of the format.
-    SoftExtended(double value);  // NOLINT(google-explicit-constructor): reads like a double
+    // Implicit, as a double or an integer mixes into `long double` arithmetic.
+    SoftExtended(double value);
     // Not from a `long double`: it may be any format, and would go through double.
     SoftExtended(long double) = delete;
     template <std::integral Integer>
-    constexpr SoftExtended(Integer value)  // NOLINT(google-explicit-constructor)
+    constexpr SoftExtended(Integer value)
         : SoftExtended(FromInteger(value < 0, Magnitude(value)))
     {
     }
