@@ -33,8 +33,7 @@ public:
     // Not from a `long double`: it may be any format, and would go through double.
     SoftExtended(long double) = delete;
     template <std::integral Integer>
-    constexpr SoftExtended(Integer value)
-        : SoftExtended(FromInteger(value < 0, Magnitude(value)))
+    constexpr SoftExtended(Integer value) : SoftExtended(FromInteger(value < 0, Magnitude(value)))
     {
     }
 

@@ -49,7 +49,7 @@ private:
 
 class X87PrecisionGuard {
 public:
-    X87PrecisionGuard() { }  // NOLINT: user-provided, so that holding one is no unused variable
+    X87PrecisionGuard() { }  // user-provided: holding one is no unused variable
 };
 
 #endif
