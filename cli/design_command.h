@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The companion's "design" command: exact or standard part values for a -3 dB frequency,
 // with the response figures, an op-amp analysis and a tolerance analysis on request.
-// The maths is in design/; this is the argument grammar and the rendering.
+// The maths is in design/, the options in design_options.h; this is the rendering.
 #pragma once
 
 #include <iosfwd>
@@ -12,34 +12,11 @@
 #include <string_view>
 #include <variant>
 
-#include "design/analysis.h"
-#include "design/design.h"
-#include "design/outputs/netlist.h"
+#include "cli/design_options.h"
 #include "design/report.h"
 
 namespace cli {
 
-struct DesignOptions {
-    design::Request request;
-    std::optional<design::OpAmp> opamp;
-    std::optional<design::ToleranceRequest> tolerance;
-    bool json = false;
-    // Files to write besides the text; "-" is standard output, in place of the text.
-    std::optional<std::string> spice;
-    design::outputs::Dialect dialect = design::outputs::Dialect::Ngspice;
-    std::optional<std::string> svg;
-    std::optional<std::string> html;
-};
-struct DesignHelp { };
-struct DesignUsageError {
-    std::string message;  // one line, no newline: the argument and what was expected
-};
-using DesignArguments = std::variant<DesignOptions, DesignHelp, DesignUsageError>;
-
-// Parses the arguments after the word "design". "-h"/"--help" wins over any problem.
-DesignArguments ParseDesignArguments(std::span<const std::string_view> args);
-
-std::string DesignUsageText();
 
 // The arguments as a shell would take them back: "butterworth3-cli design lowpass ..." with
 // single quotes around any argument that needs them.

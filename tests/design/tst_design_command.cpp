@@ -79,6 +79,12 @@ INSTANTIATE_TEST_SUITE_P(
                  "(749 f) for f3 within 0.1 %", "(476 f) for at most 0.1 dB more shape error"}},
         TextRow{{"design", "lowpass", "100", "33k", "--tolerance", "1,1"},
                 {"R 1 %, C 1 %, uniform, 100000 samples", "sigma 0.547 %"}},
+        // The comma separates R from C, never a decimal comma.
+        TextRow{{"design", "lowpass", "100", "33k", "--tolerance", "1,5", "--samples", "100"},
+                {"R 1 %, C 5 %"}},
+        // What the message for "--opamp 1,5Meg" suggests.
+        TextRow{{"design", "lowpass", "100", "33k", "--opamp", "1.5Meg"},
+                {"GBW 1.5 MHz, A0 200000, RO 0 Ohm"}},
         // The value is repeated as read, so 10 farads cannot pass unnoticed.
         TextRow{{"design", "highpass", "1kHz", "10"}, {"f  = 1 kHz", "C  = 10 F", "<--- !"}},
         // A part of exactly 10 uF is practical, one just above it is not.
@@ -279,7 +285,70 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{{"design", "lowpass", "100", "33k", "--samples", "1.5"}, "--samples '1.5'"},
         BadRow{{"design", "lowpass", "100", "33k", "--seed", "-1"}, "--seed '-1'"},
         BadRow{{"design", "lowpass", "100", "33k", "--distribution", "gauss"},
-               "--distribution 'gauss'"}),
+               "--distribution 'gauss'"},
+        BadRow{{"design", "lowpass", "100", "33k", "--series", "E24", "--series", "E24"},
+               "--series 'E24'"},
+        BadRow{{"design", "lowpass", "100", "33k", "--opamp", "1,5Meg"}, "--opamp '1,5Meg'"},
+        BadRow{{"design", "lowpass", "100", "33k", "--opamp", "100"}, "--opamp '100'"}),
     [](const auto& info) { return ParamName(info.index, info.param.named); });
+
+struct MessageRow {
+    std::vector<std::string_view> args;  // after "design lowpass 100 33k"
+    std::string message;                 // the whole line after "butterworth3-cli design: "
+};
+
+class UsageMessage : public testing::TestWithParam<MessageRow> { };
+
+TEST_P(UsageMessage, SaysWhatWasExpectedOnOneLine)
+{
+    std::vector<std::string_view> args = {"design", "lowpass", "100", "33k"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const Ran ran = RunCli(args);
+    EXPECT_EQ(ran.code, 2);
+    EXPECT_EQ(ran.out, "");
+    EXPECT_EQ(ran.err, "butterworth3-cli design: " + GetParam().message + "\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Design, UsageMessage,
+    testing::Values(
+        // A second value would replace the first, and with it an output or a setting.
+        MessageRow{{"--spice", "a.cir", "--spice", "b.cir"},
+                   "--spice 'b.cir': expected --spice once, not again after 'a.cir'"},
+        MessageRow{{"--svg=a.svg", "--html", "r.html", "--svg", "a.svg"},
+                   "--svg 'a.svg': expected --svg once, not again after 'a.svg'"},
+        MessageRow{{"--seed", "1", "--seed=x"},
+                   "--seed 'x': expected --seed once, not again after '1'"},
+        // The comma made the GBW 1 Hz and the gain 5 M; the point gives what was meant.
+        MessageRow{{"--opamp", "1,5Meg"},
+                   "--opamp '1,5Meg': expected a GBW above the frequency of 100 Hz; the comma "
+                   "separates GBW, A0 and RO, so write 1.5Meg"},
+        MessageRow{{"--opamp", "2,2Meg,100k"},
+                   "--opamp '2,2Meg,100k': expected a GBW above the frequency of 100 Hz; the "
+                   "comma separates GBW, A0 and RO, so write 2.2Meg,100k"},
+        // No point makes these fast enough: no suggestion.
+        MessageRow{{"--opamp", "100"},
+                   "--opamp '100': expected a GBW above the frequency of 100 Hz; the comma "
+                   "separates GBW, A0 and RO"},
+        MessageRow{{"--opamp", "1,5"},
+                   "--opamp '1,5': expected a GBW above the frequency of 100 Hz; the comma "
+                   "separates GBW, A0 and RO"},
+        // Control characters, bidi controls and invalid UTF-8 never reach the terminal.
+        MessageRow{{"--series", "E2\n4\x1b[2J\xe2\x80\xae"},
+                   "--series 'E2\\n4\\x1b[2J\\u202e': expected E3, E6, E12, E24, E48, E96 or E192"},
+        MessageRow{{"--bad\xff"},
+                   "'--bad\\xff': unknown option; expected --response, --coefficients, --series, "
+                   "--move-value, --objective, --opamp, --tolerance, --samples, --seed, "
+                   "--distribution, --spice, --dialect, --svg, --html, --json or --help"}),
+    [](const auto& info) { return ParamName(info.index, info.param.message.substr(0, 24)); });
+
+TEST(DesignCommand, AFlagGivenTwiceIsTheFlag)
+{
+    const Ran once = RunCli({"design", "lowpass", "100", "33k", "--json"});
+    const Ran twice = RunCli({"design", "lowpass", "100", "33k", "--json", "--json"});
+    EXPECT_EQ(twice.code, 0) << twice.err;
+    EXPECT_EQ(twice.out, once.out);
+    EXPECT_EQ(RunCli({"design", "-h", "--help"}).code, 0);
+}
 
 }  // namespace

@@ -1,0 +1,523 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+#include "cli/design_options.h"
+
+#include <algorithm>
+#include <charconv>
+#include <map>
+#include <utility>
+
+#include "design/quantity.h"
+#include "design/validation.h"
+#include "design/vocabulary.h"
+#include "files/quoting.h"
+
+namespace cli {
+
+struct OptionsRead {
+    DesignOptions options;
+    design::ToleranceRequest tolerance;
+    bool toleranceGiven = false;
+    bool help = false;
+};
+
+namespace {
+
+using design::Circuit;
+
+// The usage text's column for the help of each option.
+constexpr std::size_t HelpColumn = 32;
+
+// The first problem found, as the one line reported.
+class Problems {
+public:
+    void Add(std::string message)
+    {
+        if (first_.empty())
+            first_ = std::move(message);
+    }
+    bool Any() const { return !first_.empty(); }
+    const std::string& First() const { return first_; }
+
+private:
+    std::string first_;
+};
+
+std::string Said(std::string_view name, std::string_view value)
+{
+    return std::string(name) + " " + files::ForMessage(value);
+}
+
+std::vector<std::string_view> SplitCommas(std::string_view text)
+{
+    std::vector<std::string_view> items;
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        items.push_back(text.substr(0, comma));
+        if (comma == std::string_view::npos)
+            return items;
+        text.remove_prefix(comma + 1);
+    }
+}
+
+// "a, b or c"
+std::string OneOf(const std::vector<std::string_view>& items)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == items.size() ? " or " : ", ";
+        text += items[i];
+    }
+    return text;
+}
+
+std::string Joined(const std::vector<std::string_view>& items, std::string_view separator)
+{
+    std::string text;
+    for (const std::string_view item : items)
+        text += (text.empty() ? "" : std::string(separator)) + std::string(item);
+    return text;
+}
+
+template <class Enum>
+using Ids = std::vector<std::pair<Enum, std::string_view>>;
+
+// An option whose value is one of a fixed set of ids; `set` stores the one taken.
+template <class Enum, class Set>
+DesignOption Choice(std::string_view name, Ids<Enum> ids, std::string_view help, Set set)
+{
+    DesignOption option{name, {}, {}, {}, help, {}};
+    for (const auto& id : ids)
+        option.choices.push_back(id.second);
+    option.metavariable = Joined(option.choices, "|");
+    option.take = [ids = std::move(ids), expected = "expected " + OneOf(option.choices),
+                   set](std::string_view value, OptionsRead& read) -> std::optional<std::string> {
+        for (const auto& [member, id] : ids)
+            if (id == value) {
+                set(read, member);
+                return std::nullopt;
+            }
+        return expected;
+    };
+    return option;
+}
+
+// The ids of every value of a kind in the design's vocabulary.
+template <class Kind>
+Ids<Kind> VocabularyIds()
+{
+    Ids<Kind> ids;
+    for (const Kind value : design::All<Kind>)
+        ids.emplace_back(value, design::Id(value));
+    return ids;
+}
+
+template <class Take>
+DesignOption Valued(std::string_view name, std::string metavariable, std::string_view help,
+                    Take take)
+{
+    return {name, {}, std::move(metavariable), {}, help, std::move(take)};
+}
+
+std::optional<std::string> ExpectedIf(const std::optional<design::Problem>& problem)
+{
+    if (!problem)
+        return std::nullopt;
+    return problem->expected;
+}
+
+std::optional<std::string> TakeMove(std::string_view value, OptionsRead& read)
+{
+    const std::size_t colon = value.find(':');
+    const std::optional<design::Series> series =
+        design::FromId<design::Series>(value.substr(0, colon));
+    int steps = 2;
+    bool stepsRead = true;
+    if (colon != std::string_view::npos) {
+        const std::string_view digits = value.substr(colon + 1);
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), steps);
+        stepsRead = ec == std::errc() && end == digits.data() + digits.size();
+    }
+    if (!series || !stepsRead)
+        return design::Expected(design::Subject::MoveSteps, Circuit::LowPass);
+    if (auto problem = design::CheckMoveSteps(steps))
+        return problem->expected;
+    read.options.request.moveSeries = *series;
+    read.options.request.moveSteps = steps;
+    return std::nullopt;
+}
+
+std::optional<std::string> TakeOpAmp(std::string_view value, OptionsRead& read)
+{
+    const std::vector<std::string_view> items = SplitCommas(value);
+    const design::Unit units[] = {design::Unit::Hertz, design::Unit::None, design::Unit::Ohm};
+    design::OpAmp opamp;
+    double* const fields[] = {&opamp.gbw, &opamp.a0, &opamp.ro};
+    if (items.size() > 3)
+        return design::Expected(design::Subject::OpAmp, Circuit::LowPass);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::optional<double> number = design::ReadQuantity(items[i], units[i], false);
+        if (!number)
+            return design::Expected(design::Subject::OpAmp, Circuit::LowPass);
+        *fields[i] = *number;
+    }
+    if (auto problem = design::CheckOpAmp(opamp))
+        return problem->expected;
+    read.options.opamp = opamp;
+    return std::nullopt;
+}
+
+std::optional<double> ReadPercent(std::string_view text)
+{
+    if (text.ends_with('%'))
+        text.remove_suffix(1);
+    return design::ReadQuantity(text, design::Unit::None, false);
+}
+
+std::optional<std::string> TakeTolerance(std::string_view value, OptionsRead& read)
+{
+    const std::vector<std::string_view> items = SplitCommas(value);
+    const std::optional<double> r = items.size() == 2 ? ReadPercent(items[0]) : std::nullopt;
+    const std::optional<double> c = items.size() == 2 ? ReadPercent(items[1]) : std::nullopt;
+    if (!r || !c)
+        return design::Expected(design::Subject::Tolerance, Circuit::LowPass);
+    for (const double percent : {*r, *c})
+        if (auto problem = design::CheckTolerance(percent / 100))
+            return problem->expected;
+    read.tolerance.resistors = *r / 100;
+    read.tolerance.capacitors = *c / 100;
+    read.toleranceGiven = true;
+    return std::nullopt;
+}
+
+std::optional<std::string> TakeSamples(std::string_view value, OptionsRead& read)
+{
+    const std::optional<double> n = design::ReadQuantity(value, design::Unit::None, false);
+    if (!n)
+        return design::Expected(design::Subject::Samples, Circuit::LowPass);
+    if (auto problem = design::CheckSamples(*n))
+        return problem->expected;
+    read.tolerance.samples = static_cast<long>(*n);
+    return std::nullopt;
+}
+
+std::optional<std::string> TakeSeed(std::string_view value, OptionsRead& read)
+{
+    std::uint64_t seed = 0;
+    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
+    if (value.empty() || ec != std::errc() || end != value.data() + value.size())
+        return "expected a whole number from 0 to 18446744073709551615";
+    read.tolerance.seed = seed;
+    return std::nullopt;
+}
+
+template <std::optional<std::string> DesignOptions::*File>
+std::optional<std::string> TakeFile(std::string_view value, OptionsRead& read)
+{
+    if (value.empty())
+        return "expected a file name, or - for standard output";
+    read.options.*File = std::string(value);
+    return std::nullopt;
+}
+
+template <class Set>
+DesignOption Flag(std::string_view name, std::string_view alias, std::string_view help, Set set)
+{
+    return {name,
+            alias,
+            {},
+            {},
+            help,
+            [set](std::string_view, OptionsRead& read) -> std::optional<std::string> {
+                set(read);
+                return std::nullopt;
+            }};
+}
+
+// The options in the order of the usage text. A new option is one row here (and its entry in
+// the manual page and the bash completion, which a test holds to this table).
+std::vector<DesignOption> MakeTable()
+{
+    using design::Coefficients, design::Distribution, design::Objective, design::ResponseKind;
+    using design::outputs::Dialect;
+    using R = OptionsRead;
+    return {
+        Choice("--response", VocabularyIds<ResponseKind>(), "(butterworth)",
+               [](R& read, ResponseKind response) { read.options.request.response = response; }),
+        Choice("--coefficients", VocabularyIds<Coefficients>(),
+               "window: the window's own values (butterworth)",
+               [](R& read, Coefficients coefficients) {
+                   read.options.request.coefficients = coefficients;
+               }),
+        Choice("--series", VocabularyIds<design::Series>(), "standard values for the three parts",
+               [](R& read, design::Series series) { read.options.request.series = series; }),
+        Valued("--move-value", "SERIES[:STEPS]",
+               "let R (or C) move too: the nearest standard\n"
+               "value and STEPS either side (2); needs --series",
+               TakeMove),
+        Choice("--objective", VocabularyIds<Objective>(),
+               "balanced: the f3 nearest to FREQUENCY among the\n"
+               "shapes within 0.1 dB of the best (balanced)",
+               [](R& read, Objective objective) { read.options.request.objective = objective; }),
+        Valued("--opamp", "GBW[,A0[,RO]]",
+               "a real op-amp, e.g. 1Meg or 1.5Meg,200k,100\n"
+               "(A0 200k and RO 0 unless given)",
+               TakeOpAmp),
+        Valued("--tolerance", "R%,C%", "part tolerances, e.g. 1,5 or 0.5%,1%", TakeTolerance),
+        Valued("--samples", "N", "tolerance samples (100000, at most 10000000)", TakeSamples),
+        Valued("--seed", "S", "the random sequence (fixed unless given)", TakeSeed),
+        Choice(
+            "--distribution", VocabularyIds<Distribution>(),
+            "normal: the tolerance is 3 sigma (uniform)",
+            [](R& read, Distribution distribution) { read.tolerance.distribution = distribution; }),
+        Flag("--json", {}, "one JSON object instead of text",
+             [](R& read) { read.options.json = true; }),
+        Valued("--spice", "FILE",
+               "the circuit as a SPICE netlist with an AC sweep\n"
+               "and a measurement of the -3 dB point",
+               TakeFile<&DesignOptions::spice>),
+        Choice("--dialect",
+               Ids<Dialect>{{Dialect::Ngspice, "ngspice"}, {Dialect::LtSpice, "ltspice"}},
+               "the netlist's simulator (ngspice)",
+               [](R& read, Dialect dialect) { read.options.dialect = dialect; }),
+        Valued("--svg", "FILE", "Bode plot: magnitude, phase, deviation from target",
+               TakeFile<&DesignOptions::svg>),
+        Valued("--html", "FILE",
+               "one-file report: summary, schematic, parts,\n"
+               "figures, plots and the netlist",
+               TakeFile<&DesignOptions::html>),
+        Flag("--help", "-h", "this text", [](R& read) { read.help = true; }),
+    };
+}
+
+const DesignOption* FindOption(std::string_view name)
+{
+    for (const DesignOption& option : DesignOptionTable())
+        if (option.name == name || (!option.alias.empty() && option.alias == name))
+            return &option;
+    return nullptr;
+}
+
+// The options with a value, then the flags: "--response, ..., --json or --help".
+std::string UnknownOptionMessage(std::string_view arg)
+{
+    std::vector<std::string_view> names;
+    for (const bool valued : {true, false})
+        for (const DesignOption& option : DesignOptionTable())
+            if (option.TakesValue() == valued)
+                names.push_back(option.name);
+    return files::ForMessage(arg) + ": unknown option; expected " + OneOf(names);
+}
+
+// An op-amp at or below the frequency is most often "1,5Meg" meant as 1.5 MHz: the comma
+// made the GBW 1 Hz and the gain 5 M. Suggests the point when it gives a usable GBW.
+std::string OpAmpCommaHint(std::string_view text, double frequency)
+{
+    std::string hint = "; the comma separates GBW, A0 and RO";
+    const std::vector<std::string_view> items = SplitCommas(text);
+    const bool digits =
+        !items[0].empty() &&
+        std::all_of(items[0].begin(), items[0].end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (items.size() < 2 || !digits)
+        return hint;
+    std::string pointed = std::string(items[0]) + "." + std::string(items[1]);
+    const std::optional<double> gbw = design::ReadQuantity(pointed, design::Unit::Hertz, false);
+    if (!gbw || *gbw <= frequency)
+        return hint;
+    for (std::size_t i = 2; i < items.size(); ++i)
+        pointed += "," + std::string(items[i]);
+    return hint + ", so write " + pointed;
+}
+
+// The options with a value given so far: name -> value as typed.
+using Given = std::map<std::string_view, std::string_view>;
+
+struct Positional {
+    std::vector<std::string_view> args;
+
+    // The circuit, frequency and value, in order, after the options' own problems.
+    void Read(DesignOptions& options, Problems& problems) const
+    {
+        design::Request& request = options.request;
+        std::vector<std::string_view> circuits;
+        for (const Circuit circuit : design::All<Circuit>)
+            circuits.push_back(design::Id(circuit));
+        if (args.empty()) {
+            problems.Add("CIRCUIT: expected " + OneOf(circuits) + ", then FREQUENCY and VALUE");
+        } else if (const std::optional<Circuit> circuit = design::FromId<Circuit>(args[0])) {
+            request.circuit = *circuit;
+        } else {
+            problems.Add("CIRCUIT " + files::ForMessage(args[0]) + ": expected " + OneOf(circuits));
+        }
+        if (args.size() >= 2) {
+            const std::optional<double> f =
+                design::ReadQuantity(args[1], design::Unit::Hertz, true);
+            if (auto expected = f ? ExpectedIf(design::CheckFrequency(*f))
+                                  : design::Expected(design::Subject::Frequency, request.circuit))
+                problems.Add("FREQUENCY " + files::ForMessage(args[1]) + ": " + *expected);
+            else
+                request.frequency = *f;
+        } else if (!args.empty()) {
+            problems.Add("FREQUENCY: expected the -3 dB frequency in Hz after the circuit");
+        }
+        if (args.size() >= 3) {
+            const design::Unit unit =
+                request.circuit == Circuit::LowPass ? design::Unit::Ohm : design::Unit::Farad;
+            const std::optional<double> v = design::ReadQuantity(args[2], unit, true);
+            if (auto expected = v ? ExpectedIf(design::CheckValue(request.circuit, *v))
+                                  : design::Expected(design::Subject::Value, request.circuit))
+                problems.Add("VALUE " + files::ForMessage(args[2]) + ": " + *expected);
+            else
+                request.value = *v;
+        } else if (args.size() == 2) {
+            problems.Add("VALUE: expected R in ohms (lowpass) or C in farads (highpass) after "
+                         "the frequency");
+        }
+        if (args.size() > 3)
+            problems.Add(files::ForMessage(args[3]) +
+                         ": expected no more than CIRCUIT FREQUENCY VALUE");
+    }
+};
+
+// What the options and arguments say together, after each was read alone.
+void CheckTogether(const DesignOptions& options, const Given& given, const Positional& positional,
+                   Problems& problems)
+{
+    for (const design::Problem& problem : design::CheckSettings(options.request))
+        problems.Add(problem.subject == design::Subject::MoveWithoutSeries
+                         ? Said("--move-value", given.at("--move-value")) + ": " + problem.expected
+                         : "--coefficients window: " + problem.expected);
+    if (given.contains("--dialect") && !options.spice)
+        problems.Add(Said("--dialect", given.at("--dialect")) + ": expected --spice as well");
+    const int toStdout =
+        int(options.spice == "-") + int(options.svg == "-") + int(options.html == "-");
+    if (toStdout > 1)
+        problems.Add("'-': expected standard output for one of --spice, --svg and --html only");
+    else if (toStdout == 1 && options.json)
+        problems.Add("'-': expected a file name with --json (standard output holds the JSON)");
+    if (!problems.Any())
+        if (const auto problem = design::CheckBuildable(options.request, options.opamp))
+            problems.Add(problem->subject == design::Subject::Parts
+                             ? "FREQUENCY " + files::ForMessage(positional.args[1]) +
+                                   " and VALUE " + files::ForMessage(positional.args[2]) + ": " +
+                                   problem->expected
+                             : Said("--opamp", given.at("--opamp")) + ": " + problem->expected +
+                                   OpAmpCommaHint(given.at("--opamp"), options.request.frequency));
+}
+
+}  // namespace
+
+const std::vector<DesignOption>& DesignOptionTable()
+{
+    static const std::vector<DesignOption> table = MakeTable();
+    return table;
+}
+
+DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
+{
+    OptionsRead read;
+    DesignOptions& options = read.options;
+    Problems problems;
+    Positional positional;
+    Given given;
+    bool optionsEnded = false;
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool looksLikeNumber =
+            arg.size() >= 2 && arg[0] == '-' && ((arg[1] >= '0' && arg[1] <= '9') || arg[1] == '.');
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-" || looksLikeNumber) {
+            positional.args.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // "--name value" or "--name=value"; a flag takes no value.
+        std::string_view name = arg;
+        std::optional<std::string_view> value;
+        if (const std::size_t equals = arg.find('='); equals != std::string_view::npos) {
+            name = arg.substr(0, equals);
+            value = arg.substr(equals + 1);
+        }
+        const DesignOption* option = FindOption(name);
+        if (!option || (!option->TakesValue() && value)) {
+            problems.Add(UnknownOptionMessage(arg));
+            continue;
+        }
+        if (!option->TakesValue()) {
+            option->take({}, read);
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                problems.Add(std::string(name) + ": expected a value after it");
+                continue;
+            }
+            value = args[++i];
+        }
+        // A second value would silently replace the first: one output or setting lost.
+        if (const auto first = given.find(option->name); first != given.end()) {
+            problems.Add(Said(name, *value) + ": expected " + std::string(option->name) +
+                         " once, not again after " + files::ForMessage(first->second));
+            continue;
+        }
+        given.emplace(option->name, *value);
+        if (const std::optional<std::string> expected = option->take(*value, read))
+            problems.Add(Said(name, *value) + ": " + *expected);
+    }
+    if (read.help)
+        return DesignHelp{};
+
+    positional.Read(options, problems);
+    CheckTogether(options, given, positional, problems);
+    if (problems.Any())
+        return DesignUsageError{problems.First()};
+    if (read.toleranceGiven)
+        options.tolerance = read.tolerance;
+    return options;
+}
+
+std::string DesignUsageText()
+{
+    std::string text =
+        "Usage: butterworth3-cli design lowpass|highpass FREQUENCY VALUE [options]\n"
+        "\n"
+        "Exact or standard part values of the third-order single-op-amp filter, with\n"
+        "what they do: the -3 dB frequency f3, the shape error against the wanted\n"
+        "response, the op-amp bandwidth needed, the sensitivities and the spread\n"
+        "with part tolerances.\n"
+        "\n"
+        "  FREQUENCY  the -3 dB frequency in Hz: 100, 2.5k, 2,5k, 1e3, 1kHz\n"
+        "  VALUE      the three equal parts: R in ohms for lowpass (33k, 4k7, 2R2,\n"
+        "             33kOhm), C in farads for highpass (10n, 4n7, 10nF, 0.1u)\n"
+        "  Suffixes: p n u µ m (milli) k M (mega) Meg G.\n"
+        "\n";
+    for (const DesignOption& option : DesignOptionTable()) {
+        std::string left = "  ";
+        if (!option.alias.empty())
+            left += std::string(option.alias) + ", ";
+        left += std::string(option.name);
+        if (option.TakesValue())
+            left += " " + option.metavariable;
+        // A long option name keeps its help apart by three spaces.
+        left += left.size() < HelpColumn ? std::string(HelpColumn - left.size(), ' ') : "   ";
+        std::string_view help = option.help;
+        for (std::size_t end; (end = help.find('\n')) != std::string_view::npos;) {
+            text += left + std::string(help.substr(0, end)) + "\n";
+            left = std::string(HelpColumn, ' ');
+            help.remove_prefix(end + 1);
+        }
+        text += left + std::string(help) + "\n";
+    }
+    text += "\n"
+            "Numbers inside options take a decimal point only: the comma separates items.\n"
+            "FILE - is standard output, in place of the text (one FILE at most).\n"
+            "Exit status: 0 with a design, 2 on bad input (one line on stderr), 3 when a\n"
+            "FILE cannot be written (nothing written).\n";
+    return text;
+}
+
+}  // namespace cli
