@@ -200,17 +200,17 @@ std::string CheckDeck(const Report& report)
         out += OpAmpNoiseLines(*opampNoise);
     out += ".options reltol=1e-7 abstol=1e-16 vntol=1e-13 chgtol=1e-20\n";
     out += ".control\n";
-    out += "set noaskquit\n";
+    out += "set noaskquit\nset numdgt=10\n";
     out += "noise v(out) V1 dec 1000 " + Exact(b.noise.band.from) + " " + Exact(b.noise.band.to) +
            "\n";
     out += "setplot noise2\n";
     out += "let noise_rms = onoise_total\n";
     out += "print noise_rms\n";
     if (lowPass) {
-        // The delay near DC from the phase's slope between f/1000 and f/500.
-        out += "ac lin 2 " + Exact(f / 1000) + " " + Exact(f / 500) + "\n";
-        out += "let delay_dc = -(vp(out)[1] - vp(out)[0]) / (2 * pi * (real(frequency[1]) - "
-               "real(frequency[0])))\n";
+        // The delay near DC from the phase's slope between f/1000 and 1.5 f/1000.
+        out += "ac lin 3 " + Exact(f / 1000) + " " + Exact(f / 500) + "\n";
+        out += "let phs = vp(out)\nlet frs = real(frequency)\n"
+               "let delay_dc = (phs[0] - phs[1]) / (2 * pi * (frs[1] - frs[0]))\n";
         out += "print delay_dc\n";
         out += "ac dec 1 " + Exact(100 * f) + " " + Exact(10000 * f) + "\n";
         out += "let stop_100f = vdb(out)[0]\nlet stop_1000f = vdb(out)[1]\n"
