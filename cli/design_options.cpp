@@ -577,6 +577,12 @@ std::string DesignUsageText()
         text += left + std::string(help) + "\n";
     }
     text += "\n"
+            "Shape error: the largest difference in dB from the response with its -3 dB\n"
+            "point at FREQUENCY, where that response is at or above -20 dB (so it holds the\n"
+            "f3 error too). Aligned shape error: the same against the response moved to\n"
+            "the realised f3, up to 100 f3 (a high-pass with --opamp: up to a tenth of its\n"
+            "upper edge).\n"
+            "\n"
             "Numbers inside options take a decimal point only: the comma separates items.\n"
             "FILE - is standard output, in place of the text (one FILE at most).\n"
             "Exit status: 0 with a design, 2 on bad input (one line on stderr), 3 when a\n"
