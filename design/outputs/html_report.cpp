@@ -43,7 +43,7 @@ ul { margin: 2pt 0; padding-left: 14pt; }
   pre { background: none; column-count: 2; column-gap: 6mm; }
   .schematic svg { width: 112mm; }
   .plot svg { width: 172mm; }
-  .plots { break-before: page; }
+  .plots, .notes { break-before: page; }
   h2, table, figure, pre li { break-inside: avoid; }
 }
 )";
@@ -296,8 +296,18 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     }
     h.Tag("</div>\n");
 
+    // Plots, assumptions and netlist.
+    h.Tag("<section class=\"plots\">\n<h2>Bode plot</h2>\n<figure class=\"plot\">\n")
+        .Tag(BodePlot(report, false, "report-bode"))
+        .Tag("</figure>\n</section>\n");
+    h.Tag("<section>\n<h2>")
+        .Text(lowPass ? "Group delay and step response" : "Step response")
+        .Tag("</h2>\n<figure class=\"plot\">\n")
+        .Tag(BehaviourPlot(report, "report-behaviour"))
+        .Tag("</figure>\n</section>\n");
+
     // Assumptions.
-    h.Tag("<section>\n<h2>Assumptions</h2>\n<ul>\n");
+    h.Tag("<section class=\"notes\">\n<h2>Assumptions</h2>\n<ul>\n");
     h.Element(
         "li",
         report.opamp
@@ -337,15 +347,6 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         "The netlist holds the same values to 6 digits.");
     h.Tag("\n</ul>\n</section>\n");
 
-    // Plot and netlist.
-    h.Tag("<section class=\"plots\">\n<h2>Bode plot</h2>\n<figure class=\"plot\">\n")
-        .Tag(BodePlot(report, false, "report-bode"))
-        .Tag("</figure>\n</section>\n");
-    h.Tag("<section>\n<h2>")
-        .Text(lowPass ? "Group delay and step response" : "Step response")
-        .Tag("</h2>\n<figure class=\"plot\">\n")
-        .Tag(BehaviourPlot(report, "report-behaviour"))
-        .Tag("</figure>\n</section>\n");
     h.Tag("<section>\n")
         .Element("h2", std::string("SPICE netlist (") +
                            (dialect == Dialect::Ngspice ? "ngspice" : "LTspice") + ")")
