@@ -3,16 +3,12 @@
 #include "cli/design_command.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <ostream>
+#include <cstdio>
+#include <iostream>
 #include <vector>
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "design/outputs/html_report.h"
 #include "design/outputs/json.h"
@@ -22,19 +18,13 @@
 #include "design/outputs/text.h"
 #include "design/quantity.h"
 #include "files/quoting.h"
+#include "files/safe_write.h"
 
 namespace cli {
 
 namespace {
 
-using design::Circuit;
-
 constexpr std::string_view Program = "butterworth3-cli design: ";
-
-std::string Quoted(std::string_view text)
-{
-    return "'" + std::string(text) + "'";
-}
 
 }  // namespace
 
@@ -48,78 +38,47 @@ std::string CommandLineOf(std::span<const std::string_view> args)
 
 namespace {
 
-std::string ErrnoText()
+// Standard output written through to its descriptor, so that a full disk or a lost pipe is
+// known before any file is replaced.
+bool Flushed(std::ostream& out)
 {
-    return std::strerror(errno);
+    out.flush();
+    return out.good() && (&out != &std::cout || std::fflush(stdout) == 0);
 }
 
-bool WriteAll(int fd, std::string_view content)
-{
-    while (!content.empty()) {
-        const ssize_t written = ::write(fd, content.data(), content.size());
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        content.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// A file written to a temporary name, not yet renamed into place.
-struct Pending {
-    std::string option;
+struct FileOutput {
+    std::string_view option;
     std::string path;
-    std::string temporary;
+    std::string Said() const { return std::string(option) + " " + files::ForMessage(path); }
 };
 
-}  // namespace
-
-namespace {
-
-std::optional<std::string> WriteTemporary(const std::string& path, std::string_view content,
-                                          std::string& temporary)
+std::string Listed(const std::vector<std::size_t>& indices, const std::vector<FileOutput>& named)
 {
-    const std::size_t slash = path.rfind('/');
-    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    if (name.empty())
-        return std::string("a directory, not a file");
-    std::string pattern = directory + "." + name + ".XXXXXX";
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0)
-        return ErrnoText();
-    // mkstemp makes the file private; give it the mode a new file would get.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = ::fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, content);
-    std::string reason = ok ? "" : ErrnoText();
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        reason = ErrnoText();
-    }
-    if (!ok) {
-        ::unlink(pattern.c_str());
-        return reason;
-    }
-    temporary = pattern;
-    return std::nullopt;
+    std::string list;
+    for (const std::size_t i : indices)
+        list += (list.empty() ? " " : ", ") + named[i].Said();
+    return list;
+}
+
+// The file and the reason; after a first file was replaced, which were and which were not.
+std::string FailureMessage(const files::CannotWrite& failure, const std::vector<FileOutput>& named)
+{
+    std::string message = named[failure.index].Said() + ": cannot write: " + failure.reason;
+    if (failure.replaced.empty() && !failure.partlyWritten)
+        return message;  // nothing written
+    if (failure.partlyWritten)
+        message += " (partly written)";
+    std::vector<std::size_t> notReplaced = failure.untouched;
+    if (!failure.partlyWritten)
+        notReplaced.insert(notReplaced.begin(), failure.index);
+    if (!failure.replaced.empty())
+        message += "; replaced:" + Listed(failure.replaced, named);
+    if (!notReplaced.empty())
+        message += "; not replaced:" + Listed(notReplaced, named);
+    return message;
 }
 
 }  // namespace
-
-std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view content)
-{
-    std::string temporary;
-    if (auto problem = WriteTemporary(path, content, temporary))
-        return problem;
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = ErrnoText();
-        ::unlink(temporary.c_str());
-        return reason;
-    }
-    return std::nullopt;
-}
 
 int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
 {
@@ -136,8 +95,8 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
     const design::Report report =
         design::MakeReport(options.request, options.opamp, options.tolerance, options.noise);
 
-    // Every file is written to a temporary first; only when all are whole are they
-    // renamed into place, so that a failure leaves no file at all.
+    // Every file is checked and written whole to a temporary before standard output is
+    // flushed and the first one replaced; see files::WriteFiles.
     struct Output {
         std::string option;
         const std::optional<std::string>& path;
@@ -163,7 +122,10 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
     };
     const std::string commandLine = CommandLineOf(args);
     std::optional<std::string> toStdout;
-    std::vector<Pending> pending;
+    std::vector<std::string> contents;
+    std::vector<FileOutput> named;
+    std::vector<files::Output> written;
+    contents.reserve(std::size(outputs));
     for (const Output& output : outputs) {
         if (!output.path)
             continue;
@@ -172,33 +134,36 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
             toStdout = std::move(content);
             continue;
         }
-        Pending file{output.option, *output.path, {}};
-        if (auto problem = WriteTemporary(file.path, content, file.temporary)) {
-            for (const Pending& p : pending)
-                ::unlink(p.temporary.c_str());
-            err << Program << output.option << " " << Quoted(*output.path)
-                << ": cannot write: " << *problem << "\n";
-            return FileExitCode;
-        }
-        pending.push_back(std::move(file));
+        contents.push_back(std::move(content));
+        named.push_back({output.option, *output.path});
+        written.push_back({*output.path, contents.back()});
     }
-    for (std::size_t i = 0; i < pending.size(); ++i) {
-        if (::rename(pending[i].temporary.c_str(), pending[i].path.c_str()) != 0) {
-            const std::string reason = ErrnoText();
-            for (std::size_t j = i; j < pending.size(); ++j)
-                ::unlink(pending[j].temporary.c_str());
-            for (std::size_t j = 0; j < i; ++j)
-                ::unlink(pending[j].path.c_str());
-            err << Program << pending[i].option << " " << Quoted(pending[i].path)
-                << ": cannot write: " << reason << "\n";
-            return FileExitCode;
-        }
+    files::WriteHooks hooks;
+    int flushError = 0;
+    hooks.flushStandardOutput = [&] {
+        if (toStdout)
+            out << *toStdout;
+        else
+            out << (options.json ? design::outputs::JsonDocument(report)
+                                 : design::outputs::TerminalText(report));
+        const bool flushed = Flushed(out);
+        flushError = errno;
+        return flushed;
+    };
+    const files::WriteResult result = files::WriteFiles(written, hooks);
+    if (const auto* same = std::get_if<files::SameFile>(&result)) {
+        err << Program << named[same->second].Said() << ": the same file as "
+            << named[same->first].Said() << "\n";
+        return 2;
     }
-    if (toStdout)
-        out << *toStdout;
-    else
-        out << (options.json ? design::outputs::JsonDocument(report)
-                             : design::outputs::TerminalText(report));
+    if (std::holds_alternative<files::StandardOutputLost>(result)) {
+        errno = flushError;  // reported where standard output is known (main)
+        return FileExitCode;
+    }
+    if (const auto* failure = std::get_if<files::CannotWrite>(&result)) {
+        err << Program << FailureMessage(*failure, named) << "\n";
+        return FileExitCode;
+    }
     return 0;
 }
 

@@ -17,19 +17,16 @@
 
 namespace cli {
 
-
 // The arguments as a shell would take them back: "butterworth3-cli design lowpass ..." with
 // single quotes around any argument that needs them.
 std::string CommandLineOf(std::span<const std::string_view> args);
 
 inline constexpr int FileExitCode = 3;
 
-// Writes `content` to a temporary file beside `path` and renames it over `path`, so that
-// a reader never sees a partial file. Returns the reason on failure (no file left).
-std::optional<std::string> WriteWholeFile(const std::string& path, std::string_view content);
-
-// The whole command: 0 with a design, 2 on bad input (one line on `err`, nothing on `out`),
-// 3 when a file cannot be written (one line on `err`, no file written, nothing on `out`).
+// The whole command: 0 with a design, 2 on bad input or two outputs on one file (one line on
+// `err`, nothing on `out`), 3 when a file cannot be written (one line on `err`: nothing
+// written, or which files were replaced and which not) or `out` fails (nothing on `err`,
+// no file written, errno set).
 int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 }  // namespace cli

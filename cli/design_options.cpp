@@ -585,8 +585,9 @@ std::string DesignUsageText()
             "\n"
             "Numbers inside options take a decimal point only: the comma separates items.\n"
             "FILE - is standard output, in place of the text (one FILE at most).\n"
-            "Exit status: 0 with a design, 2 on bad input (one line on stderr), 3 when a\n"
-            "FILE cannot be written (nothing written).\n";
+            "Exit status: 0 with a design, 2 on bad input or two FILEs naming one file\n"
+            "(one line on stderr), 3 when a FILE cannot be written (nothing written, or\n"
+            "the line says which files were replaced and which not).\n";
     return text;
 }
 

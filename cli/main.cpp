@@ -17,15 +17,19 @@ namespace {
 // Output that never arrived is a failure, not a success: with standard output closed, on a
 // full disk or into a pipe whose reader has gone (with SIGPIPE ignored; by default the
 // signal ends the program quietly, as `| head` expects).
+// A command that flushed before it ended and failed leaves the reason in errno.
 bool OutputWritten(bool stdoutWasClosed)
 {
+    const int earlier = errno;
     errno = stdoutWasClosed ? EBADF : 0;
     std::cout.flush();
     const bool written =
         !stdoutWasClosed && std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
     if (!written)
         std::fprintf(stderr, "butterworth3-cli: cannot write the output: %s\n",
-                     std::strerror(errno != 0 ? errno : EIO));
+                     std::strerror(errno != 0     ? errno
+                                   : earlier != 0 ? earlier
+                                                  : EIO));
     return written;
 }
 

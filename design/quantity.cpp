@@ -3,9 +3,9 @@
 #include "design/quantity.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
-#include <system_error>
+
+#include "design/decimal.h"
 
 namespace design {
 
@@ -69,14 +69,15 @@ bool IsUnit(std::string_view rest, Unit unit)
 
 std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decimalComma)
 {
-    // The significant digits (at most 40, more cannot change a double's rounding in any
-    // practical text) and a decimal exponent, so that 4n7 reads as the double nearest to
-    // 4.7e-9, as "47e-10" would.
-    constexpr std::size_t KeptDigits = 40;
-    std::array<char, KeptDigits + 32> number{};
+    // The significant digits and a decimal exponent, so that 4n7 reads as the double
+    // nearest to 4.7e-9, as "47e-10" would. Of the digits beyond the first 800 only
+    // whether any is not zero can matter: it is kept as one more digit 1.
+    constexpr std::size_t KeptDigits = 800;
+    std::array<char, KeptDigits + 1> number;
     std::size_t length = 0;
     long exponent = 0;
     bool significant = false;
+    bool droppedNonZero = false;
     const auto digit = [&](char c, bool afterPoint) {
         if (c != '0')
             significant = true;
@@ -89,9 +90,11 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
             number[length++] = c;
             if (afterPoint)
                 --exponent;
-        } else if (!afterPoint) {
-            ++exponent;  // an integer digit beyond those kept
+            return;
         }
+        droppedNonZero = droppedNonZero || c != '0';
+        if (!afterPoint)
+            ++exponent;  // an integer digit beyond those kept
     };
     std::size_t i = 0;
     const std::size_t n = text.size();
@@ -131,7 +134,9 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
         const std::size_t start = i;
         long value = 0;
         while (i < n && IsDigit(text[i])) {
-            if (value < 1'000'000'000)  // beyond, the value overflows whatever the digits
+            // Beyond 10^9 only a text of a gigabyte could bring the value back into range;
+            // the cap keeps the sum below 2^31, the range of a 32-bit long.
+            if (value < 100'000'000)
                 value = value * 10 + (text[i] - '0');
             ++i;
         }
@@ -155,21 +160,13 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
 
     if (!significant)
         return 0.0;
-    // Append the exponent and convert once.
-    number[length] = 'e';
-    const std::to_chars_result written =
-        std::to_chars(number.data() + length + 1, number.data() + number.size(), exponent);
-    if (written.ec != std::errc())
-        return std::nullopt;
-    const std::size_t total = static_cast<std::size_t>(written.ptr - number.data());
-
-    double value = 0;
-    const std::from_chars_result read =
-        std::from_chars(number.data(), number.data() + total, value);
-    if (read.ec != std::errc() || read.ptr != number.data() + total || !std::isfinite(value))
-        return std::nullopt;
-    if (value == 0)
-        return std::nullopt;  // non-zero digits that round to zero
+    if (droppedNonZero) {
+        number[length++] = '1';
+        --exponent;
+    }
+    const double value = NearestDouble(std::string_view(number.data(), length), exponent);
+    if (!std::isfinite(value) || value == 0)
+        return std::nullopt;  // too large, or non-zero digits that round to zero
     return value;
 }
 

@@ -18,7 +18,8 @@ enum class Unit { None, Hertz, Ohm, Farad };
 // sep is "." (and "," when decimalComma); multiplier is one of p n u µ μ m k K M Meg MEG meg
 // G, where m is milli and M mega; R as a multiplier (x1) only between digits of a
 // resistance. An exponent together with a multiplier, a sign, a space, an empty text, a
-// value that overflows or rounds to zero from non-zero digits: nullopt.
+// value that overflows or rounds to zero from non-zero digits: nullopt. The value is the
+// double nearest to the text's, however many digits it has, under any locale.
 // Does not throw; allocates nothing.
 std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decimalComma);
 

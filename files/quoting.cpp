@@ -54,12 +54,14 @@ std::optional<CodePoint> Decode(std::string_view text)
     return CodePoint{value, length};
 }
 
-// Characters that end a line, move the cursor or change the order in which text is shown.
+// Characters that end a line, move the cursor or change the order in which text is shown,
+// and the noncharacters, which a page may not hold.
 bool Unsafe(char32_t c)
 {
+    const bool noncharacter = (c >= 0xfdd0 && c <= 0xfdef) || (c & 0xfffe) == 0xfffe;
     return c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x061c || c == 0x200e || c == 0x200f ||
            c == 0x2028 || c == 0x2029 || (c >= 0x202a && c <= 0x202e) ||
-           (c >= 0x2066 && c <= 0x2069);
+           (c >= 0x2066 && c <= 0x2069) || noncharacter;
 }
 
 void AppendHex(std::string& out, std::uint32_t value, int digits)
@@ -80,9 +82,12 @@ void AppendEscape(std::string& out, char32_t c)
     if (c < 0x80) {
         out += "\\x";
         AppendHex(out, c, 2);
-    } else {
+    } else if (c <= 0xffff) {
         out += "\\u";
         AppendHex(out, c, 4);
+    } else {
+        out += "\\U";
+        AppendHex(out, c, 8);
     }
 }
 

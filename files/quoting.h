@@ -16,7 +16,8 @@ std::string ShellQuoted(std::string_view argument);
 // The argument in single quotes for a one-line message, every byte that could break the
 // line, move the cursor or reorder the text written as an escape: C0 and C1 controls and
 // DEL (\n, \t, \r, \x1b, \u0085), the line and paragraph separators, the bidirectional
-// controls (\u202e ...), and each byte that is not part of valid UTF-8 (\xff). A backslash
+// controls (\u202e ...), the noncharacters (\ufffe, \U0010ffff), and each byte that is not
+// part of valid UTF-8 (\xff). A backslash
 // and a quote are written \\ and \' so that every escape reads one way.
 std::string ForMessage(std::string_view argument);
 

@@ -31,6 +31,7 @@ if [[ "${1:-run}" == test ]]; then
     chromium poppler-utils                # the design report printed to PDF and its pages counted
     libxml2-utils                         # xmllint: the Bode plot's SVG well-formed
     default-jre-headless                  # Java for the Nu Html Checker (vnu-jar, from npm below)
+    locales                               # de_DE's definition, built by the comma-locale test into the build
   )
   command -v npm >/dev/null || packages+=(npm)
 fi

@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <string>
 
-#include "cli/design_command.h"
 #include "design/analysis.h"
 #include "design/design.h"
 #include "design/outputs/html_report.h"
 #include "design/outputs/netlist.h"
 #include "design/outputs/plot.h"
 #include "design/report.h"
+#include "files/safe_write.h"
 
 namespace {
 
@@ -105,7 +105,8 @@ void BM_NewAnalyses(benchmark::State& state)
 BENCHMARK(BM_NewAnalyses)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // The files a design can be written to, of the design the README shows: the netlist, the
-// plot, the report, and all three written to files as the command writes them.
+// plot, the report, and all three written to files as the command writes them (replacing
+// the files of the run before).
 Report OutputsReport()
 {
     Request request;
@@ -149,13 +150,13 @@ void BM_AllThreeWritten(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        const bool ok = !cli::WriteWholeFile(folder + "/f.cir",
-                                             outputs::Netlist(report, outputs::Dialect::Ngspice)) &&
-                        !cli::WriteWholeFile(folder + "/f.svg", outputs::BodePlot(report, true)) &&
-                        !cli::WriteWholeFile(folder + "/f.html",
-                                             outputs::HtmlReport(report, "butterworth3-cli design",
-                                                                 outputs::Dialect::Ngspice));
-        if (!ok)
+        const std::string netlist = outputs::Netlist(report, outputs::Dialect::Ngspice);
+        const std::string plot = outputs::BodePlot(report, true);
+        const std::string html =
+            outputs::HtmlReport(report, "butterworth3-cli design", outputs::Dialect::Ngspice);
+        const files::Output written[] = {
+            {folder + "/f.cir", netlist}, {folder + "/f.svg", plot}, {folder + "/f.html", html}};
+        if (!std::holds_alternative<files::Written>(files::WriteFiles(written)))
             state.SkipWithError("cannot write");
     }
     std::filesystem::remove_all(folder);

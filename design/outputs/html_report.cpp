@@ -9,6 +9,7 @@
 #include "design/outputs/markup.h"
 #include "design/outputs/plot.h"
 #include "design/outputs/schematic_svg.h"
+#include "files/quoting.h"
 
 namespace design::outputs {
 namespace {
@@ -150,7 +151,7 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         .Element("h1", "Third-order " + std::string(Title(request.circuit)) + " filter, " +
                            std::string(Title(request.response)) + ", " + WithUnit(f, "Hz"))
         .Tag("\n<p class=\"command\">Made by <code>")
-        .Text(commandLine)
+        .Text(files::ForDisplay(commandLine))
         .Tag("</code></p>\n</header>\n");
 
     // What was asked.
@@ -186,10 +187,9 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
 
     // The parts.
     const PartNames names = NamesOf(request.circuit);
-    const std::array<std::string, 3> seriesNames = {
-        std::string(names.series[0]), std::string(names.series[1]), std::string(names.series[2])};
-    const std::array<std::string, 3> shuntNames = {
-        std::string(names.shunt[0]), std::string(names.shunt[1]), std::string(names.shunt[2])};
+    const std::string seriesParts = std::string(names.series[0]) + ", " +
+                                    std::string(names.series[1]) + ", " +
+                                    std::string(names.series[2]) + " (series)";
     const std::array<std::string, 3> places = {"to ground", "to the output", "to ground"};
     h.Tag("<section>\n<h2>Parts</h2>\n<table>\n");
     if (request.series)
@@ -200,7 +200,7 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     for (std::size_t i = 0; i < 3; ++i) {
         const bool impractical = Impractical(request.circuit, d.chosen[i]);
         anyImpractical = anyImpractical || impractical;
-        h.Tag("<tr>").Element("td", shuntNames[i] + " (" + places[i] + ")");
+        h.Tag("<tr>").Element("td", std::string(names.shunt[i]) + " (" + places[i] + ")");
         h.Element("td", WithUnit(d.ideal[i], partUnit), "class=\"n\"");
         if (request.series) {
             h.Element("td", WithUnit(d.chosen[i], partUnit), "class=\"n\"");
@@ -212,11 +212,9 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     }
     const std::string equal = WithUnit(d.value, valueUnit);
     if (request.series)
-        h.Row({seriesNames[0] + ", " + seriesNames[1] + ", " + seriesNames[2] + " (series)", equal,
-               equal, ""});
+        h.Row({seriesParts, equal, equal, ""});
     else
-        h.Row(
-            {seriesNames[0] + ", " + seriesNames[1] + ", " + seriesNames[2] + " (series)", equal});
+        h.Row({seriesParts, equal});
     h.Tag("</table>\n");
     if (anyImpractical)
         h.Tag("<p class=\"warn\">")
@@ -245,9 +243,9 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     if (report.sensitivity) {
         h.Tag("<section>\n<h2>Sensitivity d ln f3 / d ln x</h2>\n<table>\n");
         h.Tag("<tr>");
-        for (const std::string& name : seriesNames)
+        for (const std::string_view name : names.series)
             h.Element("th", name);
-        for (const std::string& name : shuntNames)
+        for (const std::string_view name : names.shunt)
             h.Element("th", name);
         h.Tag("</tr>\n<tr>");
         for (const double s : report.sensitivity->series)

@@ -81,14 +81,20 @@ std::string Fixed(double value, int decimals)
 
 std::string Num(double value, int decimals)
 {
-    std::string text = Fixed(value, decimals);
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0')
-            text.pop_back();
-        if (text.back() == '.')
-            text.pop_back();
+    // Trimmed in place: a plot writes thousands of these.
+    NumberBuffer buffer;
+    const char* first = buffer.data();
+    const char* last = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                     std::chars_format::fixed, decimals)
+                           .ptr;
+    if (decimals > 0) {
+        while (last[-1] == '0')
+            --last;
+        if (last[-1] == '.')
+            --last;
     }
-    return text == "-0" ? "0" : text;
+    const std::string_view text(first, static_cast<std::size_t>(last - first));
+    return text == "-0" ? "0" : std::string(text);
 }
 
 std::string Capitalised(std::string_view text)

@@ -104,5 +104,27 @@ PY
     fail "design $design: the screenshot is not a PNG"
 done
 
+# A file name that is not UTF-8, with a terminal control and a right-to-left override: the
+# report stays valid and shows the name with U+FFFD and escapes, in the order typed.
+dir="$out/hostile"
+mkdir -p "$dir"
+name=$'\xff\x1b[2J\xe2\x80\xaegvs.svg'
+if (cd "$dir" && timeout 60 "$cli" design lowpass 100 33k --svg "$name" --html report.html >/dev/null); then
+  vnu_out=$(timeout 300 java -jar "$vnu" --errors-only "$dir/report.html" 2>&1) ||
+    fail "hostile file name: vnu reports errors: $vnu_out"
+  python3 - "$dir/report.html" <<'PY' || fail "hostile file name: the command line shown"
+import re, sys
+page = open(sys.argv[1], encoding="utf-8").read()
+shown = re.search(r"<code>(.*?)</code>", page).group(1)
+expected = ("butterworth3-cli design lowpass 100 33k --svg "
+            "&#39;\ufffd\\x1b[2J\\u202egvs.svg&#39; --html report.html")
+if shown != expected:
+    print("command:", repr(shown), "\nexpected:", repr(expected))
+    sys.exit(1)
+PY
+else
+  fail "hostile file name: the command failed"
+fi
+
 echo "$index designs, $failures failures"
 ((failures == 0))

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The companion's design command: its figures in text and JSON, its keys, and one line on
 // stderr with exit status 2 for every kind of bad input.
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -255,6 +256,17 @@ TEST(DesignCommand, HelpDescribesTheCommand)
         EXPECT_NE(ran.out.find("--move-value"), std::string::npos);
     }
     EXPECT_EQ(RunCli({"design", "bandpass", "--help"}).code, 0);  // help wins
+}
+
+// The usage text comes from the table of options: its layout is held to the text as written
+// by hand before.
+TEST(DesignCommand, UsageTextAsWritten)
+{
+    std::ifstream file(BUTTERWORTH3_DESIGN_TEST_DATA "/design_usage.txt");
+    ASSERT_TRUE(file);
+    std::ostringstream expected;
+    expected << file.rdbuf();
+    EXPECT_EQ(RunCli({"design", "--help"}).out, expected.str());
 }
 
 TEST(DesignCommand, AfterTwoDashesDesignIsAFieldTextAsBefore)

@@ -184,44 +184,38 @@ INSTANTIATE_TEST_SUITE_P(
                     CoordinateRow{100, 2, "100"}, CoordinateRow{0.005, 2, "0.01"},
                     CoordinateRow{1e20, 1, "100000000000000000000"}));
 
+// The f3 and GBW sentences the text and the report share: ASCII for a terminal, symbols
+// and fewer GBW digits in a document.
 struct SentenceRow {
+    std::string (*sentence)(const std::optional<double>&, double, design::outputs::Medium);
     std::optional<double> value;
     double f;
     std::string terminal;
     std::string document;
 };
 
-class F3Sentences : public testing::TestWithParam<SentenceRow> { };
+class Sentences : public testing::TestWithParam<SentenceRow> { };
 
-TEST_P(F3Sentences, sayTheErrorOrThatThereIsNone)
+TEST_P(Sentences, sayTheFigureForTheirMedium)
 {
     using design::outputs::Medium;
     const SentenceRow& row = GetParam();
-    EXPECT_EQ(design::outputs::F3Text(row.value, row.f, Medium::Terminal), row.terminal);
-    EXPECT_EQ(design::outputs::F3Text(row.value, row.f, Medium::Document), row.document);
+    EXPECT_EQ(row.sentence(row.value, row.f, Medium::Terminal), row.terminal);
+    EXPECT_EQ(row.sentence(row.value, row.f, Medium::Document), row.document);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, F3Sentences,
-    testing::Values(SentenceRow{98.8697, 100, "98.8697 Hz (-1.130 %)", "98.8697 Hz (-1.130 %)"},
-                    SentenceRow{2.5e-6, 2.5e-6, "2.5 uHz (+0.000 %)", "2.5 µHz (+0.000 %)"},
-                    SentenceRow{std::nullopt, 100, "none (no -3 dB crossing)",
-                                "none (no \u22123 dB crossing)"}));
-
-class GbwSentences : public testing::TestWithParam<SentenceRow> { };
-
-TEST_P(GbwSentences, giveTheRatioToFOrTheLargestSearched)
-{
-    using design::outputs::Medium;
-    const SentenceRow& row = GetParam();
-    EXPECT_EQ(design::outputs::GbwNeededText(row.value, row.f, Medium::Terminal), row.terminal);
-    EXPECT_EQ(design::outputs::GbwNeededText(row.value, row.f, Medium::Document), row.document);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, GbwSentences,
-    testing::Values(SentenceRow{8281.234, 100, "8.28123 kHz (82.8 f)", "8.281 kHz (82.8 f)"},
-                    SentenceRow{std::nullopt, 100, "more than 10 MHz", "more than 10 MHz"}));
+    Table, Sentences,
+    testing::Values(SentenceRow{design::outputs::F3Text, 98.8697, 100, "98.8697 Hz (-1.130 %)",
+                                "98.8697 Hz (-1.130 %)"},
+                    SentenceRow{design::outputs::F3Text, 2.5e-6, 2.5e-6, "2.5 uHz (+0.000 %)",
+                                "2.5 µHz (+0.000 %)"},
+                    SentenceRow{design::outputs::F3Text, std::nullopt, 100,
+                                "none (no -3 dB crossing)", "none (no \u22123 dB crossing)"},
+                    SentenceRow{design::outputs::GbwNeededText, 8281.234, 100,
+                                "8.28123 kHz (82.8 f)", "8.281 kHz (82.8 f)"},
+                    SentenceRow{design::outputs::GbwNeededText, std::nullopt, 100,
+                                "more than 10 MHz", "more than 10 MHz"}));
 
 // ---- The netlist ----
 
@@ -541,6 +535,20 @@ TEST(Report, escapesTheCommandLineAsTyped)
     EXPECT_NE(html.find("--svg &#39;a&lt;b&gt;&amp;&quot;c.svg&#39; --html "
                         "&#39;&lt;script&gt;x&lt;/script&gt;.html&#39;"),
               std::string::npos);
+}
+
+// A command line with bytes a page cannot hold or that would reorder it shows what it holds.
+TEST(Report, showsAHostileCommandLineSafely)
+{
+    const std::string line =
+        "butterworth3-cli design lowpass 100 33k --svg '\xff\x1b[2J\u202egvs.cir\n\x01'";
+    const std::string html =
+        design::outputs::HtmlReport(ReportOf({"lowpass", "100", "33k"}), line, Dialect::Ngspice);
+    EXPECT_NE(html.find("<code>butterworth3-cli design lowpass 100 33k --svg "
+                        "&#39;\uFFFD\\x1b[2J\\u202egvs.cir\\n\\x01&#39;</code>"),
+              std::string::npos);
+    for (const std::string raw : {"\xff", "\x1b", "\u202e", "\x01"})
+        EXPECT_EQ(html.find(raw), std::string::npos) << "a raw byte in the page";
 }
 
 struct ReportRow {

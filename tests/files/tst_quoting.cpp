@@ -60,6 +60,8 @@ INSTANTIATE_TEST_SUITE_P(Table, Quoting, testing::Values(
                "\u202a\u202b\u202c\u202d\u2066\u2067\u2068\u2069\u200e\u200f\u061c",
                "'\\u202a\\u202b\\u202c\\u202d\\u2066\\u2067\\u2068\\u2069\\u200e\\u200f\\u061c'",
                "\\u202a\\u202b\\u202c\\u202d\\u2066\\u2067\\u2068\\u2069\\u200e\\u200f\\u061c"},
+    QuotingRow{"noncharacters", "a\uFDD0\uFFFE\U0010FFFF", "a\uFDD0\uFFFE\U0010FFFF",
+               "'a\\ufdd0\\ufffe\\U0010ffff'", "a\\ufdd0\\ufffe\\U0010ffff"},
     QuotingRow{"hebrewStaysAsItIs", "שלום.cir", "שלום.cir", "'שלום.cir'", "שלום.cir"},
     QuotingRow{"invalidByte", "a\xff" "b", "a\xff" "b", "'a\\xffb'", "a\uFFFDb"},
     QuotingRow{"truncatedSequence", "a\xe2\x80", "a\xe2\x80", "'a\\xe2\\x80'",
