@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: MIT
 // The words of a design: each circuit, response, coefficient set, series, objective and
 // distribution with the word a command line takes (its id) and the title a text prints.
-// One switch per kind, without a default, so that a new kind of response, say, that has
-// no words yet is a -Wswitch warning; the list of all values of a kind is derived from the
-// same switch, so no table indexed by the enum can be too short.
+// One switch per kind, without a default, so that a new response, say, without its words
+// is a -Wswitch warning; the list of all values of a kind is derived from the same switch
+// (enumerators numbered from 0, none given a value), so no table indexed by the enum can
+// be too short.
 #pragma once
 
 #include <array>
