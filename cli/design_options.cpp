@@ -303,12 +303,12 @@ std::vector<DesignOption> MakeTable()
             "--distribution", VocabularyIds<Distribution>(),
             "normal: the tolerance is 3 sigma (uniform)",
             [](R& read, Distribution distribution) { read.tolerance.distribution = distribution; }),
-        Choice("--frequency-is",
-               Ids<FrequencyIs>{{FrequencyIs::F3, "f3"},
-                                {FrequencyIs::PassbandEdge, "passband-edge"}},
-               "what FREQUENCY is: the -3 dB point (f3), or\n"
-               "the end of the ripple band (chebyshev only)",
-               [](R& read, FrequencyIs meaning) { read.frequencyIs = meaning; }),
+        Choice(
+            "--frequency-is",
+            Ids<FrequencyIs>{{FrequencyIs::F3, "f3"}, {FrequencyIs::PassbandEdge, "passband-edge"}},
+            "what FREQUENCY is: the -3 dB point (f3), or\n"
+            "the end of the ripple band (chebyshev only)",
+            [](R& read, FrequencyIs meaning) { read.frequencyIs = meaning; }),
         Valued("--opamp-noise", "EN,IN",
                "the op-amp's noise in V/sqrt(Hz) and A/sqrt(Hz),\n"
                "e.g. 10n,1p (the resistors' alone unless given)",
@@ -527,8 +527,8 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
     positional.Read(options, problems);
     if (read.frequencyIs == FrequencyIs::PassbandEdge && !problems.Any()) {
         design::Request& request = options.request;
-        if (const auto f3 = design::F3FromPassbandEdge(request.circuit, request.response,
-                                                       request.frequency)) {
+        if (const auto f3 =
+                design::F3FromPassbandEdge(request.circuit, request.response, request.frequency)) {
             request.passbandEdge = request.frequency;
             request.frequency = *f3;
         } else {

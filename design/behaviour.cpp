@@ -152,8 +152,8 @@ std::optional<GroupDelay> GroupDelayOf(Circuit circuit, const Parts& parts, doub
     GroupDelay delay;
     delay.dc = GroupDelayAt(circuit, parts, 0, opamp);
     const auto flat = [&](double logF) {
-        return std::fabs(GroupDelayAt(circuit, parts, std::pow(10.0, logF), opamp) / delay.dc - 1) <=
-               0.01;
+        return std::fabs(GroupDelayAt(circuit, parts, std::pow(10.0, logF), opamp) / delay.dc -
+                         1) <= 0.01;
     };
     const double first = std::log10(f / 1000), last = std::log10(100 * f);
     const int steps = 500;
@@ -230,8 +230,9 @@ StepFigures StepFiguresOf(Circuit circuit, const Parts& parts, const std::option
     for (int i = 1; i <= Points; ++i)
         if (sign * at(i) < sign * at(extreme))
             extreme = i;
-    const double t = GoldenMinimum([&](double time) { return sign * y(time); },
-                                   std::max(0, extreme - 1) * dt, std::min(Points, extreme + 1) * dt);
+    const double t =
+        GoldenMinimum([&](double time) { return sign * y(time); }, std::max(0, extreme - 1) * dt,
+                      std::min(Points, extreme + 1) * dt);
     figures.overshoot = std::max(0.0, lowPass ? y(t) - final : final - y(t));
 
     if (lowPass) {

@@ -72,8 +72,8 @@ constexpr std::array<std::pair<std::optional<std::size_t>, std::optional<std::si
     ShuntNodes = {{{N1, std::nullopt}, {N2, Out}, {Plus, std::nullopt}}};
 
 struct Source {
-    Vector injected{};    // the unit source's place in the equations
-    double power = 0;  // its density squared
+    Vector injected{};  // the unit source's place in the equations
+    double power = 0;   // its density squared
 };
 
 }  // namespace
@@ -104,8 +104,7 @@ std::vector<double> NoiseDensities(Circuit circuit, const Parts& parts, double f
     };
     Matrix m{};
     for (std::size_t i = 0; i < 3; ++i) {
-        Stamp(m, SeriesNodes[i].first, SeriesNodes[i].second,
-              admittance(parts.series[i], lowPass));
+        Stamp(m, SeriesNodes[i].first, SeriesNodes[i].second, admittance(parts.series[i], lowPass));
         Stamp(m, ShuntNodes[i].first, ShuntNodes[i].second, admittance(parts.shunt[i], !lowPass));
     }
     m[Out][Drive] -= 1;  // the op-amp's current enters the output node
@@ -182,8 +181,7 @@ NoiseFigures NoiseOf(Circuit circuit, const Parts& parts, const std::optional<Op
     for (int i = 0; i <= intervals; ++i) {
         const double weight = (i == 0 || i == intervals) ? 1 : (i % 2 == 1 ? 4 : 2);
         const double frequency = std::exp(from + h * i);
-        const std::vector<double> d =
-            NoiseDensities(circuit, parts, frequency, opamp, opampNoise);
+        const std::vector<double> d = NoiseDensities(circuit, parts, frequency, opamp, opampNoise);
         for (std::size_t k = 0; k < d.size(); ++k)
             meanSquares[k] += weight * d[k] * d[k] * frequency * h / 3;
     }

@@ -16,7 +16,7 @@
 
 namespace design {
 
-inline constexpr double Boltzmann = 1.380649e-23;  // J/K
+inline constexpr double Boltzmann = 1.380649e-23;   // J/K
 inline constexpr double NoiseTemperature = 300.15;  // K, 27 °C
 
 struct OpAmpNoise {

@@ -16,7 +16,8 @@ Behaviour BehaviourOf(Circuit circuit, ResponseKind response, double f, const Pa
         double top = 100 * *edges.f3;
         if (edges.upper)
             top = std::min(top, *edges.upper / 10);
-        b.alignedShapeErrorDb = AlignedShapeErrorDb(circuit, response, *edges.f3, parts, opamp, top);
+        b.alignedShapeErrorDb =
+            AlignedShapeErrorDb(circuit, response, *edges.f3, parts, opamp, top);
     }
     b.groupDelay = GroupDelayOf(circuit, parts, f, opamp);
     b.step = StepFiguresOf(circuit, parts, opamp);
@@ -56,7 +57,8 @@ Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
         BehaviourOf(circuit, request.response, request.frequency, parts, std::nullopt, noise);
     if (opamp) {
         OpAmpBehaviour o;
-        o.behaviour = BehaviourOf(circuit, request.response, request.frequency, parts, opamp, noise);
+        o.behaviour =
+            BehaviourOf(circuit, request.response, request.frequency, parts, opamp, noise);
         if (circuit == Circuit::LowPass && opamp->ro > 0)
             o.stopBand = StopBandOf(circuit, parts, request.frequency, *opamp);
         report.opampBehaviour = o;

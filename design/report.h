@@ -44,15 +44,14 @@ struct Report {
     std::optional<ToleranceFigures> tolerance;
     std::optional<WorstCase> worstCase;
     NoiseRequest noiseRequest;
-    Behaviour behaviour;                     // ideal follower
+    Behaviour behaviour;  // ideal follower
     std::optional<OpAmpBehaviour> opampBehaviour;
 };
 
 // The design of `request`, with the op-amp and tolerance analyses when asked for. Throws
 // std::invalid_argument as MakeDesign does.
 Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
-                  const std::optional<ToleranceRequest>& tolerance,
-                  const NoiseRequest& noise = {});
+                  const std::optional<ToleranceRequest>& tolerance, const NoiseRequest& noise = {});
 
 // The figures of `parts` with an ideal follower (no op-amp) or the op-amp model.
 Behaviour BehaviourOf(Circuit circuit, ResponseKind response, double f, const Parts& parts,

@@ -118,14 +118,19 @@ std::string BehaviourPlot(const Report& report, std::string_view idPrefix)
     const bool lowPass = circuit == Circuit::LowPass;
     std::vector<Panel> panels;
     if (lowPass) {
-        Panel delay{"group delay", WithUnit(f / 100, "Hz", 3) + "|" + WithUnit(100 * f, "Hz", 3),
-                    "s", true, LogSpaced(f / 100, 100 * f), {}};
+        Panel delay{"group delay",
+                    WithUnit(f / 100, "Hz", 3) + "|" + WithUnit(100 * f, "Hz", 3),
+                    "s",
+                    true,
+                    LogSpaced(f / 100, 100 * f),
+                    {}};
         delay.curves = Curves(report, delay.x, [&](const std::optional<OpAmp>& o, double at) {
             return GroupDelayAt(circuit, parts, at, o);
         });
         panels.push_back(std::move(delay));
     }
-    const Behaviour& b = report.opampBehaviour ? report.opampBehaviour->behaviour : report.behaviour;
+    const Behaviour& b =
+        report.opampBehaviour ? report.opampBehaviour->behaviour : report.behaviour;
     const double end = 3 * b.step.settling0_1Percent;
     Panel step{"unit step response", "0|" + WithUnit(end, "s", 3), "V", false, {}, {}};
     for (int i = 0; i < Points; ++i)
@@ -139,8 +144,12 @@ std::string BehaviourPlot(const Report& report, std::string_view idPrefix)
     });
     panels.push_back(std::move(step));
     if (report.opampBehaviour && report.opampBehaviour->stopBand) {
-        Panel stop{"stop-band (dB)", WithUnit(f, "Hz", 3) + "|" + WithUnit(1e4 * f, "Hz", 3), "",
-                   true, LogSpaced(f, 1e4 * f), {}};
+        Panel stop{"stop-band (dB)",
+                   WithUnit(f, "Hz", 3) + "|" + WithUnit(1e4 * f, "Hz", 3),
+                   "",
+                   true,
+                   LogSpaced(f, 1e4 * f),
+                   {}};
         stop.curves = Curves(report, stop.x, [&](const std::optional<OpAmp>& o, double at) {
             return 20 * std::log10(std::abs(FrequencyResponse(circuit, parts, at, o)));
         });

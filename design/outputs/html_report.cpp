@@ -287,9 +287,8 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         h.Row({"99 % of f3 errors",
                SignedPercent(figures.p0_5) + " … " + SignedPercent(figures.p99_5)});
         if (report.worstCase)
-            h.Row({"worst of 64 corners",
-                   SignedPercent(report.worstCase->low) + " … " +
-                       SignedPercent(report.worstCase->high)});
+            h.Row({"worst of 64 corners", SignedPercent(report.worstCase->low) + " … " +
+                                              SignedPercent(report.worstCase->high)});
         h.Tag("</table>\n</section>\n");
     }
     h.Tag("</div>\n");

@@ -18,7 +18,8 @@ Json OrNull(const std::optional<double>& value)
 void AddBehaviour(Json& j, const Behaviour& b)
 {
     if (b.groupDelay)
-        j["group_delay"] = Json{{"dc", b.groupDelay->dc}, {"flat_to", OrNull(b.groupDelay->flatTo)}};
+        j["group_delay"] =
+            Json{{"dc", b.groupDelay->dc}, {"flat_to", OrNull(b.groupDelay->flatTo)}};
     j["step"] = Json{{"overshoot", b.step.overshoot},
                      {"rise_time", OrNull(b.step.riseTime)},
                      {"settling_1pct", b.step.settling1Percent},

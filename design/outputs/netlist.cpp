@@ -183,11 +183,12 @@ std::string CheckDeck(const Report& report)
     const Request& request = d.request;
     const bool lowPass = request.circuit == Circuit::LowPass;
     const double f = request.frequency;
-    const Behaviour& b = report.opampBehaviour ? report.opampBehaviour->behaviour : report.behaviour;
+    const Behaviour& b =
+        report.opampBehaviour ? report.opampBehaviour->behaviour : report.behaviour;
     const std::optional<OpAmpNoise>& opampNoise = report.noiseRequest.opamp;
     std::string out;
-    out += "* butterworth3-cli design: ngspice checks of the " + std::string(Title(request.circuit)) +
-           " filter's noise, step, delay and stop-band\n";
+    out += "* butterworth3-cli design: ngspice checks of the " +
+           std::string(Title(request.circuit)) + " filter's noise, step, delay and stop-band\n";
     out += "* with the " + std::string(report.opamp ? "op-amp model" : "ideal follower") +
            "; the program's figures: noise " + Exact(b.noise.rms) + " V rms from " +
            Exact(b.noise.band.from) + " to " + Exact(b.noise.band.to) + " Hz, settling 0.1 % " +

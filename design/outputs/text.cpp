@@ -49,19 +49,21 @@ std::string BehaviourLines(const Report& report, const Behaviour& b, std::string
                                : std::string("moved to f3, ")) +
                "up to " + (upperEdge ? "a tenth of the upper edge" : "100 f3") + ")\n";
     if (b.groupDelay) {
-        out += label("group delay") + Quantity(b.groupDelay->dc, "s") + " at DC, within 1 % up to " +
+        out += label("group delay") + Quantity(b.groupDelay->dc, "s") +
+               " at DC, within 1 % up to " +
                (b.groupDelay->flatTo ? Quantity(*b.groupDelay->flatTo, "Hz")
                                      : std::string("100 f and beyond")) +
                "\n";
     }
     out += label("step") + "overshoot " + Percent(b.step.overshoot) +
-           (lowPass ? ", rise 10-90 % " + Quantity(*b.step.riseTime, "s") : std::string(" (below 0)")) +
+           (lowPass ? ", rise 10-90 % " + Quantity(*b.step.riseTime, "s")
+                    : std::string(" (below 0)")) +
            ", settling 1 % " + Quantity(b.step.settling1Percent, "s") + ", 0.1 % " +
            Quantity(b.step.settling0_1Percent, "s") + "\n";
     const NoiseFigures& n = b.noise;
-    out += label("noise") + Quantity(n.density, "V/sqrt(Hz)") + " at " + Quantity(n.densityAt, "Hz") +
-           ", " + Quantity(n.rms, "V") + " rms from " + Quantity(n.band.from, "Hz") + " to " +
-           Quantity(n.band.to, "Hz") +
+    out += label("noise") + Quantity(n.density, "V/sqrt(Hz)") + " at " +
+           Quantity(n.densityAt, "Hz") + ", " + Quantity(n.rms, "V") + " rms from " +
+           Quantity(n.band.from, "Hz") + " to " + Quantity(n.band.to, "Hz") +
            (upperEdge && !report.noiseRequest.band ? " (the upper edge)" : "") + "\n";
     out += label("noise shares");
     for (std::size_t i = 0; i < n.shares.size(); ++i)
@@ -178,7 +180,8 @@ std::string TerminalText(const Report& report)
                SignedPercent(figures.p0_5) + " and " + SignedPercent(figures.p99_5) + "\n";
         if (report.worstCase)
             out += "  worst case   " + SignedPercent(report.worstCase->low) + " and " +
-                   SignedPercent(report.worstCase->high) + " (f3 at the 64 corners of the tolerances)\n";
+                   SignedPercent(report.worstCase->high) +
+                   " (f3 at the 64 corners of the tolerances)\n";
     }
     return out;
 }

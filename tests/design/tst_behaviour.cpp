@@ -49,14 +49,15 @@ constexpr double F = 1000;
 Parts PartsOf(const CircuitRow& row)
 {
     const double value = row.circuit == Circuit::LowPass ? 10e3 : 10e-9;
-    return design::EqualSeries(
-        value, design::IdealParts(row.circuit, row.response, design::Coefficients::Exact, F, value));
+    return design::EqualSeries(value, design::IdealParts(row.circuit, row.response,
+                                                         design::Coefficients::Exact, F, value));
 }
 
 // y(t) for a unit step by RK4 on the controllable canonical form of N(x)/D(x), x = s / (2 pi F).
 std::vector<double> SteppedResponse(const CircuitRow& row, double dt, int steps)
 {
-    const design::Transfer t = design::TransferFunction(row.circuit, PartsOf(row), TwoPi * F, row.opamp);
+    const design::Transfer t =
+        design::TransferFunction(row.circuit, PartsOf(row), TwoPi * F, row.opamp);
     int n = t.denominator.degree;
     while (t.denominator.c[static_cast<std::size_t>(n)] == 0)
         --n;
@@ -113,8 +114,8 @@ TEST_P(Behaviour, StepFromThePolesFollowsTheTimeSteppedModel)
     const std::vector<double> stepped = SteppedResponse(row, dt, 100000);
     double worst = 0;
     for (std::size_t k = 1; k < stepped.size(); k += 97)
-        worst = std::max(worst,
-                         std::fabs(closedForm(static_cast<double>(k) * dt / (TwoPi * F)) - stepped[k]));
+        worst = std::max(
+            worst, std::fabs(closedForm(static_cast<double>(k) * dt / (TwoPi * F)) - stepped[k]));
     EXPECT_LT(worst, 1e-7);
 }
 
@@ -141,7 +142,8 @@ TEST_P(Behaviour, StepFiguresDescribeTheWaveform)
     EXPECT_GE(figures.overshoot, sampled - 1e-12);
     EXPECT_LT(figures.overshoot, sampled + 1e-6);
     for (const double band : {0.01, 0.001}) {
-        const double settling = band == 0.01 ? figures.settling1Percent : figures.settling0_1Percent;
+        const double settling =
+            band == 0.01 ? figures.settling1Percent : figures.settling0_1Percent;
         EXPECT_NEAR(std::fabs(y(settling) - y.Final()), band, 1e-9);
     }
     EXPECT_EQ(figures.riseTime.has_value(), lowPass);
@@ -195,8 +197,7 @@ TEST_P(Behaviour, ShapeAlignedToItsOwnF3IsNoWorseThanAgainstTheRequestedOne)
     request.frequency = F;
     request.value = PartsOf(row).series[0];
     const design::Report report = design::MakeReport(request, row.opamp, std::nullopt);
-    const design::Behaviour& b =
-        row.opamp ? report.opampBehaviour->behaviour : report.behaviour;
+    const design::Behaviour& b = row.opamp ? report.opampBehaviour->behaviour : report.behaviour;
     const double shape = row.opamp ? report.opamp->shapeErrorDb : report.design.shapeErrorDb;
     ASSERT_TRUE(b.alignedShapeErrorDb);
     EXPECT_LE(*b.alignedShapeErrorDb, shape + 1e-9);
@@ -218,7 +219,8 @@ TEST(Step, ButterworthAndBesselOvershootsAreTheTextbooks)
 
 TEST(GroupDelay, ButterworthDcDelayIsTwoOverOmega)
 {
-    const design::GroupDelay delay = *design::GroupDelayOf(Circuit::LowPass, PartsOf(Circuits[0]), F);
+    const design::GroupDelay delay =
+        *design::GroupDelayOf(Circuit::LowPass, PartsOf(Circuits[0]), F);
     EXPECT_NEAR(delay.dc * TwoPi * F, 2, 1e-12);
 }
 
@@ -256,7 +258,8 @@ TEST(Noise, LowPassAtDcIsTheSeriesResistorsAndTheOpAmpsOwn)
     // A real op-amp's RO appears at the output only where the loop gain is gone.
     const OpAmp opamp{1e6, 200e3, 100};
     const std::vector<double> low = design::NoiseDensities(Circuit::LowPass, parts, 10, opamp, {});
-    const std::vector<double> high = design::NoiseDensities(Circuit::LowPass, parts, 1e7, opamp, {});
+    const std::vector<double> high =
+        design::NoiseDensities(Circuit::LowPass, parts, 1e7, opamp, {});
     EXPECT_LT(low[3], 1e-3 * std::sqrt(fourKT * 100));
     EXPECT_NEAR(high[3] / std::sqrt(fourKT * 100), 1, 0.2);
 }
@@ -264,16 +267,15 @@ TEST(Noise, LowPassAtDcIsTheSeriesResistorsAndTheOpAmpsOwn)
 TEST(Noise, RmsIsTheDensityIntegratedAndTheSharesAddUp)
 {
     const Parts parts = PartsOf(Circuits[5]);
-    const design::NoiseFigures n = design::NoiseOf(Circuit::HighPass, parts, OpAmp{1e6, 2e5, 50},
-                                                   design::OpAmpNoise{5e-9, 2e-12}, 10 * F,
-                                                   {F / 100, 100 * F});
+    const design::NoiseFigures n =
+        design::NoiseOf(Circuit::HighPass, parts, OpAmp{1e6, 2e5, 50},
+                        design::OpAmpNoise{5e-9, 2e-12}, 10 * F, {F / 100, 100 * F});
     double squares = 0, shares = 0;
     const int points = 200000;
     for (int i = 0; i < points; ++i) {
         const double f = F / 100 + (100 * F - F / 100) * (i + 0.5) / points;
-        for (const double d :
-             design::NoiseDensities(Circuit::HighPass, parts, f, OpAmp{1e6, 2e5, 50},
-                                    design::OpAmpNoise{5e-9, 2e-12}))
+        for (const double d : design::NoiseDensities(
+                 Circuit::HighPass, parts, f, OpAmp{1e6, 2e5, 50}, design::OpAmpNoise{5e-9, 2e-12}))
             squares += d * d * (100 * F - F / 100) / points;
     }
     EXPECT_NEAR(n.rms / std::sqrt(squares), 1, 1e-4);
@@ -284,9 +286,9 @@ TEST(Noise, RmsIsTheDensityIntegratedAndTheSharesAddUp)
 
 TEST(StopBand, LowPassLeaksThroughRoOnceTheOpAmpRunsOutOfGain)
 {
-    const Parts parts = design::EqualSeries(
-        10e3, design::IdealParts(Circuit::LowPass, ResponseKind::Butterworth,
-                                 design::Coefficients::Exact, 1000, 10e3));
+    const Parts parts =
+        design::EqualSeries(10e3, design::IdealParts(Circuit::LowPass, ResponseKind::Butterworth,
+                                                     design::Coefficients::Exact, 1000, 10e3));
     const design::StopBand leak =
         design::StopBandOf(Circuit::LowPass, parts, 1000, OpAmp{1e6, 200e3, 100});
     EXPECT_GT(leak.at100fDb, -104);

@@ -95,23 +95,24 @@ INSTANTIATE_TEST_SUITE_P(
         TextRow{{"design", "lowpass", "2,5k", "4k7", "--response", "chebyshev-0.5"},
                 {"f  = 2.5 kHz", "R  = 4.7 kOhm", "Chebyshev 0.5 dB", "ripple edge    2.1413"}},
         // The figures beyond f3, with the stop-band's floor of the op-amp's output resistance.
-        TextRow{{"design", "lowpass", "1k", "10k", "--opamp", "1Meg,200k,100", "--opamp-noise",
-                 "10n,1p", "--tolerance", "1,1"},
-                {"group delay    318.31 us at DC, within 1 % up to 138.822 Hz\n",
-                 "step           overshoot 8.147 %, rise 10-90 % 364.49 us, settling 1 % 1.49928 "
-                 "ms, 0.1 % 2.15317 ms\n",
-                 "noise          41.7279 nV/sqrt(Hz) at 100 Hz, 5.83135 uV rms from 10 Hz to 100 "
-                 "kHz\n",
-                 "noise shares   Ra 0.5 %, Rb 1.0 %, Rc 28.7 %, EN 49.1 %, IN+ 20.7 %, IN- 0.0 %\n",
-                 "  stop-band    -102.930 dB at 100 f, -105.995 dB at 1000 f, -123.091 dB at 10000 "
-                 "f\n",
-                 "  worst case   -1.970 % and +2.030 % (f3 at the 64 corners of the tolerances)\n"}},
-        TextRow{{"design", "highpass", "10k", "1n", "--response", "bessel", "--opamp",
-                 "1Meg,200k,100"},
-                {"  shape error  3.173 dB\n", "  aligned      0.283 dB (moved to f3, up to a tenth "
-                                              "of the upper edge)\n",
-                 "step           overshoot 24.855 % (below 0)",
-                 "to 961.638 kHz (the upper edge)\n"}},
+        TextRow{
+            {"design", "lowpass", "1k", "10k", "--opamp", "1Meg,200k,100", "--opamp-noise",
+             "10n,1p", "--tolerance", "1,1"},
+            {"group delay    318.31 us at DC, within 1 % up to 138.822 Hz\n",
+             "step           overshoot 8.147 %, rise 10-90 % 364.49 us, settling 1 % 1.49928 "
+             "ms, 0.1 % 2.15317 ms\n",
+             "noise          41.7279 nV/sqrt(Hz) at 100 Hz, 5.83135 uV rms from 10 Hz to 100 "
+             "kHz\n",
+             "noise shares   Ra 0.5 %, Rb 1.0 %, Rc 28.7 %, EN 49.1 %, IN+ 20.7 %, IN- 0.0 %\n",
+             "  stop-band    -102.930 dB at 100 f, -105.995 dB at 1000 f, -123.091 dB at 10000 "
+             "f\n",
+             "  worst case   -1.970 % and +2.030 % (f3 at the 64 corners of the tolerances)\n"}},
+        TextRow{
+            {"design", "highpass", "10k", "1n", "--response", "bessel", "--opamp", "1Meg,200k,100"},
+            {"  shape error  3.173 dB\n",
+             "  aligned      0.283 dB (moved to f3, up to a tenth "
+             "of the upper edge)\n",
+             "step           overshoot 24.855 % (below 0)", "to 961.638 kHz (the upper edge)\n"}},
         TextRow{{"design", "lowpass", "1k", "10k", "--response", "chebyshev-1", "--frequency-is",
                  "passband-edge"},
                 {"f  = 1.09487 kHz (the -3 dB frequency, from the ripple band's edge 1 kHz asked "
@@ -194,8 +195,9 @@ TEST(DesignJson, LeavesOutWhatDoesNotApply)
     EXPECT_TRUE(chebyshev.contains("ripple_edge"));
     EXPECT_FALSE(chebyshev.contains("window"));  // the window computes Butterworth only
     EXPECT_FALSE(Json({"design", "highpass", "100", "10n"}).contains("group_delay"));
-    EXPECT_TRUE(Json({"design", "lowpass", "100", "33k", "--opamp", "1Meg,200k,1"})["opamp"]
-                    .contains("stopband"));
+    EXPECT_TRUE(
+        Json({"design", "lowpass", "100", "33k", "--opamp", "1Meg,200k,1"})["opamp"].contains(
+            "stopband"));
 }
 
 TEST(DesignJson, F3IsNullWithoutACrossing)

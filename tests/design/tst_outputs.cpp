@@ -591,36 +591,35 @@ TEST_P(Reports, holdTheFiguresAskedFor)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Reports,
-    testing::Values(ReportRow{"lowPassE24",
-                              {"lowpass", "100", "33k", "--series", "E24"},
-                              {"<h1>Third-order low-pass filter, Butterworth, 100 Hz</h1>",
-                               "<td>C2 (to the output)</td><td class=\"n\">171.059 nF</td><td "
-                               "class=\"n\">160 nF</td><td class=\"n\">-6.465 %</td>",
-                               "99.0884 Hz (-0.912 %)", "0.316 dB", "<td class=\"n\">64</td>",
-                               "98.8697 Hz (-1.130 %)", "The op-amp is ideal", "Shape error is",
-                               "butterworth3-cli design lowpass 100 33k --series E24",
-                               "Group delay and step response</h2>", "Aligned shape error is",
-                               "<td>aligned shape error</td>", "<td>group delay at DC</td>"},
-                              {"Op-amp</h2>", "Tolerance</h2>", "class=\"warn\"", "ripple band",
-                               "stop-band"}},
-                    ReportRow{"highPassWithEverything",
-                              {"highpass", "100", "10n", "--series", "E24", "--move-value", "E12",
-                               "--response", "chebyshev-0.5", "--opamp", "1Meg,100k,50",
-                               "--tolerance", "1,5"},
-                              {"High-pass filter, Chebyshev 0.5 dB", "C chosen", "Op-amp</h2>",
-                               "upper edge", "GBW for f3 within 0.1 %", "Tolerance</h2>",
-                               "R 1 %, C 5 %", "ripple band ends at", "single pole",
-                               "<h2>Step response</h2>", "step undershoot", "worst of 64 corners",
-                               "aligned shape error (to upper edge / 10)"},
-                              {"window's f3", "group delay"}},
-                    ReportRow{"stopBandFloor",
-                              {"lowpass", "1k", "10k", "--opamp", "1Meg,200k,100"},
-                              {"stop-band (dB)", "-102.9, -106.0, -123.1 dB"},
-                              {}},
-                    ReportRow{"impracticalPartsAreMarked",
-                              {"lowpass", "100", "100"},
-                              {"<td class=\"warn\">← !</td>", "! impractical"},
-                              {}}),
+    testing::Values(
+        ReportRow{"lowPassE24",
+                  {"lowpass", "100", "33k", "--series", "E24"},
+                  {"<h1>Third-order low-pass filter, Butterworth, 100 Hz</h1>",
+                   "<td>C2 (to the output)</td><td class=\"n\">171.059 nF</td><td "
+                   "class=\"n\">160 nF</td><td class=\"n\">-6.465 %</td>",
+                   "99.0884 Hz (-0.912 %)", "0.316 dB", "<td class=\"n\">64</td>",
+                   "98.8697 Hz (-1.130 %)", "The op-amp is ideal", "Shape error is",
+                   "butterworth3-cli design lowpass 100 33k --series E24",
+                   "Group delay and step response</h2>", "Aligned shape error is",
+                   "<td>aligned shape error</td>", "<td>group delay at DC</td>"},
+                  {"Op-amp</h2>", "Tolerance</h2>", "class=\"warn\"", "ripple band", "stop-band"}},
+        ReportRow{"highPassWithEverything",
+                  {"highpass", "100", "10n", "--series", "E24", "--move-value", "E12", "--response",
+                   "chebyshev-0.5", "--opamp", "1Meg,100k,50", "--tolerance", "1,5"},
+                  {"High-pass filter, Chebyshev 0.5 dB", "C chosen", "Op-amp</h2>", "upper edge",
+                   "GBW for f3 within 0.1 %", "Tolerance</h2>", "R 1 %, C 5 %",
+                   "ripple band ends at", "single pole", "<h2>Step response</h2>",
+                   "step undershoot", "worst of 64 corners",
+                   "aligned shape error (to upper edge / 10)"},
+                  {"window's f3", "group delay"}},
+        ReportRow{"stopBandFloor",
+                  {"lowpass", "1k", "10k", "--opamp", "1Meg,200k,100"},
+                  {"stop-band (dB)", "-102.9, -106.0, -123.1 dB"},
+                  {}},
+        ReportRow{"impracticalPartsAreMarked",
+                  {"lowpass", "100", "100"},
+                  {"<td class=\"warn\">← !</td>", "! impractical"},
+                  {}}),
     [](const testing::TestParamInfo<ReportRow>& info) {
         return ParamName(info.index, info.param.name);
     });
@@ -628,9 +627,9 @@ INSTANTIATE_TEST_SUITE_P(
 // The checks deck: the netlist's circuit, a step source and the op-amp's noise sources.
 TEST(CheckDeck, holdsTheNetlistsPartsAndTheAnalyses)
 {
-    const std::vector<std::string_view> args = {"lowpass", "1k",         "10k",
-                                                "--opamp", "1Meg,200k,100", "--opamp-noise",
-                                                "10n,1p",  "--tolerance", "1,1"};
+    const std::vector<std::string_view> args = {
+        "lowpass",       "1k",     "10k",         "--opamp", "1Meg,200k,100",
+        "--opamp-noise", "10n,1p", "--tolerance", "1,1"};
     const design::Report report = ReportOf(args);
     const std::string deck = design::outputs::CheckDeck(report);
     const std::string netlist = design::outputs::Netlist(report, Dialect::Ngspice);
@@ -646,8 +645,8 @@ TEST(CheckDeck, holdsTheNetlistsPartsAndTheAnalyses)
         EXPECT_NE(deck.find(analysis), std::string::npos) << analysis;
     // The corners are the ideal follower's: not run on the op-amp model.
     EXPECT_EQ(deck.find("corner_low"), std::string::npos);
-    const std::string ideal = design::outputs::CheckDeck(ReportOf({"highpass", "1k", "10n",
-                                                                   "--tolerance", "1,1"}));
+    const std::string ideal =
+        design::outputs::CheckDeck(ReportOf({"highpass", "1k", "10n", "--tolerance", "1,1"}));
     EXPECT_NE(ideal.find("meas ac corner_low when vm(out)=0.7071068 rise=1\n"), std::string::npos);
     EXPECT_EQ(ideal.find("delay_dc"), std::string::npos);  // a high-pass has no DC delay
 }
