@@ -44,6 +44,7 @@ ul { margin: 2pt 0; padding-left: 14pt; }
   pre { background: none; column-count: 2; column-gap: 6mm; }
   .schematic svg { width: 112mm; }
   .plot svg { width: 172mm; }
+  .behaviour svg { height: 58mm; width: auto; }
   .plots, .notes { break-before: page; }
   h2, table, figure, pre li { break-inside: avoid; }
 }
@@ -299,7 +300,7 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         .Tag("</figure>\n</section>\n");
     h.Tag("<section>\n<h2>")
         .Text(lowPass ? "Group delay and step response" : "Step response")
-        .Tag("</h2>\n<figure class=\"plot\">\n")
+        .Tag("</h2>\n<figure class=\"behaviour\">\n")
         .Tag(BehaviourPlot(report, "report-behaviour"))
         .Tag("</figure>\n</section>\n");
 
