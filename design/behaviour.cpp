@@ -133,15 +133,24 @@ std::vector<Complex> PolynomialRoots(const Polynomial& polynomial)
     return z;
 }
 
-double GroupDelayAt(Circuit circuit, const Parts& parts, double frequency,
-                    const std::optional<OpAmp>& opamp)
+namespace {
+
+// The delay of a transfer function normalised to `scale`, exactly.
+double DelayOf(const Transfer& t, double scale, double frequency)
 {
-    const double scale = ScaleOf(parts);
-    const Transfer t = TransferFunction(circuit, parts, scale, opamp);
     const Complex x(0, TwoPi * frequency / scale);
     const ValueAndSlope n = Horner(t.numerator, x);
     const ValueAndSlope d = Horner(t.denominator, x);
     return (d.slope / d.value - n.slope / n.value).real() / scale;
+}
+
+}  // namespace
+
+double GroupDelayAt(Circuit circuit, const Parts& parts, double frequency,
+                    const std::optional<OpAmp>& opamp)
+{
+    const double scale = ScaleOf(parts);
+    return DelayOf(TransferFunction(circuit, parts, scale, opamp), scale, frequency);
 }
 
 std::optional<GroupDelay> GroupDelayOf(Circuit circuit, const Parts& parts, double f,
@@ -149,11 +158,12 @@ std::optional<GroupDelay> GroupDelayOf(Circuit circuit, const Parts& parts, doub
 {
     if (circuit != Circuit::LowPass)
         return std::nullopt;
+    const double scale = ScaleOf(parts);
+    const Transfer t = TransferFunction(circuit, parts, scale, opamp);
     GroupDelay delay;
-    delay.dc = GroupDelayAt(circuit, parts, 0, opamp);
+    delay.dc = DelayOf(t, scale, 0);
     const auto flat = [&](double logF) {
-        return std::fabs(GroupDelayAt(circuit, parts, std::pow(10.0, logF), opamp) / delay.dc -
-                         1) <= 0.01;
+        return std::fabs(DelayOf(t, scale, std::pow(10.0, logF)) / delay.dc - 1) <= 0.01;
     };
     const double first = std::log10(f / 1000), last = std::log10(100 * f);
     const int steps = 500;
@@ -214,7 +224,7 @@ StepFigures StepFiguresOf(Circuit circuit, const Parts& parts, const std::option
     const StepResponse y(circuit, parts, opamp);
     const double final = y.Final();
     const double end = y.EnvelopeBelow(1e-4);
-    constexpr int Points = 4000;
+    constexpr int Points = 2000;
     const double dt = end / Points;
     std::array<double, Points + 1> values{};
     for (int i = 0; i <= Points; ++i)
@@ -268,19 +278,25 @@ StopBand StopBandOf(Circuit circuit, const Parts& parts, double f, const OpAmp& 
 double AlignedShapeErrorDb(Circuit circuit, ResponseKind response, double f3, const Parts& parts,
                            const std::optional<OpAmp>& opamp, double top)
 {
-    double worst = 0;
+    // The network solved once, normalised to f3; each point is then two polynomials.
+    const Transfer t = TransferFunction(circuit, parts, TwoPi * f3, opamp);
+    const double floor = std::pow(10.0, ShapeFloorDb / 20);
+    double lowest = 1, highest = 1;
     for (int k = 0; k < ShapeGridPoints; ++k) {
-        const double frequency =
-            f3 * ShapeGridStart * std::pow(10.0, static_cast<double>(k) / ShapeGridPerDecade);
-        if (frequency > top)
+        const double ratio =
+            ShapeGridStart * std::pow(10.0, static_cast<double>(k) / ShapeGridPerDecade);
+        if (f3 * ratio > top)
             break;
-        const double target = std::abs(TargetResponse(circuit, response, f3, frequency));
-        if (!(20 * std::log10(target) >= ShapeFloorDb))
+        const double target = std::abs(TargetResponse(circuit, response, 1, ratio));
+        if (!(target >= floor))
             continue;
-        const double actual = std::abs(FrequencyResponse(circuit, parts, frequency, opamp));
-        worst = std::max(worst, std::fabs(20 * std::log10(actual / target)));
+        const Complex x(0, ratio);
+        const double actual =
+            std::abs(Horner(t.numerator, x).value / Horner(t.denominator, x).value);
+        lowest = std::min(lowest, actual / target);
+        highest = std::max(highest, actual / target);
     }
-    return worst;
+    return 20 * std::log10(std::max(highest, 1 / lowest));
 }
 
 std::optional<double> F3FromPassbandEdge(Circuit circuit, ResponseKind response, double edge)

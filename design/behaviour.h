@@ -54,7 +54,7 @@ private:
 // The step's height is the input's, 1 V. overshoot: (peak - final) for the low-pass,
 // (final - lowest) for the high-pass, as fractions of the height; riseTime 10-90 % (low-pass
 // only); settling: from the step until the output stays within 1 % / 0.1 % of the height
-// around the final value. Found on 4000 points to where the envelope is below 1e-4, then by
+// around the final value. Found on 2000 points to where the envelope is below 1e-4, then by
 // golden section or bisection to 1e-12 of that span.
 struct StepFigures {
     double overshoot = 0;
