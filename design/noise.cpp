@@ -172,7 +172,7 @@ NoiseFigures NoiseOf(Circuit circuit, const Parts& parts, const std::optional<Op
 
     // The mean square is the integral of density^2 f d(ln f).
     const double from = std::log(band.from), to = std::log(band.to);
-    int intervals = static_cast<int>(std::ceil((to - from) / std::log(10.0) * 100));
+    int intervals = static_cast<int>(std::ceil((to - from) / std::log(10.0) * 64));
     intervals += intervals % 2;
     intervals = std::max(intervals, 2);
     const double h = (to - from) / intervals;

@@ -50,7 +50,7 @@ std::vector<double> NoiseDensities(Circuit circuit, const Parts& parts, double f
 std::vector<std::string_view> NoiseSourceNames(Circuit circuit, const std::optional<OpAmp>& opamp,
                                                const std::optional<OpAmpNoise>& opampNoise);
 
-// The density at `densityAt` and the rms over `band`: Simpson's rule in log f with 100
+// The density at `densityAt` and the rms over `band`: Simpson's rule in log f with 64
 // intervals a decade (relative error below 1e-6 on these smooth spectra).
 NoiseFigures NoiseOf(Circuit circuit, const Parts& parts, const std::optional<OpAmp>& opamp,
                      const std::optional<OpAmpNoise>& opampNoise, double densityAt, Band band);
