@@ -93,7 +93,7 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
     }
     const DesignOptions& options = std::get<DesignOptions>(parsed);
     const design::Report report =
-        design::MakeReport(options.request, options.opamp, options.tolerance);
+        design::MakeReport(options.request, options.opamp, options.tolerance, options.noise);
 
     // Every file is checked and written whole to a temporary before standard output is
     // flushed and the first one replaced; see files::WriteFiles.
@@ -110,6 +110,10 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
         {"--svg", options.svg,
          [](const design::Report& r, const DesignOptions&, const std::string&) {
              return design::outputs::BodePlot(r, true);
+         }},
+        {"--spice-checks", options.spiceChecks,
+         [](const design::Report& r, const DesignOptions&, const std::string&) {
+             return design::outputs::CheckDeck(r);
          }},
         {"--html", options.html,
          [](const design::Report& r, const DesignOptions& o, const std::string& line) {

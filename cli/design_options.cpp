@@ -16,6 +16,7 @@ namespace cli {
 
 struct OptionsRead {
     DesignOptions options;
+    FrequencyIs frequencyIs = FrequencyIs::F3;
     design::ToleranceRequest tolerance;
     bool toleranceGiven = false;
     bool help = false;
@@ -212,6 +213,37 @@ std::optional<std::string> TakeSeed(std::string_view value, OptionsRead& read)
     return std::nullopt;
 }
 
+std::optional<std::string> TakeOpAmpNoise(std::string_view value, OptionsRead& read)
+{
+    const std::vector<std::string_view> items = SplitCommas(value);
+    const std::string expected =
+        "expected EN,IN in V/sqrt(Hz) and A/sqrt(Hz) with a decimal point, such as 10n,1p";
+    if (items.size() != 2)
+        return expected;
+    const std::optional<double> voltage = design::ReadQuantity(items[0], design::Unit::None, false);
+    const std::optional<double> current = design::ReadQuantity(items[1], design::Unit::None, false);
+    if (!voltage || !current || *voltage > 1 || *current > 1)
+        return expected + " (each at most 1)";
+    read.options.noise.opamp = design::OpAmpNoise{*voltage, *current};
+    return std::nullopt;
+}
+
+std::optional<std::string> TakeNoiseBand(std::string_view value, OptionsRead& read)
+{
+    const std::size_t colon = value.find(':');
+    const auto read_ = [](std::string_view text) {
+        return design::ReadQuantity(text, design::Unit::Hertz, false);
+    };
+    const std::optional<double> from =
+        colon == std::string_view::npos ? std::nullopt : read_(value.substr(0, colon));
+    const std::optional<double> to =
+        colon == std::string_view::npos ? std::nullopt : read_(value.substr(colon + 1));
+    if (!from || !to || !(*from > 0) || !(*to > *from) || *to > 1e30)
+        return "expected F1:F2 in Hz with 0 < F1 < F2, such as 20:20k";
+    read.options.noise.band = design::Band{*from, *to};
+    return std::nullopt;
+}
+
 template <std::optional<std::string> DesignOptions::*File>
 std::optional<std::string> TakeFile(std::string_view value, OptionsRead& read)
 {
@@ -271,6 +303,20 @@ std::vector<DesignOption> MakeTable()
             "--distribution", VocabularyIds<Distribution>(),
             "normal: the tolerance is 3 sigma (uniform)",
             [](R& read, Distribution distribution) { read.tolerance.distribution = distribution; }),
+        Choice(
+            "--frequency-is",
+            Ids<FrequencyIs>{{FrequencyIs::F3, "f3"}, {FrequencyIs::PassbandEdge, "passband-edge"}},
+            "what FREQUENCY is: the -3 dB point (f3), or\n"
+            "the end of the ripple band (chebyshev only)",
+            [](R& read, FrequencyIs meaning) { read.frequencyIs = meaning; }),
+        Valued("--opamp-noise", "EN,IN",
+               "the op-amp's noise in V/sqrt(Hz) and A/sqrt(Hz),\n"
+               "e.g. 10n,1p (the resistors' alone unless given)",
+               TakeOpAmpNoise),
+        Valued("--noise-band", "F1:F2",
+               "the band of the rms noise (f/100 to 100 f; a\n"
+               "high-pass with --opamp: to its upper edge)",
+               TakeNoiseBand),
         Flag("--json", {}, "one JSON object instead of text",
              [](R& read) { read.options.json = true; }),
         Valued("--spice", "FILE",
@@ -287,6 +333,10 @@ std::vector<DesignOption> MakeTable()
                "one-file report: summary, schematic, parts,\n"
                "figures, plots and the netlist",
                TakeFile<&DesignOptions::html>),
+        Valued("--spice-checks", "FILE",
+               "an ngspice deck of the same circuit that checks\n"
+               "the noise, step, delay, stop-band and corners",
+               TakeFile<&DesignOptions::spiceChecks>),
         Flag("--help", "-h", "this text", [](R& read) { read.help = true; }),
     };
 }
@@ -396,6 +446,9 @@ void CheckTogether(const DesignOptions& options, const Given& given, const Posit
         problems.Add("'-': expected standard output for one of --spice, --svg and --html only");
     else if (toStdout == 1 && options.json)
         problems.Add("'-': expected a file name with --json (standard output holds the JSON)");
+    if (options.spiceChecks == "-")
+        problems.Add("--spice-checks '-': expected a file name (the deck writes step.txt beside "
+                     "where ngspice runs)");
     if (!problems.Any())
         if (const auto problem = design::CheckBuildable(options.request, options.opamp))
             problems.Add(problem->subject == design::Subject::Parts
@@ -472,6 +525,17 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
         return DesignHelp{};
 
     positional.Read(options, problems);
+    if (read.frequencyIs == FrequencyIs::PassbandEdge && !problems.Any()) {
+        design::Request& request = options.request;
+        if (const auto f3 =
+                design::F3FromPassbandEdge(request.circuit, request.response, request.frequency)) {
+            request.passbandEdge = request.frequency;
+            request.frequency = *f3;
+        } else {
+            problems.Add("--frequency-is passband-edge: expected --response chebyshev-0.5 or "
+                         "chebyshev-1 (only a Chebyshev response has a ripple band)");
+        }
+    }
     CheckTogether(options, given, positional, problems);
     if (problems.Any())
         return DesignUsageError{problems.First()};
@@ -513,6 +577,12 @@ std::string DesignUsageText()
         text += left + std::string(help) + "\n";
     }
     text += "\n"
+            "Shape error: the largest difference in dB from the response with its -3 dB\n"
+            "point at FREQUENCY, where that response is at or above -20 dB (so it holds the\n"
+            "f3 error too). Aligned shape error: the same against the response moved to\n"
+            "the realised f3, up to 100 f3 (a high-pass with --opamp: up to a tenth of its\n"
+            "upper edge).\n"
+            "\n"
             "Numbers inside options take a decimal point only: the comma separates items.\n"
             "FILE - is standard output, in place of the text (one FILE at most).\n"
             "Exit status: 0 with a design, 2 on bad input or two FILEs naming one file\n"

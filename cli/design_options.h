@@ -16,6 +16,7 @@
 #include "design/analysis.h"
 #include "design/design.h"
 #include "design/outputs/netlist.h"
+#include "design/report.h"
 
 namespace cli {
 
@@ -23,13 +24,18 @@ struct DesignOptions {
     design::Request request;
     std::optional<design::OpAmp> opamp;
     std::optional<design::ToleranceRequest> tolerance;
+    design::NoiseRequest noise;
     bool json = false;
     // Files to write besides the text; "-" is standard output, in place of the text.
     std::optional<std::string> spice;
     design::outputs::Dialect dialect = design::outputs::Dialect::Ngspice;
     std::optional<std::string> svg;
     std::optional<std::string> html;
+    std::optional<std::string> spiceChecks;  // an ngspice deck of the other figures' checks
 };
+
+// What FREQUENCY names: the -3 dB point, or the end of a Chebyshev response's ripple band.
+enum class FrequencyIs { F3, PassbandEdge };
 struct DesignHelp { };
 struct DesignUsageError {
     std::string message;  // one line, no newline: the argument and what was expected

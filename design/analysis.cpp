@@ -157,6 +157,45 @@ double Quantile(std::span<double> values, double q)
     return low + (high - low) * (position - static_cast<double>(below));
 }
 
+Parts AtCorner(Circuit circuit, const Parts& parts, const ToleranceRequest& request,
+               const std::array<int, 6>& corner)
+{
+    const double series = circuit == Circuit::LowPass ? request.resistors : request.capacitors;
+    const double shunt = circuit == Circuit::LowPass ? request.capacitors : request.resistors;
+    Parts p = parts;
+    for (std::size_t i = 0; i < 3; ++i) {
+        p.series[i] *= 1 + series * corner[i];
+        p.shunt[i] *= 1 + shunt * corner[3 + i];
+    }
+    return p;
+}
+
+std::optional<WorstCase> WorstCaseOf(Circuit circuit, double f, const Parts& parts,
+                                     const ToleranceRequest& request)
+{
+    std::optional<WorstCase> worst;
+    for (unsigned bits = 0; bits < 64; ++bits) {
+        std::array<int, 6> corner{};
+        for (std::size_t i = 0; i < 6; ++i)
+            corner[i] = (bits >> i) & 1U ? 1 : -1;
+        const std::optional<double> f3 = F3(circuit, AtCorner(circuit, parts, request, corner));
+        if (!f3)
+            return std::nullopt;
+        const double error = *f3 / f - 1;
+        if (!worst)
+            worst = WorstCase{error, error, corner, corner};
+        if (error < worst->low) {
+            worst->low = error;
+            worst->lowCorner = corner;
+        }
+        if (error > worst->high) {
+            worst->high = error;
+            worst->highCorner = corner;
+        }
+    }
+    return worst;
+}
+
 ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
                             const ToleranceRequest& request)
 {

@@ -76,6 +76,22 @@ struct ToleranceFigures {
 ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
                             const ToleranceRequest& request);
 
+// f3 at every one of the 2^6 corners of the six parts' tolerances (ideal op-amp): the lowest
+// and highest f3 error (f3 / f - 1) and their corners, +1 or -1 for each part (series, then
+// shunt).
+struct WorstCase {
+    double low = 0;
+    double high = 0;
+    std::array<int, 6> lowCorner{};
+    std::array<int, 6> highCorner{};
+};
+std::optional<WorstCase> WorstCaseOf(Circuit circuit, double f, const Parts& parts,
+                                     const ToleranceRequest& request);
+
+// The parts at a corner of their tolerances.
+Parts AtCorner(Circuit circuit, const Parts& parts, const ToleranceRequest& request,
+               const std::array<int, 6>& corner);
+
 // The q-quantile of `values` (reordered), interpolated between the neighbouring order
 // statistics at (n - 1) q.
 double Quantile(std::span<double> values, double q);

@@ -22,6 +22,9 @@ struct Request {
     std::optional<Series> moveSeries;  // let the equal value move too (needs `series`)
     int moveSteps = 2;                 // values of moveSeries either side of the nearest one
     Objective objective = Objective::Balanced;
+    // When FREQUENCY named the end of a Chebyshev ripple band: that edge (Hz); `frequency` is
+    // then the -3 dB frequency it gives.
+    std::optional<double> passbandEdge;
 };
 
 struct Design {

@@ -7,9 +7,32 @@
 #include <optional>
 
 #include "design/analysis.h"
+#include "design/behaviour.h"
 #include "design/design.h"
+#include "design/noise.h"
 
 namespace design {
+
+// What the circuit does with one op-amp model (an ideal follower, or the model given).
+struct Behaviour {
+    std::optional<double> alignedShapeErrorDb;  // nullopt without f3
+    std::optional<GroupDelay> groupDelay;       // low-pass only
+    StepFigures step;
+    NoiseFigures noise;
+};
+
+// The noise asked for: the op-amp's own noise, and the band of the rms (by default f/100 to
+// 100 f; for a high-pass with an op-amp, up to its upper edge).
+struct NoiseRequest {
+    std::optional<OpAmpNoise> opamp;
+    std::optional<Band> band;
+};
+
+// The figures of the op-amp model beside the ideal follower's.
+struct OpAmpBehaviour {
+    Behaviour behaviour;
+    std::optional<StopBand> stopBand;  // low-pass with RO > 0
+};
 
 struct Report {
     Design design;                     // holds the request
@@ -19,11 +42,19 @@ struct Report {
     std::optional<OpAmpFigures> opamp;  // holds the op-amp analysed
     std::optional<ToleranceRequest> toleranceRequest;
     std::optional<ToleranceFigures> tolerance;
+    std::optional<WorstCase> worstCase;
+    NoiseRequest noiseRequest;
+    Behaviour behaviour;  // ideal follower
+    std::optional<OpAmpBehaviour> opampBehaviour;
 };
 
 // The design of `request`, with the op-amp and tolerance analyses when asked for. Throws
 // std::invalid_argument as MakeDesign does.
 Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
-                  const std::optional<ToleranceRequest>& tolerance);
+                  const std::optional<ToleranceRequest>& tolerance, const NoiseRequest& noise = {});
+
+// The figures of `parts` with an ideal follower (no op-amp) or the op-amp model.
+Behaviour BehaviourOf(Circuit circuit, ResponseKind response, double f, const Parts& parts,
+                      const std::optional<OpAmp>& opamp, const NoiseRequest& noise);
 
 }  // namespace design

@@ -80,6 +80,30 @@ void BM_Sensitivities(benchmark::State& state)
 }
 BENCHMARK(BM_Sensitivities);
 
+// Every figure beyond f3 of one design, Monte Carlo aside: the aligned shape error, group
+// delay, step, noise (with the op-amp's own) and stop-band for the ideal follower and the
+// op-amp model, and the 64 tolerance corners.
+void BM_NewAnalyses(benchmark::State& state)
+{
+    const Circuit circuit = state.range(0) == 0 ? Circuit::LowPass : Circuit::HighPass;
+    const double value = circuit == Circuit::LowPass ? 10e3 : 10e-9;
+    const Parts parts = EqualSeries(
+        value, IdealParts(circuit, ResponseKind::Butterworth, Coefficients::Exact, 1000, value));
+    const OpAmp opamp{1e6, 200e3, 100};
+    NoiseRequest noise;
+    noise.opamp = OpAmpNoise{10e-9, 1e-12};
+    const ToleranceRequest tolerance;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            BehaviourOf(circuit, ResponseKind::Butterworth, 1000, parts, std::nullopt, noise));
+        benchmark::DoNotOptimize(
+            BehaviourOf(circuit, ResponseKind::Butterworth, 1000, parts, opamp, noise));
+        benchmark::DoNotOptimize(StopBandOf(circuit, parts, 1000, opamp));
+        benchmark::DoNotOptimize(WorstCaseOf(circuit, 1000, parts, tolerance));
+    }
+}
+BENCHMARK(BM_NewAnalyses)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // The files a design can be written to, of the design the README shows: the netlist, the
 // plot, the report, and all three written to files as the command writes them (replacing
 // the files of the run before).

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "design/outputs/behaviour_plot.h"
 #include "design/outputs/markup.h"
 #include "design/outputs/plot.h"
 #include "design/outputs/schematic_svg.h"
@@ -43,7 +44,8 @@ ul { margin: 2pt 0; padding-left: 14pt; }
   pre { background: none; column-count: 2; column-gap: 6mm; }
   .schematic svg { width: 112mm; }
   .plot svg { width: 172mm; }
-  .plots { break-before: page; }
+  .behaviour svg { height: 58mm; width: auto; }
+  .plots, .notes { break-before: page; }
   h2, table, figure, pre li { break-inside: avoid; }
 }
 )";
@@ -87,6 +89,38 @@ public:
 private:
     std::string out_;
 };
+
+// The rows of one op-amp model's figures beyond f3.
+void BehaviourRows(Html& h, const Behaviour& b, bool upperEdge)
+{
+    if (b.alignedShapeErrorDb)
+        h.Row({upperEdge ? "aligned shape error (to upper edge / 10)" : "aligned shape error",
+               Fixed(*b.alignedShapeErrorDb, 3) + " dB"});
+    if (b.groupDelay)
+        h.Row({"group delay at DC",
+               WithUnit(b.groupDelay->dc, "s", 4) + ", within 1 % to " +
+                   (b.groupDelay->flatTo ? WithUnit(*b.groupDelay->flatTo, "Hz", 4)
+                                         : std::string("100 f"))});
+    h.Row({b.step.riseTime ? "step overshoot, rise 10–90 %" : "step undershoot",
+           Fixed(b.step.overshoot * 100, 2) + " %" +
+               (b.step.riseTime ? ", " + WithUnit(*b.step.riseTime, "s", 4) : std::string())});
+    h.Row({"settling to 1 %, 0.1 %", WithUnit(b.step.settling1Percent, "s", 4) + ", " +
+                                         WithUnit(b.step.settling0_1Percent, "s", 4)});
+    h.Row({"noise at " + WithUnit(b.noise.densityAt, "Hz", 4),
+           WithUnit(b.noise.density, "V/√Hz", 4)});
+    h.Row({"noise " + WithUnit(b.noise.band.from, "Hz", 3) + " … " +
+               WithUnit(b.noise.band.to, "Hz", 4),
+           WithUnit(b.noise.rms, "V", 4) + " rms"});
+}
+
+std::string Shares(const NoiseFigures& noise)
+{
+    std::string text;
+    for (const NoiseShare& share : noise.shares)
+        text += (text.empty() ? "" : ", ") + std::string(share.source) + " " +
+                Fixed(share.share * 100, 1) + " %";
+    return text;
+}
 
 }  // namespace
 
@@ -201,9 +235,11 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
     h.Row({"shape error", Fixed(d.shapeErrorDb, 3) + " dB"});
     if (request.series)
         h.Row({"combinations weighed", std::to_string(d.combinations)});
-    h.Row({"window's f3", f3Text(report.windowF3)});
+    if (request.response == ResponseKind::Butterworth)
+        h.Row({"window's f3", f3Text(report.windowF3)});
     if (report.rippleEdge)
         h.Row({"ripple band ends at", WithUnit(*report.rippleEdge, "Hz")});
+    BehaviourRows(h, report.behaviour, false);
     h.Tag("</table>\n</section>\n");
     if (report.sensitivity) {
         h.Tag("<section>\n<h2>Sensitivity d ln f3 / d ln x</h2>\n<table>\n");
@@ -231,6 +267,13 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         h.Row({"GBW for f3 within 1 %", gbwText(o.gbwNeeded.f3Within1Percent)});
         h.Row({"GBW for f3 within 0.1 %", gbwText(o.gbwNeeded.f3Within0_1Percent)});
         h.Row({"GBW for ≤ 0.1 dB more shape error", gbwText(o.gbwNeeded.shapeWithin0_1Db)});
+        if (report.opampBehaviour) {
+            BehaviourRows(h, report.opampBehaviour->behaviour, o.upperEdge.has_value());
+            if (const auto& stop = report.opampBehaviour->stopBand)
+                h.Row({"stop-band at 100 f, 1000 f, 10⁴ f",
+                       Fixed(stop->at100fDb, 1) + ", " + Fixed(stop->at1000fDb, 1) + ", " +
+                           Fixed(stop->at10000fDb, 1) + " dB"});
+        }
         h.Tag("</table>\n</section>\n");
     }
     if (report.tolerance) {
@@ -244,12 +287,25 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         h.Row({"f3 error σ", Fixed(figures.sigma * 100, 3) + " %"});
         h.Row({"99 % of f3 errors",
                SignedPercent(figures.p0_5) + " … " + SignedPercent(figures.p99_5)});
+        if (report.worstCase)
+            h.Row({"worst of 64 corners", SignedPercent(report.worstCase->low) + " … " +
+                                              SignedPercent(report.worstCase->high)});
         h.Tag("</table>\n</section>\n");
     }
     h.Tag("</div>\n");
 
+    // Plots, assumptions and netlist.
+    h.Tag("<section class=\"plots\">\n<h2>Bode plot</h2>\n<figure class=\"plot\">\n")
+        .Tag(BodePlot(report, false, "report-bode"))
+        .Tag("</figure>\n</section>\n");
+    h.Tag("<section>\n<h2>")
+        .Text(lowPass ? "Group delay and step response" : "Step response")
+        .Tag("</h2>\n<figure class=\"behaviour\">\n")
+        .Tag(BehaviourPlot(report, "report-behaviour"))
+        .Tag("</figure>\n</section>\n");
+
     // Assumptions.
-    h.Tag("<section>\n<h2>Assumptions</h2>\n<ul>\n");
+    h.Tag("<section class=\"notes\">\n<h2>Assumptions</h2>\n<ul>\n");
     h.Element(
         "li",
         report.opamp
@@ -270,16 +326,25 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
             " response with its −3 dB point at f, over f/100 … 100 f wherever that response is "
             "at or above −20 dB.");
     h.Tag("\n");
+    h.Element("li",
+              "Aligned shape error is the same comparison against the response moved to the "
+              "realised f3 (the shape without the f3 error), up to 100 f3 (a high-pass with an "
+              "op-amp: up to a tenth of its upper edge).");
+    h.Tag("\n");
+    h.Element("li",
+              "Step: a 1 V step at the input; overshoot past the final value (a high-pass: how "
+              "far it swings below 0), settling once it stays within 1 % or 0.1 % of the step. "
+              "Noise at 27 °C, over the band shown: " +
+                  Shares(report.opampBehaviour ? report.opampBehaviour->behaviour.noise
+                                               : report.behaviour.noise) +
+                  " of the mean square.");
+    h.Tag("\n");
     h.Element(
         "li",
         "Every part has exactly the value shown; tolerances are only in the tolerance figures. "
         "The netlist holds the same values to 6 digits.");
     h.Tag("\n</ul>\n</section>\n");
 
-    // Plot and netlist.
-    h.Tag("<section class=\"plots\">\n<h2>Bode plot</h2>\n<figure class=\"plot\">\n")
-        .Tag(BodePlot(report, false, "report-bode"))
-        .Tag("</figure>\n</section>\n");
     h.Tag("<section>\n")
         .Element("h2", std::string("SPICE netlist (") +
                            (dialect == Dialect::Ngspice ? "ngspice" : "LTspice") + ")")

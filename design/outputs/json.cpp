@@ -14,6 +14,34 @@ Json OrNull(const std::optional<double>& value)
     return value ? Json(*value) : Json(nullptr);
 }
 
+// The figures of one op-amp model, added to `j` (the top level or the op-amp's object).
+void AddBehaviour(Json& j, const Behaviour& b)
+{
+    if (b.groupDelay)
+        j["group_delay"] =
+            Json{{"dc", b.groupDelay->dc}, {"flat_to", OrNull(b.groupDelay->flatTo)}};
+    j["step"] = Json{{"overshoot", b.step.overshoot},
+                     {"rise_time", OrNull(b.step.riseTime)},
+                     {"settling_1pct", b.step.settling1Percent},
+                     {"settling_0_1pct", b.step.settling0_1Percent}};
+    Json shares = Json::object();
+    for (const NoiseShare& share : b.noise.shares)
+        shares[std::string(share.source)] = share.share;
+    j["noise"] = Json{{"density", b.noise.density},
+                      {"density_at", b.noise.densityAt},
+                      {"rms", b.noise.rms},
+                      {"band", Json::array({b.noise.band.from, b.noise.band.to})},
+                      {"shares", std::move(shares)}};
+}
+
+Json Corner(const std::array<int, 6>& corner)
+{
+    Json signs = Json::array();
+    for (const int sign : corner)
+        signs.push_back(sign);
+    return signs;
+}
+
 }  // namespace
 
 std::string JsonDocument(const Report& report)
@@ -48,10 +76,12 @@ std::string JsonDocument(const Report& report)
     j["f3"] = OrNull(d.f3);
     j["f3_error"] = OrNull(F3Error(d.f3, f));
     j["shape_error_db"] = d.shapeErrorDb;
+    j["aligned_shape_error_db"] = OrNull(report.behaviour.alignedShapeErrorDb);
     if (request.series)
         j["combinations"] = d.combinations;
-    j["window"] =
-        Json{{"f3", OrNull(report.windowF3)}, {"f3_error", OrNull(F3Error(report.windowF3, f))}};
+    if (request.response == ResponseKind::Butterworth)
+        j["window"] = Json{{"f3", OrNull(report.windowF3)},
+                           {"f3_error", OrNull(F3Error(report.windowF3, f))}};
     if (report.rippleEdge)
         j["ripple_edge"] = *report.rippleEdge;
     if (report.opamp) {
@@ -63,11 +93,21 @@ std::string JsonDocument(const Report& report)
         opamp["f3"] = OrNull(o.f3);
         opamp["f3_error"] = OrNull(F3Error(o.f3, f));
         opamp["shape_error_db"] = o.shapeErrorDb;
+        if (report.opampBehaviour)
+            opamp["aligned_shape_error_db"] =
+                OrNull(report.opampBehaviour->behaviour.alignedShapeErrorDb);
         if (!lowPass)
             opamp["upper_edge"] = OrNull(o.upperEdge);
         opamp["gbw_needed"] = Json{{"f3_1pct", OrNull(o.gbwNeeded.f3Within1Percent)},
                                    {"f3_0_1pct", OrNull(o.gbwNeeded.f3Within0_1Percent)},
                                    {"shape_0_1db", OrNull(o.gbwNeeded.shapeWithin0_1Db)}};
+        if (report.opampBehaviour) {
+            AddBehaviour(opamp, report.opampBehaviour->behaviour);
+            if (const auto& stop = report.opampBehaviour->stopBand)
+                opamp["stopband"] = Json{{"at_100f_db", stop->at100fDb},
+                                         {"at_1000f_db", stop->at1000fDb},
+                                         {"at_10000f_db", stop->at10000fDb}};
+        }
         j["opamp"] = std::move(opamp);
     }
     if (report.sensitivity) {
@@ -87,8 +127,17 @@ std::string JsonDocument(const Report& report)
         tolerance["sigma"] = report.tolerance->sigma;
         tolerance["p0_5"] = report.tolerance->p0_5;
         tolerance["p99_5"] = report.tolerance->p99_5;
+        if (report.worstCase) {
+            tolerance["worst_low"] = report.worstCase->low;
+            tolerance["worst_high"] = report.worstCase->high;
+            tolerance["worst_low_corner"] = Corner(report.worstCase->lowCorner);
+            tolerance["worst_high_corner"] = Corner(report.worstCase->highCorner);
+        }
         j["tolerance"] = std::move(tolerance);
     }
+    AddBehaviour(j, report.behaviour);
+    if (request.passbandEdge)
+        j["passband_edge"] = *request.passbandEdge;
     return j.dump() + "\n";
 }
 

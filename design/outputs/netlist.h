@@ -34,4 +34,10 @@ Sweep SweepOf(const Report& report);
 
 std::string Netlist(const Report& report, Dialect dialect);
 
+// An ngspice deck of the same circuit that runs the checks of the other figures: the total
+// output noise over the program's band, a unit step (written to step.txt in the working
+// folder), the delay near DC and the stop-band levels (low-pass), and the worst tolerance
+// corners (with the ideal follower). The op-amp model's figures when one is given.
+std::string CheckDeck(const Report& report);
+
 }  // namespace design::outputs

@@ -26,6 +26,53 @@ std::string Signed(double value)
     return (value < 0 ? "" : "+") + Fixed(value, 3);
 }
 
+std::string Percent(double fraction)
+{
+    return Fixed(fraction * 100, 3) + " %";
+}
+
+// The figures of one op-amp model, each line's label padded to `width` after `indent`.
+std::string BehaviourLines(const Report& report, const Behaviour& b, std::string_view indent,
+                           std::size_t width, std::optional<double> upperEdge)
+{
+    const Request& request = report.design.request;
+    const bool lowPass = request.circuit == Circuit::LowPass;
+    const auto label = [&](std::string_view name) {
+        return std::string(indent) + Pad(std::string(name), width);
+    };
+    std::string out;
+    if (b.alignedShapeErrorDb)
+        out += label(indent.empty() ? "aligned shape" : "aligned") +
+               Fixed(*b.alignedShapeErrorDb, 3) + " dB (" +
+               (indent.empty() ? "the same with the " + std::string(Title(request.response)) +
+                                     " response moved to f3, "
+                               : std::string("moved to f3, ")) +
+               "up to " + (upperEdge ? "a tenth of the upper edge" : "100 f3") + ")\n";
+    if (b.groupDelay) {
+        out += label("group delay") + Quantity(b.groupDelay->dc, "s") +
+               " at DC, within 1 % up to " +
+               (b.groupDelay->flatTo ? Quantity(*b.groupDelay->flatTo, "Hz")
+                                     : std::string("100 f and beyond")) +
+               "\n";
+    }
+    out += label("step") + "overshoot " + Percent(b.step.overshoot) +
+           (lowPass ? ", rise 10-90 % " + Quantity(*b.step.riseTime, "s")
+                    : std::string(" (below 0)")) +
+           ", settling 1 % " + Quantity(b.step.settling1Percent, "s") + ", 0.1 % " +
+           Quantity(b.step.settling0_1Percent, "s") + "\n";
+    const NoiseFigures& n = b.noise;
+    out += label("noise") + Quantity(n.density, "V/sqrt(Hz)") + " at " +
+           Quantity(n.densityAt, "Hz") + ", " + Quantity(n.rms, "V") + " rms from " +
+           Quantity(n.band.from, "Hz") + " to " + Quantity(n.band.to, "Hz") +
+           (upperEdge && !report.noiseRequest.band ? " (the upper edge)" : "") + "\n";
+    out += label("noise shares");
+    for (std::size_t i = 0; i < n.shares.size(); ++i)
+        out += (i == 0 ? "" : ", ") + std::string(n.shares[i].source) + " " +
+               Fixed(n.shares[i].share * 100, 1) + " %";
+    out += "\n";
+    return out;
+}
+
 }  // namespace
 
 std::string TerminalText(const Report& report)
@@ -48,7 +95,11 @@ std::string TerminalText(const Report& report)
     out += Capitalised(Title(request.circuit)) + " filter, " +
            std::string(Title(request.response)) + " response, " +
            std::string(Title(request.coefficients)) + "\n";
-    out += "f  = " + Quantity(f, "Hz") + " (the -3 dB frequency asked for)\n";
+    if (request.passbandEdge)
+        out += "f  = " + Quantity(f, "Hz") + " (the -3 dB frequency, from the ripple band's edge " +
+               Quantity(*request.passbandEdge, "Hz") + " asked for)\n";
+    else
+        out += "f  = " + Quantity(f, "Hz") + " (the -3 dB frequency asked for)\n";
     const std::string valueName = lowPass ? "R " : "C ";
     out += valueName + " = " + Quantity(request.value, valueUnit) +
            (lowPass ? " (the three equal resistors)" : " (the three equal capacitors)") + "\n";
@@ -81,8 +132,9 @@ std::string TerminalText(const Report& report)
            std::string(Title(request.response)) + " response, down to -20 dB)\n";
     if (request.series)
         out += "combinations   " + std::to_string(d.combinations) + "\n";
-    out += "window's f3    " + f3Text(report.windowF3) +
-           " (the window's own values for these inputs)\n";
+    if (request.response == ResponseKind::Butterworth)
+        out += "window's f3    " + f3Text(report.windowF3) +
+               " (the window's own values for these inputs)\n";
     if (report.rippleEdge)
         out +=
             "ripple edge    " + Quantity(*report.rippleEdge, "Hz") + " (end of the ripple band)\n";
@@ -94,6 +146,7 @@ std::string TerminalText(const Report& report)
             out += " " + std::string(names.shunt[i]) + " " + Signed(report.sensitivity->shunt[i]);
         out += "\n";
     }
+    out += BehaviourLines(report, report.behaviour, "", 15, std::nullopt);
     if (report.opamp) {
         const OpAmpFigures& o = *report.opamp;
         out += "\nop-amp         GBW " + Quantity(o.opamp.gbw, "Hz") + ", A0 " +
@@ -109,6 +162,13 @@ std::string TerminalText(const Report& report)
             "               " + gbwText(o.gbwNeeded.f3Within0_1Percent) + " for f3 within 0.1 %\n";
         out += "               " + gbwText(o.gbwNeeded.shapeWithin0_1Db) +
                " for at most 0.1 dB more shape error\n";
+        if (report.opampBehaviour) {
+            out += BehaviourLines(report, report.opampBehaviour->behaviour, "  ", 13, o.upperEdge);
+            if (const auto& stop = report.opampBehaviour->stopBand)
+                out += "  stop-band    " + Fixed(stop->at100fDb, 3) + " dB at 100 f, " +
+                       Fixed(stop->at1000fDb, 3) + " dB at 1000 f, " + Fixed(stop->at10000fDb, 3) +
+                       " dB at 10000 f\n";
+        }
     }
     if (report.tolerance) {
         const ToleranceRequest& t = *report.toleranceRequest;
@@ -118,6 +178,10 @@ std::string TerminalText(const Report& report)
                std::to_string(figures.samples) + " samples, seed " + std::to_string(t.seed) + "\n";
         out += "  f3 error     sigma " + Fixed(figures.sigma * 100, 3) + " %, 99 % between " +
                SignedPercent(figures.p0_5) + " and " + SignedPercent(figures.p99_5) + "\n";
+        if (report.worstCase)
+            out += "  worst case   " + SignedPercent(report.worstCase->low) + " and " +
+                   SignedPercent(report.worstCase->high) +
+                   " (f3 at the 64 corners of the tolerances)\n";
     }
     return out;
 }

@@ -93,7 +93,31 @@ INSTANTIATE_TEST_SUITE_P(
                 {"C1    9.99985 uF     10 uF         +0.002 %\n",
                  "C2    25.4678 uF     22 uF         -13.616 % <--- !\n"}},
         TextRow{{"design", "lowpass", "2,5k", "4k7", "--response", "chebyshev-0.5"},
-                {"f  = 2.5 kHz", "R  = 4.7 kOhm", "Chebyshev 0.5 dB", "ripple edge    2.1413"}}),
+                {"f  = 2.5 kHz", "R  = 4.7 kOhm", "Chebyshev 0.5 dB", "ripple edge    2.1413"}},
+        // The figures beyond f3, with the stop-band's floor of the op-amp's output resistance.
+        TextRow{
+            {"design", "lowpass", "1k", "10k", "--opamp", "1Meg,200k,100", "--opamp-noise",
+             "10n,1p", "--tolerance", "1,1"},
+            {"group delay    318.31 us at DC, within 1 % up to 138.822 Hz\n",
+             "step           overshoot 8.147 %, rise 10-90 % 364.49 us, settling 1 % 1.49928 "
+             "ms, 0.1 % 2.15317 ms\n",
+             "noise          41.7279 nV/sqrt(Hz) at 100 Hz, 5.83135 uV rms from 10 Hz to 100 "
+             "kHz\n",
+             "noise shares   Ra 0.5 %, Rb 1.0 %, Rc 28.7 %, EN 49.1 %, IN+ 20.7 %, IN- 0.0 %\n",
+             "  stop-band    -102.930 dB at 100 f, -105.995 dB at 1000 f, -123.091 dB at 10000 "
+             "f\n",
+             "  worst case   -1.970 % and +2.030 % (f3 at the 64 corners of the tolerances)\n"}},
+        TextRow{
+            {"design", "highpass", "10k", "1n", "--response", "bessel", "--opamp", "1Meg,200k,100"},
+            {"  shape error  3.173 dB\n",
+             "  aligned      0.283 dB (moved to f3, up to a tenth "
+             "of the upper edge)\n",
+             "step           overshoot 24.855 % (below 0)", "to 961.638 kHz (the upper edge)\n"}},
+        TextRow{{"design", "lowpass", "1k", "10k", "--response", "chebyshev-1", "--frequency-is",
+                 "passband-edge"},
+                {"f  = 1.09487 kHz (the -3 dB frequency, from the ripple band's edge 1 kHz asked "
+                 "for)\n",
+                 "ripple edge    1 kHz"}}),
     [](const auto& info) {
         std::string joined;
         for (const std::string_view arg : info.param.args)
@@ -117,12 +141,13 @@ TEST(DesignJson, HasTheKeysInOrderAndOnlyThoseThatApply)
     for (const char* key :
          {"\"circuit\"", "\"response\"", "\"coefficients\"", "\"frequency\"", "\"value\"",
           "\"value_chosen\"", "\"parts\"", "\"f3\"", "\"f3_error\"", "\"shape_error_db\"",
-          "\"combinations\"", "\"window\"", "\"opamp\"", "\"sensitivity\"", "\"tolerance\""}) {
+          "\"aligned_shape_error_db\"", "\"combinations\"", "\"window\"", "\"opamp\"",
+          "\"sensitivity\"", "\"tolerance\"", "\"step\"", "\"noise\""}) {
         const std::size_t found = ran.out.find(key, position);
         ASSERT_NE(found, std::string::npos) << key;
         position = found;
     }
-    EXPECT_EQ(keys.size(), 15u);
+    EXPECT_EQ(keys.size(), 18u);
     EXPECT_EQ(j["parts"][0].size(), 5u);  // name ideal chosen error impractical
     EXPECT_EQ(j["combinations"], 192);
     EXPECT_TRUE(j["opamp"].contains("upper_edge"));
@@ -132,7 +157,19 @@ TEST(DesignJson, HasTheKeysInOrderAndOnlyThoseThatApply)
         EXPECT_TRUE(j["sensitivity"].contains(key)) << key;
     EXPECT_EQ(j["tolerance"]["samples"], 2000);
     EXPECT_EQ(j["tolerance"]["distribution"], "uniform");
+    EXPECT_LE(j["tolerance"]["worst_low"], j["tolerance"]["p0_5"]);
+    EXPECT_GE(j["tolerance"]["worst_high"], j["tolerance"]["p99_5"]);
+    EXPECT_EQ(j["tolerance"]["worst_low_corner"].size(), 6u);
     EXPECT_FALSE(j.contains("ripple_edge"));
+    for (const nlohmann::json& figures : {j, j["opamp"]}) {
+        EXPECT_EQ(figures["step"].size(), 4u);
+        EXPECT_TRUE(figures["step"]["rise_time"].is_null());  // a high-pass has none
+        for (const char* key : {"density", "density_at", "rms", "band", "shares"})
+            EXPECT_TRUE(figures["noise"].contains(key)) << key;
+        EXPECT_TRUE(figures["aligned_shape_error_db"].is_number());
+    }
+    // The op-amp's noise band ends at the band-pass's upper edge.
+    EXPECT_EQ(j["opamp"]["noise"]["band"][1], j["opamp"]["upper_edge"]);
 }
 
 TEST(DesignJson, AnImpracticalPartIsFlagged)
@@ -151,8 +188,16 @@ TEST(DesignJson, LeavesOutWhatDoesNotApply)
     EXPECT_FALSE(j.contains("tolerance"));
     EXPECT_FALSE(j["parts"][0].contains("chosen"));
     EXPECT_FALSE(j["opamp"].contains("upper_edge"));
-    EXPECT_TRUE(Json({"design", "lowpass", "100", "33k", "--response", "chebyshev-1"})
-                    .contains("ripple_edge"));
+    EXPECT_FALSE(j["opamp"].contains("stopband"));  // RO 0: no floor
+    EXPECT_FALSE(j.contains("passband_edge"));
+    const nlohmann::json chebyshev =
+        Json({"design", "lowpass", "100", "33k", "--response", "chebyshev-1"});
+    EXPECT_TRUE(chebyshev.contains("ripple_edge"));
+    EXPECT_FALSE(chebyshev.contains("window"));  // the window computes Butterworth only
+    EXPECT_FALSE(Json({"design", "highpass", "100", "10n"}).contains("group_delay"));
+    EXPECT_TRUE(
+        Json({"design", "lowpass", "100", "33k", "--opamp", "1Meg,200k,1"})["opamp"].contains(
+            "stopband"));
 }
 
 TEST(DesignJson, F3IsNullWithoutACrossing)
@@ -351,7 +396,19 @@ INSTANTIATE_TEST_SUITE_P(
         MessageRow{{"--bad\xff"},
                    "'--bad\\xff': unknown option; expected --response, --coefficients, --series, "
                    "--move-value, --objective, --opamp, --tolerance, --samples, --seed, "
-                   "--distribution, --spice, --dialect, --svg, --html, --json or --help"}),
+                   "--distribution, --frequency-is, --opamp-noise, --noise-band, --spice, "
+                   "--dialect, --svg, --html, --spice-checks, --json or --help"},
+        MessageRow{{"--frequency-is", "passband-edge"},
+                   "--frequency-is passband-edge: expected --response chebyshev-0.5 or "
+                   "chebyshev-1 (only a Chebyshev response has a ripple band)"},
+        MessageRow{{"--opamp-noise", "10n"},
+                   "--opamp-noise '10n': expected EN,IN in V/sqrt(Hz) and A/sqrt(Hz) with a "
+                   "decimal point, such as 10n,1p"},
+        MessageRow{{"--noise-band", "20k:20"},
+                   "--noise-band '20k:20': expected F1:F2 in Hz with 0 < F1 < F2, such as 20:20k"},
+        MessageRow{{"--spice-checks", "-"},
+                   "--spice-checks '-': expected a file name (the deck writes step.txt beside "
+                   "where ngspice runs)"}),
     [](const auto& info) { return ParamName(info.index, info.param.message.substr(0, 24)); });
 
 TEST(DesignCommand, AFlagGivenTwiceIsTheFlag)

@@ -236,7 +236,7 @@ design::Report ReportOf(std::vector<std::string_view> args)
 {
     const cli::DesignArguments parsed = cli::ParseDesignArguments(args);
     const auto& options = std::get<cli::DesignOptions>(parsed);
-    return design::MakeReport(options.request, options.opamp, options.tolerance);
+    return design::MakeReport(options.request, options.opamp, options.tolerance, options.noise);
 }
 
 class Netlists : public testing::TestWithParam<NetlistRow> { };
@@ -576,7 +576,7 @@ TEST_P(Reports, holdTheFiguresAskedFor)
     EXPECT_NE(html.find("font-family: \"DejaVu Sans\""), std::string::npos);
     EXPECT_NE(html.find("\"DejaVu Sans Mono\""), std::string::npos);
     EXPECT_NE(html.find("@page { size: A4;"), std::string::npos);
-    EXPECT_EQ(Count(html, "<svg "), 2u);  // the schematic and the plot
+    EXPECT_EQ(Count(html, "<svg "), 3u);  // the schematic, the Bode plot, the step plot
     // The netlist, escaped, in a <pre> block.
     EXPECT_NE(
         html.find("<pre>" +
@@ -591,30 +591,65 @@ TEST_P(Reports, holdTheFiguresAskedFor)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Reports,
-    testing::Values(ReportRow{"lowPassE24",
-                              {"lowpass", "100", "33k", "--series", "E24"},
-                              {"<h1>Third-order low-pass filter, Butterworth, 100 Hz</h1>",
-                               "<td>C2 (to the output)</td><td class=\"n\">171.059 nF</td><td "
-                               "class=\"n\">160 nF</td><td class=\"n\">-6.465 %</td>",
-                               "99.0884 Hz (-0.912 %)", "0.316 dB", "<td class=\"n\">64</td>",
-                               "98.8697 Hz (-1.130 %)", "The op-amp is ideal", "Shape error is",
-                               "butterworth3-cli design lowpass 100 33k --series E24"},
-                              {"Op-amp</h2>", "Tolerance</h2>", "class=\"warn\"", "ripple band"}},
-                    ReportRow{"highPassWithEverything",
-                              {"highpass", "100", "10n", "--series", "E24", "--move-value", "E12",
-                               "--response", "chebyshev-0.5", "--opamp", "1Meg,100k,50",
-                               "--tolerance", "1,5"},
-                              {"High-pass filter, Chebyshev 0.5 dB", "C chosen", "Op-amp</h2>",
-                               "upper edge", "GBW for f3 within 0.1 %", "Tolerance</h2>",
-                               "R 1 %, C 5 %", "ripple band ends at", "single pole"},
-                              {}},
-                    ReportRow{"impracticalPartsAreMarked",
-                              {"lowpass", "100", "100"},
-                              {"<td class=\"warn\">← !</td>", "! impractical"},
-                              {}}),
+    testing::Values(
+        ReportRow{"lowPassE24",
+                  {"lowpass", "100", "33k", "--series", "E24"},
+                  {"<h1>Third-order low-pass filter, Butterworth, 100 Hz</h1>",
+                   "<td>C2 (to the output)</td><td class=\"n\">171.059 nF</td><td "
+                   "class=\"n\">160 nF</td><td class=\"n\">-6.465 %</td>",
+                   "99.0884 Hz (-0.912 %)", "0.316 dB", "<td class=\"n\">64</td>",
+                   "98.8697 Hz (-1.130 %)", "The op-amp is ideal", "Shape error is",
+                   "butterworth3-cli design lowpass 100 33k --series E24",
+                   "Group delay and step response</h2>", "Aligned shape error is",
+                   "<td>aligned shape error</td>", "<td>group delay at DC</td>"},
+                  {"Op-amp</h2>", "Tolerance</h2>", "class=\"warn\"", "ripple band", "stop-band (dB)"}},
+        ReportRow{"highPassWithEverything",
+                  {"highpass", "100", "10n", "--series", "E24", "--move-value", "E12", "--response",
+                   "chebyshev-0.5", "--opamp", "1Meg,100k,50", "--tolerance", "1,5"},
+                  {"High-pass filter, Chebyshev 0.5 dB", "C chosen", "Op-amp</h2>", "upper edge",
+                   "GBW for f3 within 0.1 %", "Tolerance</h2>", "R 1 %, C 5 %",
+                   "ripple band ends at", "single pole", "<h2>Step response</h2>",
+                   "step undershoot", "worst of 64 corners",
+                   "aligned shape error (to upper edge / 10)"},
+                  {"window's f3", "group delay"}},
+        ReportRow{"stopBandFloor",
+                  {"lowpass", "1k", "10k", "--opamp", "1Meg,200k,100"},
+                  {"stop-band (dB)", "-102.9, -106.0, -123.1 dB"},
+                  {}},
+        ReportRow{"impracticalPartsAreMarked",
+                  {"lowpass", "100", "100"},
+                  {"<td class=\"warn\">← !</td>", "! impractical"},
+                  {}}),
     [](const testing::TestParamInfo<ReportRow>& info) {
         return ParamName(info.index, info.param.name);
     });
+
+// The checks deck: the netlist's circuit, a step source and the op-amp's noise sources.
+TEST(CheckDeck, holdsTheNetlistsPartsAndTheAnalyses)
+{
+    const std::vector<std::string_view> args = {
+        "lowpass",       "1k",     "10k",         "--opamp", "1Meg,200k,100",
+        "--opamp-noise", "10n,1p", "--tolerance", "1,1"};
+    const design::Report report = ReportOf(args);
+    const std::string deck = design::outputs::CheckDeck(report);
+    const std::string netlist = design::outputs::Netlist(report, Dialect::Ngspice);
+    for (const char* line : {"Ra in n1 10k\n", "C2 n2 out 56.4494n\n", "Rout opb out 100\n"}) {
+        EXPECT_NE(netlist.find(line), std::string::npos) << line;
+        EXPECT_NE(deck.find(line), std::string::npos) << line;
+    }
+    EXPECT_NE(deck.find("Gop 0 opa inq out 1\nRop"), std::string::npos);  // EN before the + input
+    EXPECT_NE(deck.find("Een inq inp nen 0 1\n"), std::string::npos);
+    EXPECT_NE(deck.find("PULSE(0 1 0 "), std::string::npos);
+    for (const char* analysis : {"noise v(out) V1 dec 1000 10 100000\n", "print delay_dc\n",
+                                 "print stop_100f stop_1000f stop_10000f\n", "wrdata step.txt"})
+        EXPECT_NE(deck.find(analysis), std::string::npos) << analysis;
+    // The corners are the ideal follower's: not run on the op-amp model.
+    EXPECT_EQ(deck.find("corner_low"), std::string::npos);
+    const std::string ideal =
+        design::outputs::CheckDeck(ReportOf({"highpass", "1k", "10n", "--tolerance", "1,1"}));
+    EXPECT_NE(ideal.find("meas ac corner_low when vm(out)=0.7071068 rise=1\n"), std::string::npos);
+    EXPECT_EQ(ideal.find("delay_dc"), std::string::npos);  // a high-pass has no DC delay
+}
 
 // ---- Files ----
 

@@ -1,0 +1,179 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+#include "design/outputs/behaviour_plot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <vector>
+
+#include "design/outputs/markup.h"
+
+namespace design::outputs {
+namespace {
+
+constexpr double PanelWidth = 200, PanelHeight = 150, Gap = 46, Top = 36, LeftMargin = 52;
+constexpr int Points = 200;
+constexpr std::string_view IdealStyle =
+    "fill=\"none\" stroke=\"#777777\" stroke-width=\"1.4\" stroke-dasharray=\"5 3\"";
+constexpr std::string_view ModelStyle = "fill=\"none\" stroke=\"#1f4fa8\" stroke-width=\"1.4\"";
+constexpr std::string_view FrameStyle = "fill=\"none\" stroke=\"#404040\" stroke-width=\"1\"";
+
+struct Curve {
+    std::vector<double> y;
+    std::string_view style;
+};
+
+// One panel: its x values (plotted on a log scale when `logX`), curves and labels.
+struct Panel {
+    std::string title;
+    std::string xLabel;
+    std::string yUnit;
+    bool logX = false;
+    std::vector<double> x;
+    std::vector<Curve> curves;
+};
+
+std::string Text(double x, double y, std::string_view text, std::string_view extra = "")
+{
+    return "<text x=\"" + Num(x, 1) + "\" y=\"" + Num(y, 1) + "\"" +
+           (extra.empty() ? "" : " " + std::string(extra)) + ">" + Escape(text) + "</text>\n";
+}
+
+std::string Draw(const Panel& panel, double left, const std::string& clipId)
+{
+    double low = 1e300, high = -1e300;
+    for (const Curve& c : panel.curves)
+        for (const double v : c.y) {
+            low = std::min(low, v);
+            high = std::max(high, v);
+        }
+    if (!(high > low))
+        high = low + 1;
+    const double margin = (high - low) * 0.05;
+    low -= margin;
+    high += margin;
+    const double xLow = panel.logX ? std::log10(panel.x.front()) : panel.x.front();
+    const double xHigh = panel.logX ? std::log10(panel.x.back()) : panel.x.back();
+    const auto X = [&](double x) {
+        return left + ((panel.logX ? std::log10(x) : x) - xLow) / (xHigh - xLow) * PanelWidth;
+    };
+    const auto Y = [&](double y) { return Top + (high - y) / (high - low) * PanelHeight; };
+    std::string out;
+    out += "<clipPath id=\"" + clipId + "\"><rect x=\"" + Num(left, 1) + "\" y=\"" + Num(Top, 1) +
+           "\" width=\"" + Num(PanelWidth, 1) + "\" height=\"" + Num(PanelHeight, 1) +
+           "\"/></clipPath>\n";
+    out += Text(left, Top - 8, panel.title, "font-weight=\"bold\"");
+    for (const double v : {high - margin, (high + low) / 2, low + margin})
+        out += Text(left - 4, Y(v) + 4, WithUnit(v, panel.yUnit, 3), "text-anchor=\"end\"");
+    out += Text(left, Top + PanelHeight + 14, panel.xLabel.substr(0, panel.xLabel.find('|')));
+    out += Text(left + PanelWidth, Top + PanelHeight + 14,
+                panel.xLabel.substr(panel.xLabel.find('|') + 1), "text-anchor=\"end\"");
+    for (const Curve& c : panel.curves) {
+        std::string points;
+        for (std::size_t i = 0; i < c.y.size(); ++i)
+            points += (i == 0 ? "" : " ") + Num(X(panel.x[i]), 1) + "," + Num(Y(c.y[i]), 1);
+        out += "<polyline clip-path=\"url(#" + clipId + ")\" points=\"" + points + "\" " +
+               std::string(c.style) + "/>\n";
+    }
+    out += "<rect x=\"" + Num(left, 1) + "\" y=\"" + Num(Top, 1) + "\" width=\"" +
+           Num(PanelWidth, 1) + "\" height=\"" + Num(PanelHeight, 1) + "\" " +
+           std::string(FrameStyle) + "/>\n";
+    return out;
+}
+
+std::vector<double> LogSpaced(double from, double to)
+{
+    std::vector<double> x(Points);
+    for (int i = 0; i < Points; ++i)
+        x[static_cast<std::size_t>(i)] = from * std::pow(to / from, double(i) / (Points - 1));
+    return x;
+}
+
+// The curve of `figure` for the ideal follower and, when given, the op-amp model.
+std::vector<Curve> Curves(const Report& report, const std::vector<double>& x,
+                          const std::function<double(const std::optional<OpAmp>&, double)>& figure)
+{
+    std::vector<Curve> curves;
+    std::vector<std::optional<OpAmp>> models = {std::nullopt};
+    if (report.opamp)
+        models.push_back(report.opamp->opamp);
+    for (const std::optional<OpAmp>& model : models) {
+        Curve c{{}, model ? ModelStyle : (report.opamp ? IdealStyle : ModelStyle)};
+        for (const double v : x)
+            c.y.push_back(figure(model, v));
+        curves.push_back(std::move(c));
+    }
+    return curves;
+}
+
+}  // namespace
+
+std::string BehaviourPlot(const Report& report, std::string_view idPrefix)
+{
+    const Request& request = report.design.request;
+    const Circuit circuit = request.circuit;
+    const Parts& parts = report.design.parts;
+    const double f = request.frequency;
+    const bool lowPass = circuit == Circuit::LowPass;
+    std::vector<Panel> panels;
+    if (lowPass) {
+        Panel delay{"group delay",
+                    WithUnit(f / 100, "Hz", 3) + "|" + WithUnit(100 * f, "Hz", 3),
+                    "s",
+                    true,
+                    LogSpaced(f / 100, 100 * f),
+                    {}};
+        delay.curves = Curves(report, delay.x, [&](const std::optional<OpAmp>& o, double at) {
+            return GroupDelayAt(circuit, parts, at, o);
+        });
+        panels.push_back(std::move(delay));
+    }
+    const Behaviour& b =
+        report.opampBehaviour ? report.opampBehaviour->behaviour : report.behaviour;
+    const double end = 3 * b.step.settling0_1Percent;
+    Panel step{"unit step response", "0|" + WithUnit(end, "s", 3), "V", false, {}, {}};
+    for (int i = 0; i < Points; ++i)
+        step.x.push_back(end * i / (Points - 1));
+    const StepResponse ideal(circuit, parts, std::nullopt);
+    std::optional<StepResponse> model;
+    if (report.opamp)
+        model.emplace(circuit, parts, report.opamp->opamp);
+    step.curves = Curves(report, step.x, [&](const std::optional<OpAmp>& o, double t) {
+        return o ? (*model)(t) : ideal(t);
+    });
+    panels.push_back(std::move(step));
+    if (report.opampBehaviour && report.opampBehaviour->stopBand) {
+        Panel stop{"stop-band (dB)",
+                   WithUnit(f, "Hz", 3) + "|" + WithUnit(1e4 * f, "Hz", 3),
+                   "",
+                   true,
+                   LogSpaced(f, 1e4 * f),
+                   {}};
+        stop.curves = Curves(report, stop.x, [&](const std::optional<OpAmp>& o, double at) {
+            return 20 * std::log10(std::abs(FrequencyResponse(circuit, parts, at, o)));
+        });
+        panels.push_back(std::move(stop));
+    }
+
+    const double width = LeftMargin + panels.size() * (PanelWidth + Gap);
+    const double height = Top + PanelHeight + 40;
+    std::string out = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Num(width, 1) +
+                      "\" height=\"" + Num(height, 1) + "\" viewBox=\"0 0 " + Num(width, 1) + " " +
+                      Num(height, 1) +
+                      "\" font-family=\"DejaVu Sans, Verdana, sans-serif\" font-size=\"10\" "
+                      "role=\"img\" aria-label=\"Group delay, step response and stop-band\">\n";
+    out += "<rect x=\"0\" y=\"0\" width=\"" + Num(width, 1) + "\" height=\"" + Num(height, 1) +
+           "\" fill=\"#ffffff\"/>\n";
+    for (std::size_t i = 0; i < panels.size(); ++i)
+        out += Draw(panels[i], LeftMargin + i * (PanelWidth + Gap),
+                    Escape(idPrefix) + "-" + std::to_string(i));
+    if (report.opamp)
+        out += Text(LeftMargin, height - 6,
+                    "dashed: ideal follower; solid: op-amp GBW " +
+                        WithUnit(report.opamp->opamp.gbw, "Hz", 4));
+    out += "</svg>\n";
+    return out;
+}
+
+}  // namespace design::outputs
