@@ -20,6 +20,7 @@
 #include "design/outputs/html_report.h"
 #include "design/outputs/netlist.h"
 #include "design/outputs/plot.h"
+#include "design/portable_math.h"
 #include "design/quantity.h"
 
 namespace cli {
@@ -445,14 +446,14 @@ std::string WithUnit(double value, std::string_view unit)
     static constexpr std::string_view Prefixes[] = {"p", "n", "u", "m", "", "k", "M", "G"};
     int index = 4;
     if (value != 0 && std::isfinite(value)) {
-        index = 4 + static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3));
+        index = 4 + static_cast<int>(std::floor(design::portable::Log10(std::fabs(value)) / 3));
         index = std::clamp(index, 0, 7);
     }
-    double mantissa = value / std::pow(1000.0, index - 4);
+    double mantissa = value / design::portable::Exp10(3.0 * (index - 4));
     std::string digits = FormatG(mantissa);
     if (std::fabs(std::stod(digits)) >= 1000 && index < 7) {
         ++index;  // 999.9999 rounded up to 1000
-        mantissa = value / std::pow(1000.0, index - 4);
+        mantissa = value / design::portable::Exp10(3.0 * (index - 4));
         digits = FormatG(mantissa);
     }
     return digits + " " + std::string(Prefixes[index]) + std::string(unit);
@@ -462,7 +463,7 @@ std::string Percent(double fraction, int decimals = 3)
 {
     char buffer[64];
     double percent = fraction * 100;
-    if (std::fabs(percent) < 0.5 * std::pow(10.0, -decimals))
+    if (std::fabs(percent) < 0.5 * design::portable::Exp10(-decimals))
         percent = 0;  // no "-0.000 %"
     std::snprintf(buffer, sizeof buffer, "%+.*f %%", decimals, percent);
     return buffer;

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "design/portable_math.h"
+
 namespace design::outputs {
 
 std::string Escape(std::string_view text)
@@ -48,9 +50,9 @@ int ThousandsExponent(double value, int digits, int lowest, int highest)
 {
     if (value == 0 || !std::isfinite(value))
         return 0;
-    int e = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3));
+    int e = static_cast<int>(std::floor(portable::Log10(std::fabs(value)) / 3));
     e = std::clamp(e, lowest, highest);
-    const double mantissa = value / std::pow(1000.0, e);
+    const double mantissa = value / portable::Exp10(3.0 * e);
     if (e < highest && std::fabs(std::stod(General(mantissa, digits))) >= 1000)
         ++e;  // 999.9999 rounds up to 1000
     return e;
@@ -69,7 +71,7 @@ std::string SpiceNumber(double value)
     if (magnitude < 1e-15 || magnitude >= 999999.5e12)
         return General(value, 6);
     const int e = ThousandsExponent(value, 6, -5, 4);
-    return General(value / std::pow(1000.0, e), 6) + std::string(Multipliers[e + 5]);
+    return General(value / portable::Exp10(3.0 * e), 6) + std::string(Multipliers[e + 5]);
 }
 
 std::string WithUnit(double value, std::string_view unit, int digits)
@@ -77,14 +79,14 @@ std::string WithUnit(double value, std::string_view unit, int digits)
     static constexpr std::array<std::string_view, 9> Prefixes = {"f", "p", "n", "µ", "m",
                                                                  "",  "k", "M", "G"};
     const int e = ThousandsExponent(value, digits, -5, 3);
-    return General(value / std::pow(1000.0, e), digits) + " " + std::string(Prefixes[e + 5]) +
+    return General(value / portable::Exp10(3.0 * e), digits) + " " + std::string(Prefixes[e + 5]) +
            std::string(unit);
 }
 
 std::string SignedPercent(double fraction, int decimals)
 {
     double percent = fraction * 100;
-    if (std::fabs(percent) < 0.5 * std::pow(10.0, -decimals))
+    if (std::fabs(percent) < 0.5 * portable::Exp10(-decimals))
         percent = 0;  // no "-0.000 %"
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%+.*f %%", decimals, percent);
