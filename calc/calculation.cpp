@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+#include "calc/x87_precision.h"
+
 namespace calc {
 
 const char* ComponentName(Component component)
@@ -36,6 +38,7 @@ bool IsCapacitor(Component component)
 
 Calculation Calculate(CalcState& state, const FieldTexts& texts)
 {
+    [[maybe_unused]] const X87PrecisionGuard precision;
     const FieldOutcome frequency = CheckFrequency(texts.frequency, state.FreqMultiplier);
     if (!std::holds_alternative<Accepted>(frequency))
         return Rejected{Field::Frequency, frequency};

@@ -10,21 +10,21 @@ namespace {
 
 // The published coefficients depend on this decimal approximation of 2*pi; using the
 // exact value would move every result in its sixth significant digit.
-constexpr Extended TwoPi = 6.2832L;
+constexpr Extended TwoPi = 6.2832_ext;
 
 // Coefficients scaled by 1000 together with the denominator: 1.411 / (omega * R) is
 // written 1411 / (1000 * omega * R), which keeps 1411, 3591 and 4749 exact.
-constexpr Extended LowPassC1 = 1411.0L;
-constexpr Extended LowPassC2 = 3591.0L;
-constexpr Extended LowPassC3 = 204.5L;
-constexpr Extended HighPassR1 = 687.8L;
-constexpr Extended HighPassR2 = 270.4L;
-constexpr Extended HighPassR3 = 4749.0L;
+constexpr Extended LowPassC1 = 1411.0_ext;
+constexpr Extended LowPassC2 = 3591.0_ext;
+constexpr Extended LowPassC3 = 204.5_ext;
+constexpr Extended HighPassR1 = 687.8_ext;
+constexpr Extended HighPassR2 = 270.4_ext;
+constexpr Extended HighPassR3 = 4749.0_ext;
 
 // (1000 * omega) * x, in extended precision; never stored, so never rounded to double.
 Extended Denominator(double omega, double x)
 {
-    return 1000.0L * omega * x;
+    return 1000.0_ext * omega * x;
 }
 
 }  // namespace

@@ -20,14 +20,14 @@ struct Limits {
 // a double, which lies just above) passes its own lower limit and every corrected text
 // but the empty one is accepted by the next Go. A frequency above 99999 Hz empties the
 // field instead of writing the limit.
-constexpr Limits FrequencyHz = {1.0L, "1", 99999.0L, ""};
-constexpr Limits FrequencyKHz = {0.1L, "0,1", 500.0L, "500"};
-constexpr Limits ResistanceKOhm = {0.1L, "0,1", 1000.0L, "1000"};
-constexpr Limits CapacitanceNF = {0.1L, "0,1", 1000.0L, "1000"};
-constexpr Limits CapacitanceUF = {0.01L, "0,01", 10.0L, "10"};
+constexpr Limits FrequencyHz = {1.0_ext, "1", 99999.0_ext, ""};
+constexpr Limits FrequencyKHz = {0.1_ext, "0,1", 500.0_ext, "500"};
+constexpr Limits ResistanceKOhm = {0.1_ext, "0,1", 1000.0_ext, "1000"};
+constexpr Limits CapacitanceNF = {0.1_ext, "0,1", 1000.0_ext, "1000"};
+constexpr Limits CapacitanceUF = {0.01_ext, "0,01", 10.0_ext, "10"};
 
 // Between the two capacitance multipliers, 1e-9 (nF) and 1e-6 (uF).
-constexpr Extended CapacitanceUnitBoundary = 1e-8L;
+constexpr Extended CapacitanceUnitBoundary = 1e-8_ext;
 
 FieldOutcome Check(std::string_view text, const Limits& limits)
 {
@@ -77,7 +77,7 @@ FilterInputs FormFilterInputs(double acceptedFrequency, double freqMultiplier,
     FilterInputs inputs;
     inputs.f = acceptedFrequency;
     inputs.FreqMultiplier = freqMultiplier;
-    inputs.R = static_cast<double>(ReadNumber(resistanceText) * 1000.0L);
+    inputs.R = static_cast<double>(ReadNumber(resistanceText) * 1000.0_ext);
     inputs.C = static_cast<double>(ReadNumber(capacitanceText) * capMultiplier);
     return inputs;
 }

@@ -71,7 +71,7 @@ Extended ReadNumber(std::string_view text)
     // arithmetic changes nothing but the time (x87 arithmetic on infinity is slow).
     Extended value = 0;
     const auto accumulate = [&value](char digit) {
-        if (!std::isinf(value))
+        if (!isinf(value))
             value = value * 10 + (digit - '0');
     };
     bool mantissaSeen = false;
@@ -106,7 +106,7 @@ Extended ReadNumber(std::string_view text)
         ThrowNotANumber(text);
 
     value = ScaleByPowerOfTen(value, exponent - fractionDigits);
-    if (std::isinf(value))
+    if (isinf(value))
         ThrowNotANumber(text);
     return negative ? -value : value;
 }

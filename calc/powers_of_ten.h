@@ -13,16 +13,18 @@
 namespace calc {
 
 inline constexpr std::array<Extended, 32> PowersOfTen = {
-    1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L,  1e9L,  1e10L,
-    1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L, 1e19L, 1e20L, 1e21L,
-    1e22L, 1e23L, 1e24L, 1e25L, 1e26L, 1e27L, 1e28L, 1e29L, 1e30L, 1e31L};
+    1e0_ext,  1e1_ext,  1e2_ext,  1e3_ext,  1e4_ext,  1e5_ext,  1e6_ext,  1e7_ext,
+    1e8_ext,  1e9_ext,  1e10_ext, 1e11_ext, 1e12_ext, 1e13_ext, 1e14_ext, 1e15_ext,
+    1e16_ext, 1e17_ext, 1e18_ext, 1e19_ext, 1e20_ext, 1e21_ext, 1e22_ext, 1e23_ext,
+    1e24_ext, 1e25_ext, 1e26_ext, 1e27_ext, 1e28_ext, 1e29_ext, 1e30_ext, 1e31_ext};
 
 inline constexpr std::array<Extended, 16> PowersOfTen32 = {
-    1e0L,   1e32L,  1e64L,  1e96L,  1e128L, 1e160L, 1e192L, 1e224L,
-    1e256L, 1e288L, 1e320L, 1e352L, 1e384L, 1e416L, 1e448L, 1e480L};
+    1e0_ext,   1e32_ext,  1e64_ext,  1e96_ext,  1e128_ext, 1e160_ext, 1e192_ext, 1e224_ext,
+    1e256_ext, 1e288_ext, 1e320_ext, 1e352_ext, 1e384_ext, 1e416_ext, 1e448_ext, 1e480_ext};
 
 inline constexpr std::array<Extended, 10> PowersOfTen512 = {
-    1e0L, 1e512L, 1e1024L, 1e1536L, 1e2048L, 1e2560L, 1e3072L, 1e3584L, 1e4096L, 1e4608L};
+    1e0_ext,    1e512_ext,  1e1024_ext, 1e1536_ext, 1e2048_ext,
+    1e2560_ext, 1e3072_ext, 1e3584_ext, 1e4096_ext, 1e4608_ext};
 
 // From this magnitude on, scaling gives infinity (p > 0) or zero (p < 0) outright,
 // whatever the value, even one that has itself overflowed.
@@ -34,11 +36,11 @@ inline Extended ScaleByPowerOfTen(Extended x, long p)
     const bool down = p < 0;
     const long n = down ? -p : p;
     if (n >= ScaleLimit)
-        return down ? 0.0L : std::numeric_limits<Extended>::infinity();
+        return down ? 0.0_ext : std::numeric_limits<Extended>::infinity();
     const Extended factors[] = {PowersOfTen[n % 32], PowersOfTen32[(n / 32) % 16],
                                 PowersOfTen512[n / 512]};
     for (const Extended factor : factors) {
-        if (factor != 1.0L)
+        if (factor != 1.0_ext)
             x = down ? x / factor : x * factor;
     }
     return x;

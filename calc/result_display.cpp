@@ -31,7 +31,7 @@ constexpr int PlainExponentHigh = 15;
 std::int64_t EighteenDigits(Extended x, int& exponent)
 {
     // log10(2) estimate from the binary exponent, then corrected by at most a step or two.
-    exponent = static_cast<int>(std::floor(std::ilogb(x) * 0.30102999566398119521L));
+    exponent = static_cast<int>(floor(ilogb(x) * 0.30102999566398119521_ext));
     for (;;) {
         const std::int64_t digits = RoundToInteger(ScaleByPowerOfTen(x, 17 - exponent));
         if (digits >= TenPow18)
@@ -57,7 +57,7 @@ std::string DividedText(std::int64_t count, Extended divisor)
 
 std::int64_t RoundToInteger(Extended x)
 {
-    return std::llrint(x);
+    return llrint(x);
 }
 
 std::string NumberText(Extended x)
@@ -106,12 +106,12 @@ std::string NumberText(Extended x)
 std::optional<DisplayTexts> FormatCapacitance(double farads)
 {
     const Extended c = farads;
-    if (c >= 1e-12L && c < 1e-9L)
-        return DisplayTexts{DecimalText(c * 1e12L), UnitPicofarad};
-    if (c >= 1e-9L && c < 1e-7L)
-        return DisplayTexts{DividedText(RoundToInteger(c * 1e9L * 100), 100), UnitNanofarad};
-    if (c >= 1e-7L)
-        return DisplayTexts{DividedText(RoundToInteger(c * 1e6L * 100), 100), UnitMicrofarad};
+    if (c >= 1e-12_ext && c < 1e-9_ext)
+        return DisplayTexts{DecimalText(c * 1e12_ext), UnitPicofarad};
+    if (c >= 1e-9_ext && c < 1e-7_ext)
+        return DisplayTexts{DividedText(RoundToInteger(c * 1e9_ext * 100), 100), UnitNanofarad};
+    if (c >= 1e-7_ext)
+        return DisplayTexts{DividedText(RoundToInteger(c * 1e6_ext * 100), 100), UnitMicrofarad};
     return std::nullopt;
 }
 
@@ -127,7 +127,7 @@ std::optional<DisplayTexts> FormatResistance(double ohms)
 
 bool CapacitanceMarker(double farads)
 {
-    return farads < 1e-10L || farads > 1e-5L;
+    return farads < 1e-10_ext || farads > 1e-5_ext;
 }
 
 bool ResistanceMarker(double ohms)

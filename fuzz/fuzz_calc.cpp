@@ -29,6 +29,8 @@
 
 namespace {
 
+using namespace calc::literals;
+
 std::string ConvertMessage(std::string_view text)
 {
     std::string message = "'";
@@ -132,8 +134,7 @@ NumberForm FormOf(std::string_view t)
 
 bool SameBits(calc::Extended a, calc::Extended b)
 {
-    // The 80-bit format's 10 meaningful bytes; the padding is not compared.
-    return std::memcmp(&a, &b, 10) == 0;
+    return calc::BitsOf(a) == calc::BitsOf(b);
 }
 
 void CheckReading(std::string_view text)
@@ -157,7 +158,7 @@ void CheckReading(std::string_view text)
 
     if (read) {
         const calc::Extended v = *read;
-        BUTTERWORTH3_FUZZ_CHECK(std::isfinite(v), text);
+        BUTTERWORTH3_FUZZ_CHECK(!calc::isinf(v) && !calc::isnan(v), text);
         if (form.significant.empty())
             BUTTERWORTH3_FUZZ_CHECK(v == 0, text);
         // A non-zero mantissa reads as 0 only when the value is too small for the format
@@ -165,14 +166,14 @@ void CheckReading(std::string_view text)
         if (v == 0 && !form.significant.empty())
             BUTTERWORTH3_FUZZ_CHECK(form.power <= -5120 || digitCount + form.power < -4900, text);
         if (v != 0)
-            BUTTERWORTH3_FUZZ_CHECK(std::signbit(v) == form.negative, text);
+            BUTTERWORTH3_FUZZ_CHECK(calc::signbit(v) == form.negative, text);
         // Up to 19 digits and |p| up to 27 both integer and power of ten are exact in
         // the 64-bit significand, so the reading is one correctly rounded operation and
         // must agree with the C library to the last bit.
         if (!form.significant.empty() && digitCount <= 19 && std::labs(form.power) <= 27) {
-            const std::string canonical =
-                (form.negative ? "-" : "") + form.significant + "e" + std::to_string(form.power);
-            BUTTERWORTH3_FUZZ_CHECK(SameBits(v, std::strtold(canonical.c_str(), nullptr)), text);
+            const std::string canonical = form.significant + "e" + std::to_string(form.power);
+            const calc::Extended nearest = calc::FromBits(calc::ExtendedFromDecimal(canonical));
+            BUTTERWORTH3_FUZZ_CHECK(SameBits(v, form.negative ? -nearest : nearest), text);
         }
     }
 
@@ -206,10 +207,10 @@ Limits LimitsOf(calc::Field field, bool kHz, bool uF)
 {
     switch (field) {
     case calc::Field::Frequency:
-        return kHz ? Limits{0.1L, 500, "0,1", "500"} : Limits{1, 99999, "1", ""};
-    case calc::Field::Resistance: return {0.1L, 1000, "0,1", "1000"};
+        return kHz ? Limits{0.1_ext, 500, "0,1", "500"} : Limits{1, 99999, "1", ""};
+    case calc::Field::Resistance: return {0.1_ext, 1000, "0,1", "1000"};
     case calc::Field::Capacitance:
-        return uF ? Limits{0.01L, 10, "0,01", "10"} : Limits{0.1L, 1000, "0,1", "1000"};
+        return uF ? Limits{0.01_ext, 10, "0,01", "10"} : Limits{0.1_ext, 1000, "0,1", "1000"};
     }
     std::abort();
 }
@@ -253,11 +254,12 @@ void CheckDisplay(calc::Component component, double value, const calc::Component
                                 again.texts.has_value() == shown.texts.has_value(),
                             valueBytes);
     if (capacitor)
-        BUTTERWORTH3_FUZZ_CHECK(shown.marker == (value < 1e-10L || value > 1e-5L), valueBytes);
+        BUTTERWORTH3_FUZZ_CHECK(shown.marker == (value < 1e-10_ext || value > 1e-5_ext),
+                                valueBytes);
     else
         BUTTERWORTH3_FUZZ_CHECK(shown.marker == (value < 100 || value > 1e6), valueBytes);
-    BUTTERWORTH3_FUZZ_CHECK(shown.texts.has_value() == (capacitor ? value >= 1e-12L : value >= 1),
-                            valueBytes);
+    BUTTERWORTH3_FUZZ_CHECK(
+        shown.texts.has_value() == (capacitor ? value >= 1e-12_ext : value >= 1), valueBytes);
     if (!shown.texts)
         return;
     const std::string& unit = shown.texts->unit;

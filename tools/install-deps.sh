@@ -17,6 +17,7 @@ if [[ "${1:-run}" == test ]]; then
     clang-format-14                       # the code style check
     googletest libgtest-dev libgmock-dev  # unit tests
     libbenchmark-dev                      # benchmarks (built, not run, by the tests)
+    libmpfr-dev                           # second reference of the software extended format
     python3                               # the differential test against the reference model
     desktop-file-utils appstream          # validators of the desktop entry and metainfo
     dpkg-dev file                         # the Debian package (dpkg-shlibdeps)

@@ -13,6 +13,7 @@
 namespace {
 
 using calc::Accepted;
+using namespace calc::literals;
 using calc::FieldOutcome;
 using calc::InputError;
 using calc::OutOfRange;
@@ -143,7 +144,7 @@ TEST(FilterInputs, ScalesTheExtendedReadingNotTheCheckedDouble)
     const calc::FilterInputs inputs = calc::FormFilterInputs(100, 1, "0,1", "4,7", 1e-9);
     EXPECT_EQ(inputs.f, 100.0);
     EXPECT_EQ(inputs.FreqMultiplier, 1.0);
-    EXPECT_EQ(inputs.R, static_cast<double>(calc::ReadNumber("0,1") * 1000.0L));
+    EXPECT_EQ(inputs.R, static_cast<double>(calc::ReadNumber("0,1") * 1000.0_ext));
     EXPECT_EQ(inputs.R, 100.0);
     EXPECT_EQ(inputs.C,
               static_cast<double>(calc::ReadNumber("4,7") * static_cast<calc::Extended>(1e-9)));
@@ -221,7 +222,7 @@ TEST(Calculate, UsesTheUnitsOfTheState)
     EXPECT_EQ(Describe(std::get<calc::Rejected>(result).outcome), "out of range '10'");
     result = calc::Calculate(state, Texts("100", "33", "10"));
     ASSERT_TRUE(std::holds_alternative<calc::Computed>(result));
-    EXPECT_EQ(state.inputs.C, static_cast<double>(10.0L * static_cast<calc::Extended>(1e-6)));
+    EXPECT_EQ(state.inputs.C, static_cast<double>(10.0_ext * static_cast<calc::Extended>(1e-6)));
 
     calc::SetFrequencyUnit(state, calc::FrequencyUnit::kHz);
     result = calc::Calculate(state, Texts("150", "33", "10"));

@@ -17,19 +17,30 @@
 namespace {
 
 using calc::Extended;
+using namespace calc::literals;
+
+std::string Describe(Extended x)
+{
+    const calc::ExtendedBits bits = calc::BitsOf(x);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.17g (%04x %016llx)", static_cast<double>(x),
+                  bits.signExponent, static_cast<unsigned long long>(bits.significand));
+    return text;
+}
 
 // Bit-exact equality of extended values, printed readably on failure.
 ::testing::AssertionResult SameExtended(Extended actual, Extended expected)
 {
-    unsigned char a[10], e[10];
-    std::memcpy(a, &actual, 10);
-    std::memcpy(e, &expected, 10);
-    if (std::memcmp(a, e, 10) == 0)
+    if (calc::BitsOf(actual) == calc::BitsOf(expected))
         return ::testing::AssertionSuccess();
-    char text[128];
-    std::snprintf(text, sizeof text, "%.25Lg (%La) instead of %.25Lg (%La)", actual, actual,
-                  expected, expected);
-    return ::testing::AssertionFailure() << text;
+    return ::testing::AssertionFailure()
+           << Describe(actual) << " instead of " << Describe(expected);
+}
+
+// The extended value nearest to a decimal text such as "1.5e-3".
+Extended Nearest(const std::string& decimal)
+{
+    return calc::FromBits(calc::ExtendedFromDecimal(decimal));
 }
 
 TEST(KeyFilter, PassesDigitsAndCommaTurnsFullStopIntoComma)
@@ -81,10 +92,10 @@ TEST(ReadNumber, ReadsTheTextsOfTheFieldGrammar)
     const Row rows[] = {
         {"5", 5},        {"007", 7},          {"5,", 5},          {",", 0},
         {"0", 0},        {"1e2", 100},        {"1E2", 100},       {"1e", 1},
-        {"1e+", 1},      {"2e-", 2},          {"12,5", 12.5L},    {"+12,5", 12.5L},
+        {"1e+", 1},      {"2e-", 2},          {"12,5", 12.5_ext},    {"+12,5", 12.5_ext},
         {"-5", -5},      {"   5", 5},         {"5   ", 5},        {"  -0,5e1  ", -5},
         {",5e1", 5},     {"1e0000000002", 100}, {"0000000000000000000000000000001", 1},
-        {"1,000000000000000000000000000", 1},   {"25e-1", 2.5L},    {"-,", -0.0L},      {",e", 0},   {"0e4999", 0},
+        {"1,000000000000000000000000000", 1},   {"25e-1", 2.5_ext},    {"-,", -0.0_ext},      {",e", 0},   {"0e4999", 0},
     };
     // clang-format on
     for (const Row& row : rows)
@@ -93,8 +104,8 @@ TEST(ReadNumber, ReadsTheTextsOfTheFieldGrammar)
 
 TEST(ReadNumber, MinusZeroKeepsItsSign)
 {
-    EXPECT_TRUE(std::signbit(calc::ReadNumber("-0")));
-    EXPECT_FALSE(std::signbit(calc::ReadNumber("0")));
+    EXPECT_TRUE(calc::signbit(calc::ReadNumber("-0")));
+    EXPECT_FALSE(calc::signbit(calc::ReadNumber("0")));
 }
 
 TEST(ReadNumber, RejectsOtherTextsWithTheWholeTextInTheMessage)
@@ -133,8 +144,8 @@ TEST(ReadNumber, TakesExponentDigitsOnlyBelowFiveHundred)
 TEST(ReadNumber, SingleRoundingAgreesWithCorrectlyRoundedConversion)
 {
     // With at most 19 digits the accumulated integer is exact, and a power of ten up to
-    // 10^27 is exact too, so the result is one correctly rounded operation: what the C
-    // library's (correctly rounding) strtold gives for the same decimal.
+    // 10^27 is exact too, so the result is one correctly rounded operation: the extended
+    // value nearest to the decimal.
     std::mt19937_64 random(20261207);
     for (int n = 0; n < 20000; ++n) {
         const int digitCount = 1 + static_cast<int>(random() % 19);
@@ -148,8 +159,7 @@ TEST(ReadNumber, SingleRoundingAgreesWithCorrectlyRoundedConversion)
         const std::string part = digits.substr(digitCount - fraction);
         const std::string field = whole + "," + part + "e" + std::to_string(exponent);
         const std::string c = whole + "." + part + "e" + std::to_string(exponent);
-        EXPECT_TRUE(SameExtended(calc::ReadNumber(field), std::strtold(c.c_str(), nullptr)))
-            << field;
+        EXPECT_TRUE(SameExtended(calc::ReadNumber(field), Nearest(c))) << field;
     }
 }
 
@@ -157,22 +167,18 @@ TEST(ReadNumber, ScalesThroughThreeTablesOfNearestPowers)
 {
     // Every table entry is the extended value nearest to its power of ten.
     for (std::size_t i = 0; i < calc::PowersOfTen.size(); ++i)
-        EXPECT_TRUE(SameExtended(calc::PowersOfTen[i],
-                                 std::strtold(("1e" + std::to_string(i)).c_str(), nullptr)))
-            << i;
+        EXPECT_TRUE(SameExtended(calc::PowersOfTen[i], Nearest("1e" + std::to_string(i)))) << i;
     for (std::size_t i = 0; i < calc::PowersOfTen32.size(); ++i)
-        EXPECT_TRUE(SameExtended(calc::PowersOfTen32[i],
-                                 std::strtold(("1e" + std::to_string(32 * i)).c_str(), nullptr)))
+        EXPECT_TRUE(SameExtended(calc::PowersOfTen32[i], Nearest("1e" + std::to_string(32 * i))))
             << 32 * i;
     for (std::size_t i = 0; i < calc::PowersOfTen512.size(); ++i)
-        EXPECT_TRUE(SameExtended(calc::PowersOfTen512[i],
-                                 std::strtold(("1e" + std::to_string(512 * i)).c_str(), nullptr)))
+        EXPECT_TRUE(SameExtended(calc::PowersOfTen512[i], Nearest("1e" + std::to_string(512 * i))))
             << 512 * i;
     // 10^1234 = 10^18 * 10^192 * 10^1024, multiplied in that order.
     const Extended expected =
-        1.0L * calc::PowersOfTen[18] * calc::PowersOfTen32[6] * calc::PowersOfTen512[2];
+        1.0_ext * calc::PowersOfTen[18] * calc::PowersOfTen32[6] * calc::PowersOfTen512[2];
     EXPECT_TRUE(SameExtended(calc::ReadNumber("1e1234"), expected));
-    EXPECT_TRUE(SameExtended(calc::ReadNumber("1e-1234"), 1.0L / calc::PowersOfTen[18] /
+    EXPECT_TRUE(SameExtended(calc::ReadNumber("1e-1234"), 1.0_ext / calc::PowersOfTen[18] /
                                                               calc::PowersOfTen32[6] /
                                                               calc::PowersOfTen512[2]));
 }

@@ -10,6 +10,7 @@
 namespace {
 
 using calc::Extended;
+using namespace calc::literals;
 
 // "68,05 nF", "-" when there is nothing to write; "!" appended for a marker.
 std::string Shown(const calc::ComponentDisplay& display)
@@ -69,27 +70,27 @@ TEST(NumberText, FifteenSignificantDigitsWithACommaAndNoTrailingZeros)
     };
     const Row rows[] = {
         {0, "0"},
-        {17 / 100.0L, "0,17"},
-        {4300 / 100.0L, "43"},
-        {1095 / 10.0L, "109,5"},
-        {6805 / 100.0L, "68,05"},
-        {1 / 100.0L, "0,01"},
-        {7558250.6L, "7558250,6"},
-        {0.0001L, "0,0001"},
-        {0.00012345L, "0,00012345"},
-        {123456789012345.0L, "123456789012345"},
-        {1234567890123456.0L, "1,23456789012346E15"},
-        {1e15L, "1E15"},
-        {999999999999999.0L, "999999999999999"},
+        {17 / 100.0_ext, "0,17"},
+        {4300 / 100.0_ext, "43"},
+        {1095 / 10.0_ext, "109,5"},
+        {6805 / 100.0_ext, "68,05"},
+        {1 / 100.0_ext, "0,01"},
+        {7558250.6_ext, "7558250,6"},
+        {0.0001_ext, "0,0001"},
+        {0.00012345_ext, "0,00012345"},
+        {123456789012345.0_ext, "123456789012345"},
+        {1234567890123456.0_ext, "1,23456789012346E15"},
+        {1e15_ext, "1E15"},
+        {999999999999999.0_ext, "999999999999999"},
         // The 16th digit rounds half away from zero and may carry into a new digit.
-        {999999999999999.5L, "1E15"},
-        {9.9999999999999995L, "10"},
-        {1.0000000000000049L, "1"},
-        {1.000000000000005L, "1,00000000000001"},
-        {0.00001L, "1E-5"},
-        {0.000015L, "1,5E-5"},
-        {-2.5L, "-2,5"},
-        {1e300L, "1E300"},
+        {999999999999999.5_ext, "1E15"},
+        {9.9999999999999995_ext, "10"},
+        {1.0000000000000049_ext, "1"},
+        {1.000000000000005_ext, "1,00000000000001"},
+        {0.00001_ext, "1E-5"},
+        {0.000015_ext, "1,5E-5"},
+        {-2.5_ext, "-2,5"},
+        {1e300_ext, "1E300"},
     };
     for (const Row& row : rows)
         EXPECT_EQ(calc::NumberText(row.value), row.text) << static_cast<double>(row.value);
@@ -109,7 +110,7 @@ TEST(NumberText, WritesEveryHundredthExactly)
             expected.pop_back();
         if (expected == "0,")
             expected = "0";
-        ASSERT_EQ(calc::NumberText(count / 100.0L), expected) << count;
+        ASSERT_EQ(calc::NumberText(count / 100.0_ext), expected) << count;
     }
 }
 
@@ -119,9 +120,10 @@ TEST(RoundToInteger, HalfwayGoesToTheEvenNeighbour)
         Extended value;
         std::int64_t rounded;
     };
-    const Row rows[] = {
-        {0.5L, 0},   {1.5L, 2},       {2.5L, 2},       {3.5L, 4},
-        {-2.5L, -2}, {2.4999999L, 2}, {2.5000001L, 3}, {1e18L, 1'000'000'000'000'000'000}};
+    const Row rows[] = {{0.5_ext, 0},       {1.5_ext, 2},
+                        {2.5_ext, 2},       {3.5_ext, 4},
+                        {-2.5_ext, -2},     {2.4999999_ext, 2},
+                        {2.5000001_ext, 3}, {1e18_ext, 1'000'000'000'000'000'000}};
     for (const Row& row : rows)
         EXPECT_EQ(calc::RoundToInteger(row.value), row.rounded) << static_cast<double>(row.value);
 }

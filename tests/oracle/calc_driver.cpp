@@ -55,15 +55,10 @@ std::string Bits(double d)
 
 std::string Bits(calc::Extended x)
 {
-    unsigned char raw[sizeof x];
-    std::memcpy(raw, &x, sizeof x);
-    std::uint64_t significand;
-    std::uint16_t signExponent;
-    std::memcpy(&significand, raw, 8);
-    std::memcpy(&signExponent, raw + 8, 2);
+    const calc::ExtendedBits bits = calc::BitsOf(x);
     char buf[21];
-    std::snprintf(buf, sizeof buf, "%04x%016llx", signExponent,
-                  static_cast<unsigned long long>(significand));
+    std::snprintf(buf, sizeof buf, "%04x%016llx", bits.signExponent,
+                  static_cast<unsigned long long>(bits.significand));
     return buf;
 }
 
