@@ -2,7 +2,8 @@
 # SPDX-FileCopyrightText: 2026 The butterworth3 developers
 # SPDX-License-Identifier: MIT
 # Sets up, builds and runs every test: once in an optimised build, once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the window tests under Valgrind.
+# AddressSanitizer and UndefinedBehaviorSanitizer, the window tests under Valgrind, and
+# the cross builds for other processors under emulators.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -25,3 +26,9 @@ done
 
 echo "== window tests under valgrind memcheck =="
 tools/valgrind_ui.sh build-test-release
+
+# Once, not in both variants: their own builds for aarch64, riscv64, i686, WebAssembly and
+# the arm64 window, run under emulators and compared with x86-64. Last, because they take
+# longest and a native failure is worth seeing first.
+echo "== cross builds =="
+tools/cross_check.sh

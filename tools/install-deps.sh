@@ -34,6 +34,20 @@ if [[ "${1:-run}" == test ]]; then
     default-jre-headless                  # Java for the Nu Html Checker (vnu-jar, from npm below)
   )
   command -v npm >/dev/null || packages+=(npm)
+  # The cross builds (tools/cross_check.sh): Debian's cross compilers, qemu-user to run
+  # what they build, GoogleTest's sources to build it for each target (googletest above),
+  # emscripten and node for WebAssembly, and the window's Qt for arm64 through multiarch.
+  packages+=(
+    g++-aarch64-linux-gnu g++-riscv64-linux-gnu g++-i686-linux-gnu qemu-user
+    emscripten nodejs
+    qt6-base-dev:arm64 qt6-base-private-dev:arm64
+  )
+fi
+
+# arm64 packages install beside the amd64 ones once dpkg knows the architecture.
+add_architecture=false
+if [[ "${1:-run}" == test ]] && ! dpkg --print-foreign-architectures | grep -qx arm64; then
+  add_architecture=true
 fi
 
 missing=()
@@ -49,6 +63,9 @@ if ((${#missing[@]} > 0)); then
     sudo=
   fi
   echo "Installing: ${missing[*]}"
+  if $add_architecture; then
+    $sudo dpkg --add-architecture arm64
+  fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

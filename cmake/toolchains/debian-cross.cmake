@@ -20,3 +20,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 
 find_program(BUTTERWORTH3_QEMU_PATH ${BUTTERWORTH3_QEMU} REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${BUTTERWORTH3_QEMU_PATH} -L /usr/${BUTTERWORTH3_TARGET_TRIPLET})
+
+# pkg-config reads the target's .pc files, not the build machine's.
+set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/${BUTTERWORTH3_TARGET_TRIPLET}/pkgconfig:/usr/share/pkgconfig)
+set(ENV{PKG_CONFIG_PATH} "")

@@ -4,7 +4,8 @@
 """Generated designs run on two builds and compared: the plain text, the netlist and the
 Bode plot byte for byte, the JSON object field by field with its numbers within a relative
 tolerance (1e-12), so that the parts a build chooses, and every figure it prints, are the
-same on every processor.
+same on every processor. Generated presses of Go (the window's calculation, plain and
+JSON) are compared byte for byte.
 
   design_corpus.py run --count 1000 --seed 18 (--cli CLI | --driver DRIVER) OUT.json
   design_corpus.py compare A.json B.json [--tolerance 1e-12]
@@ -92,6 +93,34 @@ def generate(count: int, seed: int) -> list[tuple[list[str], list[str]]]:
     return designs
 
 
+def window_inputs(count: int, seed: int) -> list[list[str]]:
+    """Presses of Go with the companion's plain and JSON output: field texts of every kind
+    (in range, at and past the limits, input errors, unreadable numbers) and both units."""
+    rng = random.Random(seed)
+
+    def number(low: float, high: float) -> str:
+        value = log_uniform(rng, low, high)
+        text = f"{value:.{rng.randint(1, 8)}g}".replace(".", rng.choice([",", "."]))
+        return text if "e" not in text else str(int(value) + 1)
+
+    def field(low: float, high: float) -> str:
+        roll = rng.random()
+        if roll < 0.85:
+            return number(low, high)
+        if roll < 0.9:
+            return number(low / 100, high * 100)
+        return rng.choice([",5", "1,2,3", "12a", "1e999", "0", "-5", "99999", "100000", "0,1",
+                           "1000", "0,09", "10", "0,01", "500", "4" * 400])
+
+    lines = []
+    for _ in range(count):
+        options = [o for o in ("--json", "--khz", "--uf") if rng.random() < 0.5]
+        frequency = field(0.1, 500) if "--khz" in options else field(1, 99999)
+        capacitance = field(0.01, 10) if "--uf" in options else field(0.1, 1000)
+        lines.append(options + ["--", frequency, field(0.1, 1000), capacitance])
+    return lines
+
+
 def runs(designs: list[tuple[list[str], list[str]]]) -> list[list[str]]:
     """Each design once for each output; the netlist in the dialect drawn for it."""
     return [args + extra + (dialect if name == "spice" else [])
@@ -176,7 +205,7 @@ class Comparison:
         if a["status"] != b["status"] or a["err"] != b["err"]:
             self.failures.append(f"{where}: status {a['status']} {a['err']!r} against "
                                  f"{b['status']} {b['err']!r}")
-        elif "--json" in args and a["status"] == 0:
+        elif "--json" in args and a["status"] == 0 and args[0] == "design":
             self.json_values(json.loads(a["out"]), json.loads(b["out"]), where)
         elif a["out"] != b["out"]:
             first = next(i for i, (x, y) in enumerate(zip(a["out"].splitlines(),
@@ -192,6 +221,8 @@ def main() -> int:
     run = commands.add_parser("run")
     run.add_argument("--count", type=int, default=1000)
     run.add_argument("--seed", type=int, default=18)
+    run.add_argument("--window-count", type=int, default=5000,
+                     help="presses of Go besides the designs, compared byte for byte")
     program = run.add_mutually_exclusive_group(required=True)
     program.add_argument("--cli", help="the companion, with any launcher before it")
     program.add_argument("--driver", help="design_driver, with any launcher before it")
@@ -204,13 +235,15 @@ def main() -> int:
     args = parser.parse_args()
 
     if args.command == "run":
-        argument_lists = runs(generate(args.count, args.seed))
+        argument_lists = runs(generate(args.count, args.seed)) + \
+            window_inputs(args.window_count, args.seed)
         results = (run_cli(shlex.split(args.cli), argument_lists) if args.cli
                    else run_driver(shlex.split(args.driver), argument_lists))
         with open(args.output, "w", encoding="utf-8") as f:
             json.dump([{"args": a, **r} for a, r in zip(argument_lists, results)], f)
         failed = sum(r["status"] != 0 for r in results)
-        print(f"{len(argument_lists)} runs of {args.count} designs, {failed} with a nonzero status")
+        print(f"{len(argument_lists)} runs ({args.count} designs in four outputs, "
+              f"{args.window_count} presses of Go), {failed} with a nonzero status")
         return 0
 
     with open(args.a, encoding="utf-8") as f:
