@@ -124,7 +124,7 @@ const std::array<DD, 32>& InverseFactorials()
 // e^r - 1 so that nothing cancels.
 DD Exp(DD x)
 {
-    const double k = std::nearbyint(x.hi / Ln2.hi);
+    const double k = std::floor(x.hi / Ln2.hi + 0.5);
     const DD r = Scaled(x - Ln2 * DD{k}, -10);
     const std::array<DD, 32>& inverse = InverseFactorials();
     DD sum = inverse[10];
@@ -136,9 +136,8 @@ DD Exp(DD x)
     return Scaled(e + One, static_cast<int>(k));
 }
 
-// ln x (x > 0, finite): x = 2^k m with m in [sqrt(1/2), sqrt(2)), and
-// ln m = 2 atanh(s) = 2 (s + s^3/3 + s^5/5 + ...) with s = (m - 1)/(m + 1), |s| < 0.172.
-DD Log(DD x)
+// 2 atanh(s) = ln((1 + s) / (1 - s)) = 2 (s + s^3/3 + s^5/5 + ...), to `terms` terms.
+DD TwiceAtanh(DD s, std::size_t terms)
 {
     static const std::array<DD, 22> inverseOdd = [] {
         std::array<DD, 22> t{};
@@ -146,16 +145,40 @@ DD Log(DD x)
             t[n] = One / DD{static_cast<double>(2 * n + 1)};
         return t;
     }();
+    const DD s2 = s * s;
+    DD sum = inverseOdd[terms - 1];
+    for (std::size_t n = terms - 1; n-- > 0;)
+        sum = inverseOdd[n] + s2 * sum;
+    return Scaled(s * sum, 1);
+}
+
+// ln c for c = j/128 in [90/128, 182/128], from the series itself (|s| < 0.18, 22 terms).
+constexpr int FirstNode = 90, LastNode = 182;
+const std::array<DD, LastNode - FirstNode + 1>& LogsOfNodes()
+{
+    static const std::array<DD, LastNode - FirstNode + 1> table = [] {
+        std::array<DD, LastNode - FirstNode + 1> t{};
+        for (int j = FirstNode; j <= LastNode; ++j) {
+            const DD c{j / 128.0};
+            t[static_cast<std::size_t>(j - FirstNode)] = TwiceAtanh((c - One) / (c + One), 22);
+        }
+        return t;
+    }();
+    return table;
+}
+
+// ln x (x > 0, finite): x = 2^k m with m in [sqrt(1/2), sqrt(2)), c the nearest j/128, and
+// ln m = ln c + 2 atanh(s) with s = (m - c)/(m + c), |s| < 1/360: six terms of the series.
+DD Log(DD x)
+{
     int k = 0;
     if (std::frexp(x.hi, &k) < 0x1.6a09e667f3bcdp-1)  // sqrt(1/2)
         --k;
     const DD m = Scaled(x, -k);
-    const DD s = (m - One) / (m + One);
-    const DD s2 = s * s;
-    DD sum = inverseOdd.back();
-    for (std::size_t n = inverseOdd.size() - 1; n-- > 0;)
-        sum = inverseOdd[n] + s2 * sum;
-    return Ln2 * DD{static_cast<double>(k)} + Scaled(s * sum, 1);
+    const double j = std::floor(m.hi * 128 + 0.5);
+    const DD c{j / 128};
+    const DD logC = LogsOfNodes()[static_cast<std::size_t>(j) - FirstNode];
+    return Ln2 * DD{static_cast<double>(k)} + logC + TwiceAtanh((m - c) / (m + c), 6);
 }
 
 // sin t and cos t for |t| <= pi/4 from their series.
@@ -178,7 +201,7 @@ SinCos SinCosReduced(DD t)
 // sin and cos of x: x = j pi/2 + t, |t| <= pi/4.
 SinCos SinCosOf(DD x)
 {
-    const double j = std::nearbyint(x.hi / HalfPi.hi);
+    const double j = std::floor(x.hi / HalfPi.hi + 0.5);
     const SinCos r = SinCosReduced(x - HalfPi * DD{j});
     switch (static_cast<long long>(j) & 3) {
     case 0: return r;
