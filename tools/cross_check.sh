@@ -99,11 +99,15 @@ for target in "${targets[@]}"; do
             -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$root/$dir/googletest" >/dev/null
         cmake --build "$dir/googletest-build" --parallel "$jobs" --target install >/dev/null
     fi
-    "${cmake[@]}" -S . -B "$dir/build" -G Ninja \
+    if ! { "${cmake[@]}" -S . -B "$dir/build" -G Ninja \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUTTERWORTH3_GUI=OFF "${args[@]}" \
-        -DCMAKE_PREFIX_PATH="$root/$dir/googletest" -DGTest_DIR="$root/$dir/googletest/lib/cmake/GTest" \
-        >/dev/null
-    cmake --build "$dir/build" --parallel "$jobs" >/dev/null
+        -DCMAKE_PREFIX_PATH="$root/$dir/googletest" -DGTest_DIR="$root/$dir/googletest/lib/cmake/GTest" &&
+        cmake --build "$dir/build" --parallel "$jobs"; } >"$dir/build.log" 2>&1; then
+        tail -n 30 "$dir/build.log"
+        report "$target" "build" $(($(seconds) - start)) "FAILED (above; $dir/build.log)"
+        status=1
+        continue
+    fi
     report "$target" "build" $(($(seconds) - start)) ""
 
     # The tests, each program under the emulator. The report in a browser is the native
