@@ -6,10 +6,36 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#if !defined(__cpp_lib_to_chars)
+#include <locale>
+#include <sstream>
+#include <string>
+#endif
 
 namespace design {
 
 namespace {
+
+// The nearest double to a decimal number written with a point and an exponent; nullopt
+// when it is out of range. std::from_chars where the library reads doubles with it;
+// emscripten's libc++ does not yet, and its streams in the classic locale round as well.
+std::optional<double> ReadDecimal(std::string_view text)
+{
+    double value = 0;
+#if defined(__cpp_lib_to_chars)
+    const std::from_chars_result read =
+        std::from_chars(text.data(), text.data() + text.size(), value);
+    if (read.ec != std::errc() || read.ptr != text.data() + text.size())
+        return std::nullopt;
+#else
+    std::istringstream in{std::string(text)};
+    in.imbue(std::locale::classic());
+    in >> value;
+    if (in.fail() || in.peek() != std::char_traits<char>::eof())
+        return std::nullopt;
+#endif
+    return value;
+}
 
 bool IsDigit(char c)
 {
@@ -163,11 +189,10 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
         return std::nullopt;
     const std::size_t total = static_cast<std::size_t>(written.ptr - number.data());
 
-    double value = 0;
-    const std::from_chars_result read =
-        std::from_chars(number.data(), number.data() + total, value);
-    if (read.ec != std::errc() || read.ptr != number.data() + total || !std::isfinite(value))
+    const std::optional<double> read = ReadDecimal(std::string_view(number.data(), total));
+    if (!read || !std::isfinite(*read))
         return std::nullopt;
+    const double value = *read;
     if (value == 0)
         return std::nullopt;  // non-zero digits that round to zero
     return value;
