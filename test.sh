@@ -27,8 +27,8 @@ done
 echo "== window tests under valgrind memcheck =="
 tools/valgrind_ui.sh build-test-release
 
-# Once, not in both variants: their own builds for aarch64, riscv64, i686, WebAssembly and
-# the arm64 window, run under emulators and compared with x86-64. Last, because they take
-# longest and a native failure is worth seeing first.
+# Once, not in both variants: their own builds for aarch64, riscv64 and i686, run under
+# qemu-user and compared with x86-64, and the arm64 window's package. Last, because they
+# take longest and a native failure is worth seeing first.
 echo "== cross builds =="
 tools/cross_check.sh
