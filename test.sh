@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 # Sets up, builds and runs every test: once in an optimised build, once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer (computing in the software extended format),
-# and the window tests under Valgrind.
+# and the window tests under Valgrind. The builds for other processors are tools/cross_check.sh.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -29,3 +29,4 @@ done
 
 echo "== window tests under valgrind memcheck =="
 tools/valgrind_ui.sh build-test-release
+

@@ -8,6 +8,8 @@
 #include <numbers>
 #include <vector>
 
+#include "design/portable_math.h"
+
 namespace design {
 
 namespace {
@@ -47,9 +49,9 @@ GbwNeeded FindGbwNeeded(Circuit circuit, ResponseKind response, double f, const 
     std::array<std::optional<double>, 3> needed;
     std::array<bool, 3> settled{};
     const auto gbwAt = [&](double step) {
-        return f * GbwTop * std::pow(10.0, -step / GbwStepsPerDecade);
+        return f * GbwTop * portable::Exp10(-step / GbwStepsPerDecade);
     };
-    const int steps = static_cast<int>(std::log10(GbwTop / GbwBottom) * GbwStepsPerDecade);
+    const int steps = static_cast<int>(portable::Log10(GbwTop / GbwBottom) * GbwStepsPerDecade);
     for (int step = 0; step <= steps; ++step) {
         const OpAmpDeviation d = deviation(gbwAt(step));
         for (std::size_t i = 0; i < 3; ++i) {
@@ -94,14 +96,14 @@ std::optional<Sensitivities> F3Sensitivities(Circuit circuit, const Parts& parts
     Parts varied = parts;
     const auto slope = [&](double& part) -> std::optional<double> {
         const double nominal = part;
-        part = nominal * std::exp(H);
+        part = nominal * portable::Exp(H);
         const std::optional<double> up = F3(circuit, varied);
-        part = nominal * std::exp(-H);
+        part = nominal * portable::Exp(-H);
         const std::optional<double> down = F3(circuit, varied);
         part = nominal;
         if (!up || !down)
             return std::nullopt;
-        return (std::log(*up) - std::log(*down)) / (2 * H);
+        return (portable::Log(*up) - portable::Log(*down)) / (2 * H);
     };
     Sensitivities s;
     for (std::size_t i = 0; i < 3; ++i) {

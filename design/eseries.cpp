@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "design/portable_math.h"
+
 namespace design {
 
 namespace {
@@ -49,7 +51,7 @@ double ScaleByPowerOfTen(double mantissa, long exponent)
         return mantissa * Exact[exponent];
     if (exponent < 0 && exponent >= -22)
         return mantissa / Exact[-exponent];
-    return mantissa * std::pow(10.0, static_cast<double>(exponent));
+    return mantissa * portable::Exp10(static_cast<double>(exponent));
 }
 
 long FloorDiv(long a, long b)
@@ -93,7 +95,7 @@ long IndexAtOrBelow(Series series, double value)
     const long n = static_cast<long>(SeriesMantissas(series).size());
     // The estimate from the logarithm is off by at most one either way; the comparisons
     // with the exact standard values settle it.
-    long index = static_cast<long>(std::floor(std::log10(value) * static_cast<double>(n)));
+    long index = static_cast<long>(std::floor(portable::Log10(value) * static_cast<double>(n)));
     while (StandardValue(series, index) > value)
         --index;
     while (StandardValue(series, index + 1) <= value)

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "calc/formulas.h"
+#include "design/portable_math.h"
 
 namespace design {
 
@@ -108,16 +109,16 @@ Roots RealCubicRoots(double c3, double c2, double c1, double c0)
     Roots roots;
     if (disc > 0) {
         // One real root: the larger Cardano term first, the other from their product.
-        const double u = std::cbrt(-q / 2 - std::copysign(std::sqrt(disc), q));
+        const double u = portable::Cbrt(-q / 2 - std::copysign(std::sqrt(disc), q));
         roots.push_back((u != 0 ? u - p / (3 * u) : 0) - shift);
     } else if (p == 0) {
         roots.push_back(-shift);
     } else {
         const double r = std::sqrt(-p / 3);
         const double cosine = std::clamp(3 * q / (2 * p) * std::sqrt(-3 / p), -1.0, 1.0);
-        const double phi = std::acos(cosine);
+        const double phi = portable::Acos(cosine);
         for (int k = 0; k < 3; ++k)
-            roots.push_back(2 * r * std::cos(phi / 3 - TwoPi * k / 3) - shift);
+            roots.push_back(2 * r * portable::Cos(phi / 3 - TwoPi * k / 3) - shift);
     }
     for (double& x : roots) {
         for (int step = 0; step < 2; ++step) {
@@ -148,11 +149,11 @@ Target ChebyshevTarget(double rippleDb)
 {
     // Poles of the third-order Chebyshev type I response with its ripple band ending at 1:
     // (s + sigma)(s^2 + 2 alpha s + alpha^2 + beta^2).
-    const double epsilon = std::sqrt(std::pow(10.0, rippleDb / 10) - 1);
-    const double v = std::asinh(1 / epsilon) / 3;
-    const double sigma = std::sinh(v);
-    const double alpha = std::sinh(v) / 2;
-    const double beta = std::cosh(v) * std::sqrt(3.0) / 2;
+    const double epsilon = std::sqrt(portable::Exp10(rippleDb / 10) - 1);
+    const double v = portable::Asinh(1 / epsilon) / 3;
+    const double sigma = portable::Sinh(v);
+    const double alpha = portable::Sinh(v) / 2;
+    const double beta = portable::Cosh(v) * std::sqrt(3.0) / 2;
     const double pair0 = alpha * alpha + beta * beta;
     const double c0 = sigma * pair0;
     return Normalised({(pair0 + 2 * alpha * sigma) / c0, (2 * alpha + sigma) / c0, 1 / c0}, 1);
@@ -164,7 +165,7 @@ double NaturalScale(const Parts& parts)
 {
     const double product = parts.series[0] * parts.series[1] * parts.series[2] * parts.shunt[0] *
                            parts.shunt[1] * parts.shunt[2];
-    return 1 / std::cbrt(product);
+    return 1 / portable::Cbrt(product);
 }
 
 // The t where g changes sign between `inside` (g >= 0) and `outside` (g < 0), by bisection.
@@ -188,7 +189,7 @@ double ShapeGridT(int k)
         std::array<double, ShapeGridPoints> t{};
         for (int i = 0; i < ShapeGridPoints; ++i) {
             const double w =
-                ShapeGridStart * std::pow(10.0, static_cast<double>(i) / ShapeGridPerDecade);
+                ShapeGridStart * portable::Exp10(static_cast<double>(i) / ShapeGridPerDecade);
             t[static_cast<std::size_t>(i)] = w * w;
         }
         return t;
@@ -204,7 +205,7 @@ double EdgeGridT(int i)
     static const std::array<double, EdgeGridPoints> grid = [] {
         std::array<double, EdgeGridPoints> t{};
         for (int k = 0; k < EdgeGridPoints; ++k)
-            t[static_cast<std::size_t>(k)] = 1e-8 * std::pow(10.0, k / 20.0);
+            t[static_cast<std::size_t>(k)] = 1e-8 * portable::Exp10(k / 20.0);
         return t;
     }();
     return grid[static_cast<std::size_t>(i)];
@@ -380,11 +381,34 @@ std::array<double, 3> IdealParts(Circuit circuit, ResponseKind response, Coeffic
         calc::ComputeHighPass(omega, value, results);
         return {results.R1, results.R2, results.R3};
     }
-    const std::optional<std::array<double, 3>> n = NormalisedValues(circuit, TargetOf(response).a);
-    if (!n)
-        throw std::invalid_argument("the response cannot be built with this circuit");
+    const std::array<double, 3> n = StoredNormalisedValues(circuit, response);
     const double denominator = TwoPi * f * value;
-    return {(*n)[0] / denominator, (*n)[1] / denominator, (*n)[2] / denominator};
+    return {n[0] / denominator, n[1] / denominator, n[2] / denominator};
+}
+
+std::array<double, 3> StoredNormalisedValues(Circuit circuit, ResponseKind response)
+{
+    // NormalisedValues(Circuit::LowPass, TargetOf(response).a) as computed on x86-64 with
+    // glibc when the design assistant was written; its results have kept them since.
+    std::array<double, 3> values;
+    switch (response) {
+    case ResponseKind::Butterworth:
+        values = {0x1.64847fde4ae0ep+0, 0x1.c5fe242c093e1p+1, 0x1.9e9eab048da86p-3};
+        break;
+    case ResponseKind::Bessel:
+        values = {0x1.fb97b08e9adebp-1, 0x1.6dae4cac5d538p+0, 0x1.04dfddb390c8ep-2};
+        break;
+    case ResponseKind::Chebyshev05:
+        values = {0x1.1e50e8c95e302p+1, 0x1.656e49fbf3126p+3, 0x1.6c827d640f0f5p-4};
+        break;
+    case ResponseKind::Chebyshev1:
+        values = {0x1.48902d3fd340cp+1, 0x1.02ff3d077eadap+4, 0x1.0755cd8b862p-4};
+        break;
+    }
+    if (circuit == Circuit::HighPass)
+        for (double& v : values)
+            v = 1 / v;
+    return values;
 }
 
 std::optional<double> CubicHalfPowerPoint(const std::array<double, 3>& d, double hint)
@@ -455,10 +479,10 @@ Edges ResponseEdges(Circuit circuit, const Parts& parts, const std::optional<OpA
     if (opamp) {
         const double top = 100 * TwoPi * opamp->gbw / scale;
         if (top * top > EdgeGridT(EdgeGridPoints - 1))
-            Points = static_cast<int>(std::ceil(20 * std::log10(top * top / 1e-8))) + 1;
+            Points = static_cast<int>(std::ceil(20 * portable::Log10(top * top / 1e-8))) + 1;
     }
     const auto gridT = [](int i) {
-        return i < EdgeGridPoints ? EdgeGridT(i) : 1e-8 * std::pow(10.0, i / 20.0);
+        return i < EdgeGridPoints ? EdgeGridT(i) : 1e-8 * portable::Exp10(i / 20.0);
     };
     Edges edges;
     if (circuit == Circuit::LowPass) {
@@ -534,7 +558,7 @@ double ShapeErrorDb(Circuit circuit, ResponseKind response, double f, const Part
         lowest = std::min(lowest, ratio);
         highest = std::max(highest, ratio);
     }
-    return 10 * std::log10(std::max(highest, 1 / lowest));
+    return 10 * portable::Log10(std::max(highest, 1 / lowest));
 }
 
 CandidateEvaluator::CandidateEvaluator(Circuit circuit, ResponseKind response, double f)
@@ -609,7 +633,7 @@ CandidateEvaluator::Figures CandidateEvaluator::Evaluate(const Parts& parts) con
     }
 #endif
     Figures figures;
-    figures.shapeErrorDb = 10 * std::log10(std::max(highest, 1 / lowest));
+    figures.shapeErrorDb = 10 * portable::Log10(std::max(highest, 1 / lowest));
     figures.f3 = F3(parts);
     return figures;
 }
@@ -627,7 +651,7 @@ CandidateEvaluator::Figures CandidateEvaluator::Evaluate(const Parts& parts,
         highest = std::max(highest, ratio);
     }
     Figures figures;
-    figures.shapeErrorDb = 10 * std::log10(std::max(highest, 1 / lowest));
+    figures.shapeErrorDb = 10 * portable::Log10(std::max(highest, 1 / lowest));
     figures.f3 = ResponseEdges(circuit_, parts, opamp).f3;
     return figures;
 }

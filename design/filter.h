@@ -87,6 +87,11 @@ std::optional<double> RippleEdge(Circuit circuit, ResponseKind response, double 
 std::optional<std::array<double, 3>> NormalisedValues(Circuit circuit,
                                                       const std::array<double, 3>& target);
 
+// NormalisedValues of the four targets, stored to the bit: the closed-form root behind
+// them rests on a cube root and a cosine, and each design of a response scales these three
+// numbers, so every processor designs from the same ones.
+std::array<double, 3> StoredNormalisedValues(Circuit circuit, ResponseKind response);
+
 // The three computed parts for the -3 dB frequency f (Hz) and the equal series value
 // (R in ohms for the low-pass, C in farads for the high-pass). Window: the window's own
 // coefficients and arithmetic (Butterworth only).

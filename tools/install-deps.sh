@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 The butterworth3 developers
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages that building, running and testing need, skipping those
-# already installed. Usage: tools/install-deps.sh [run|test]
+# already installed. Usage: tools/install-deps.sh [run|test|cross]
 set -euo pipefail
 
 packages=(
@@ -38,6 +38,22 @@ if [[ "${1:-run}" == test ]]; then
   )
   command -v npm >/dev/null || packages+=(npm)
 fi
+if [[ "${1:-run}" == cross ]]; then
+  # The cross builds (tools/cross_check.sh): Debian's cross compilers, qemu-user to run
+  # what they build, GoogleTest's sources to build it for each target (googletest above),
+  # emscripten and node for WebAssembly, and the window's Qt for arm64 through multiarch.
+  packages+=(
+    g++-aarch64-linux-gnu g++-riscv64-linux-gnu g++-i686-linux-gnu qemu-user
+    emscripten nodejs
+    qt6-base-dev:arm64 qt6-base-private-dev:arm64
+  )
+fi
+
+# arm64 packages install beside the amd64 ones once dpkg knows the architecture.
+add_architecture=false
+if [[ "${1:-run}" == cross ]] && ! dpkg --print-foreign-architectures | grep -qx arm64; then
+  add_architecture=true
+fi
 
 missing=()
 for package in "${packages[@]}"; do
@@ -52,6 +68,9 @@ if ((${#missing[@]} > 0)); then
     sudo=
   fi
   echo "Installing: ${missing[*]}"
+  if $add_architecture; then
+    $sudo dpkg --add-architecture arm64
+  fi
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "design/portable_math.h"
+
 namespace design::outputs {
 
 std::string Escape(std::string_view text)
@@ -59,9 +61,9 @@ int ThousandsExponent(double value, int digits, int lowest, int highest)
 {
     if (value == 0 || !std::isfinite(value))
         return 0;
-    int e = static_cast<int>(std::floor(std::log10(std::fabs(value)) / 3));
+    int e = static_cast<int>(std::floor(portable::Log10(std::fabs(value)) / 3));
     e = std::clamp(e, lowest, highest);
-    const double mantissa = value / std::pow(1000.0, e);
+    const double mantissa = value / portable::Exp10(3.0 * e);
     if (e < highest && RoundedExponent(mantissa, digits) >= 3)
         ++e;  // 999.9999 rounds up to 1000
     return e;
@@ -116,7 +118,7 @@ std::string SpiceNumber(double value)
     if (magnitude < 1e-15 || magnitude >= 999999.5e12)
         return General(value, 6);
     const int e = ThousandsExponent(value, 6, -5, 4);
-    return General(value / std::pow(1000.0, e), 6) + std::string(Multipliers[e + 5]);
+    return General(value / portable::Exp10(3.0 * e), 6) + std::string(Multipliers[e + 5]);
 }
 
 std::string WithUnit(double value, std::string_view unit, int digits, Medium medium)
@@ -129,14 +131,14 @@ std::string WithUnit(double value, std::string_view unit, int digits, Medium med
     const int lowest = medium == Medium::Document ? -5 : -4;
     const int e = ThousandsExponent(value, digits, lowest, 3);
     const std::string_view prefix = (medium == Medium::Document ? Symbols : Ascii)[e + 5];
-    return General(value / std::pow(1000.0, e), digits) + " " + std::string(prefix) +
+    return General(value / portable::Exp10(3.0 * e), digits) + " " + std::string(prefix) +
            std::string(unit);
 }
 
 std::string SignedPercent(double fraction, int decimals)
 {
     double percent = fraction * 100;
-    if (std::fabs(percent) < 0.5 * std::pow(10.0, -decimals))
+    if (std::fabs(percent) < 0.5 * portable::Exp10(-decimals))
         percent = 0;  // no "-0.000 %"
     const std::string digits = Fixed(percent, decimals);
     return (digits.starts_with('-') ? "" : "+") + digits + " %";

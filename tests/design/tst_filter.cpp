@@ -184,6 +184,17 @@ TEST_P(ExactValues, RebuildTheirTargetAndCrossMinus3DbAtOne)
     }
 }
 
+TEST_P(ExactValues, StoredOnesAreTheFormulasToAFewUlps)
+{
+    const auto& row = GetParam();
+    for (const Circuit circuit : {Circuit::LowPass, Circuit::HighPass}) {
+        const auto computed = *design::NormalisedValues(circuit, design::TargetOf(row.response).a);
+        const auto stored = design::StoredNormalisedValues(circuit, row.response);
+        for (std::size_t i = 0; i < 3; ++i)
+            EXPECT_NEAR(stored[i], computed[i], 4e-16 * computed[i]) << i;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Responses, ExactValues,
     testing::Values(ExactRow{ResponseKind::Butterworth,
