@@ -93,12 +93,13 @@ std::optional<Sensitivities> F3Sensitivities(Circuit circuit, const Parts& parts
 {
     // Central differences in ln x: the error is of order h^2 and eps / h, both near 1e-10.
     constexpr double H = 1e-5;
+    static const double Up = portable::Exp(H), Down = portable::Exp(-H);
     Parts varied = parts;
     const auto slope = [&](double& part) -> std::optional<double> {
         const double nominal = part;
-        part = nominal * portable::Exp(H);
+        part = nominal * Up;
         const std::optional<double> up = F3(circuit, varied);
-        part = nominal * portable::Exp(-H);
+        part = nominal * Down;
         const std::optional<double> down = F3(circuit, varied);
         part = nominal;
         if (!up || !down)
