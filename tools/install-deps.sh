@@ -8,6 +8,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev            # Qt 6 Widgets
+  qt6-svg-dev             # the designer window's schematic, drawn from the report's SVG
+  qt6-tools-dev qt6-l10n-tools  # the designer window's translations (lupdate, lrelease)
   fonts-dejavu-core fonts-dejavu-extra  # the window's sans-serif face, with Cyrillic
   nlohmann-json3-dev      # the companion's JSON output
   scdoc gzip              # the manual pages
