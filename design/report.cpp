@@ -32,7 +32,8 @@ Behaviour BehaviourOf(Circuit circuit, ResponseKind response, double f, const Pa
 }
 
 Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
-                  const std::optional<ToleranceRequest>& tolerance, const NoiseRequest& noise)
+                  const std::optional<ToleranceRequest>& tolerance, const NoiseRequest& noise,
+                  Sampling sampling)
 {
     Report report;
     report.design = MakeDesign(request);
@@ -49,7 +50,8 @@ Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
         report.opamp = AnalyseOpAmp(circuit, request.response, request.frequency, parts, *opamp);
     report.toleranceRequest = tolerance;
     if (tolerance) {
-        report.tolerance = MonteCarlo(circuit, request.frequency, parts, *tolerance);
+        if (sampling == Sampling::Now)
+            report.tolerance = MonteCarlo(circuit, request.frequency, parts, *tolerance);
         report.worstCase = WorstCaseOf(circuit, request.frequency, parts, *tolerance);
     }
     report.noiseRequest = noise;

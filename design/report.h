@@ -48,10 +48,15 @@ struct Report {
     std::optional<OpAmpBehaviour> opampBehaviour;
 };
 
+// Whether the tolerance samples are drawn now, or left to the caller (a window draws them
+// on another thread): `tolerance` figures stay empty then, the worst case is there.
+enum class Sampling { Now, Later };
+
 // The design of `request`, with the op-amp and tolerance analyses when asked for. Throws
 // std::invalid_argument as MakeDesign does.
 Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
-                  const std::optional<ToleranceRequest>& tolerance, const NoiseRequest& noise = {});
+                  const std::optional<ToleranceRequest>& tolerance, const NoiseRequest& noise = {},
+                  Sampling sampling = Sampling::Now);
 
 // The figures of `parts` with an ideal follower (no op-amp) or the op-amp model.
 Behaviour BehaviourOf(Circuit circuit, ResponseKind response, double f, const Parts& parts,

@@ -1,0 +1,722 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+#include "designer/designer_window.h"
+
+#include <QtCore/QDateTime>
+#include <QtCore/QDir>
+#include <QtCore/QProcess>
+#include <QtCore/QSettings>
+#include <QtCore/QStandardPaths>
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QKeySequence>
+#include <QtSvgWidgets/QSvgWidget>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QFileDialog>
+#include <QtWidgets/QFormLayout>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHBoxLayout>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QSplitter>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QTreeWidget>
+#include <QtWidgets/QVBoxLayout>
+
+#include "design/outputs/html_report.h"
+#include "design/outputs/markup.h"
+#include "design/outputs/netlist.h"
+#include "design/outputs/plot.h"
+#include "design/outputs/schematic_svg.h"
+#include "design/quantity.h"
+#include "designer/figures.h"
+#include "designer/plots/bode_view.h"
+#include "designer/plots/histogram_view.h"
+#include "designer/plots/tolerance_job.h"
+#include "designer/settings.h"
+#include "files/safe_write.h"
+#include "ui/accessibility.h"
+
+namespace designer {
+namespace {
+
+using design::outputs::Medium;
+using design::outputs::WithUnit;
+
+QString FromUtf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString Quantity(double value, std::string_view unit)
+{
+    return FromUtf8(WithUnit(value, unit, 6, Medium::Document));
+}
+
+// A number field: what it is read as (its unit) and how it is shown.
+struct NumberField {
+    design::Unit unit;
+    std::string_view symbol;  // the unit as the hint writes it
+    bool decimalComma;        // the positional arguments take "2,5k"
+};
+
+template <class Enum>
+void AddItem(QComboBox* box, const QString& text, Enum value)
+{
+    box->addItem(text, QVariant::fromValue(static_cast<int>(value)));
+}
+
+template <class Enum>
+Enum ItemOf(const QComboBox* box)
+{
+    return static_cast<Enum>(box->currentData().toInt());
+}
+
+template <class Enum>
+void Select(QComboBox* box, Enum value)
+{
+    box->setCurrentIndex(box->findData(QVariant::fromValue(static_cast<int>(value))));
+}
+
+// -1 in a combo box of series: none.
+std::optional<design::Series> SeriesOf(const QComboBox* box)
+{
+    const int data = box->currentData().toInt();
+    return data < 0 ? std::nullopt : std::optional<design::Series>(design::Series(data));
+}
+
+void SelectSeries(QComboBox* box, const std::optional<design::Series>& series)
+{
+    box->setCurrentIndex(box->findData(series ? static_cast<int>(*series) : -1));
+}
+
+void FillSeries(QComboBox* box, const QString& none)
+{
+    box->addItem(none, -1);
+    for (const design::Series series : design::All<design::Series>)
+        box->addItem(QString::fromLatin1(design::Id(series)), static_cast<int>(series));
+}
+
+}  // namespace
+
+DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
+    : QMainWindow(parent), inputs_(inputs)
+{
+    setWindowTitle(tr("Butterworth Filter Designer"));
+    auto* splitter = new QSplitter(Qt::Horizontal);
+    auto* inputsPanel = new QWidget;
+    auto* resultsPanel = new QWidget;
+    buildInputs(inputsPanel);
+    buildResults(resultsPanel);
+    auto* inputsScroll = new QScrollArea;
+    inputsScroll->setWidget(inputsPanel);
+    inputsScroll->setWidgetResizable(true);
+    inputsScroll->setFrameShape(QFrame::NoFrame);
+    inputsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inputsScroll->setMinimumWidth(inputsPanel->sizeHint().width() +
+                                  inputsScroll->verticalScrollBar()->sizeHint().width());
+    splitter->addWidget(inputsScroll);
+    splitter->addWidget(resultsPanel);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    // A small screen scrolls the whole window rather than cutting anything off.
+    auto* outer = new QScrollArea;
+    outer->setWidget(splitter);
+    outer->setWidgetResizable(true);
+    outer->setFrameShape(QFrame::NoFrame);
+    setCentralWidget(outer);
+    buildActions();
+
+    tolerance_ = new ToleranceJob(this);
+    connect(tolerance_, &ToleranceJob::progress, histogram_, &HistogramView::setProgress);
+    connect(tolerance_, &ToleranceJob::finished, this,
+            [this](const std::vector<double>& errors, const design::ToleranceFigures& figures) {
+                toleranceFigures_ = figures;
+                if (report_)
+                    report_->tolerance = figures;
+                histogram_->setSamples(errors, figures);
+                Figures::Show(*figures_, *report_);
+                emit toleranceShown();
+            });
+
+    announcement_.setSingleShot(true);
+    announcement_.setInterval(500);
+    connect(&announcement_, &QTimer::timeout, this, &DesignerWindow::announceParts);
+
+    showInputs();
+    recompute();
+}
+
+DesignerWindow::~DesignerWindow() = default;
+
+void DesignerWindow::buildInputs(QWidget* panel)
+{
+    auto* column = new QVBoxLayout(panel);
+    const auto group = [&](const QString& title) {
+        auto* box = new QGroupBox(title);
+        auto* form = new QFormLayout(box);
+        form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
+        column->addWidget(box);
+        return form;
+    };
+    const auto combo = [this] {
+        auto* box = new QComboBox;
+        connect(box, &QComboBox::currentIndexChanged, this, &DesignerWindow::takeInputs);
+        return box;
+    };
+    // A number field with its hint beside it and its problem below it.
+    const auto number = [this](Field field, const QString& placeholder = {}) {
+        auto* edit = new QLineEdit;
+        edit->setPlaceholderText(placeholder);
+        connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::takeInputs);
+        auto* hint = new QLabel;
+        hint->setMinimumWidth(hint->fontMetrics().horizontalAdvance(QStringLiteral("999.999 kHz")));
+        hints_[field] = hint;
+        auto* problem = new QLabel;
+        problem->setWordWrap(true);
+        problem->setVisible(false);
+        problems_[field] = problem;
+        return edit;
+    };
+    const auto row = [this](QFormLayout* form, const QString& label, QWidget* field,
+                            Field which) -> QLabel* {
+        auto* text = new QLabel(label);
+        text->setBuddy(field);
+        auto* line = new QWidget;
+        auto* lines = new QVBoxLayout(line);
+        lines->setContentsMargins(0, 0, 0, 0);
+        auto* top = new QHBoxLayout;
+        top->addWidget(field, 1);
+        if (hints_.count(which))
+            top->addWidget(hints_[which]);
+        lines->addLayout(top);
+        if (problems_.count(which))
+            lines->addWidget(problems_[which]);
+        form->addRow(text, line);
+        return text;
+    };
+
+    QFormLayout* filter = group(tr("Filter"));
+    circuit_ = combo();
+    AddItem(circuit_, tr("Low-pass"), design::Circuit::LowPass);
+    AddItem(circuit_, tr("High-pass"), design::Circuit::HighPass);
+    row(filter, tr("&Circuit"), circuit_, Field::Circuit);
+    response_ = combo();
+    AddItem(response_, tr("Butterworth"), design::ResponseKind::Butterworth);
+    AddItem(response_, tr("Bessel"), design::ResponseKind::Bessel);
+    AddItem(response_, tr("Chebyshev 0.5 dB"), design::ResponseKind::Chebyshev05);
+    AddItem(response_, tr("Chebyshev 1 dB"), design::ResponseKind::Chebyshev1);
+    row(filter, tr("&Response"), response_, Field::Response);
+    coefficients_ = combo();
+    AddItem(coefficients_, tr("Exact"), design::Coefficients::Exact);
+    AddItem(coefficients_, tr("The calculator's"), design::Coefficients::Window);
+    row(filter, tr("C&oefficients"), coefficients_, Field::Coefficients);
+    frequency_ = number(Field::Frequency);
+    row(filter, tr("&Frequency"), frequency_, Field::Frequency);
+    frequencyIs_ = combo();
+    frequencyIs_->addItem(tr("The -3 dB point"), 0);
+    frequencyIs_->addItem(tr("The ripple band's edge"), 1);
+    row(filter, tr("Frequency &is"), frequencyIs_, Field::FrequencyIs);
+    value_ = number(Field::Value);
+    valueLabel_ = row(filter, tr("R&esistance"), value_, Field::Value);
+
+    QFormLayout* standard = group(tr("Standard values"));
+    series_ = combo();
+    FillSeries(series_, tr("None (exact)"));
+    row(standard, tr("&Series"), series_, Field::Series);
+    moveSeries_ = combo();
+    FillSeries(moveSeries_, tr("Fixed"));
+    moveLabel_ = row(standard, tr("&Moving R"), moveSeries_, Field::MoveSeries);
+    moveSteps_ = number(Field::MoveSteps, QStringLiteral("2"));
+    row(standard, tr("S&teps either side"), moveSteps_, Field::MoveSteps);
+    objective_ = combo();
+    AddItem(objective_, tr("Balanced"), design::Objective::Balanced);
+    AddItem(objective_, tr("Shape"), design::Objective::Shape);
+    row(standard, tr("O&bjective"), objective_, Field::Objective);
+
+    QFormLayout* opamp = group(tr("Op-amp (empty: ideal)"));
+    gbw_ = number(Field::Gbw);
+    row(opamp, tr("&GBW"), gbw_, Field::Gbw);
+    a0_ = number(Field::A0, QStringLiteral("200k"));
+    row(opamp, tr("&A0"), a0_, Field::A0);
+    ro_ = number(Field::Ro, QStringLiteral("0"));
+    row(opamp, tr("R&O"), ro_, Field::Ro);
+    noiseVoltage_ = number(Field::NoiseVoltage, QStringLiteral("0"));
+    row(opamp, tr("&Noise EN"), noiseVoltage_, Field::NoiseVoltage);
+    noiseCurrent_ = number(Field::NoiseCurrent, QStringLiteral("0"));
+    row(opamp, tr("Noise &IN"), noiseCurrent_, Field::NoiseCurrent);
+    bandFrom_ = number(Field::BandFrom, tr("f/100"));
+    row(opamp, tr("Noise band &from"), bandFrom_, Field::BandFrom);
+    bandTo_ = number(Field::BandTo, tr("100 f"));
+    row(opamp, tr("Noise band &to"), bandTo_, Field::BandTo);
+
+    QFormLayout* tolerance = group(tr("Tolerances (empty: none)"));
+    toleranceR_ = number(Field::ToleranceR);
+    row(tolerance, tr("R tolerance, &%"), toleranceR_, Field::ToleranceR);
+    toleranceC_ = number(Field::ToleranceC);
+    row(tolerance, tr("C tolerance, %"), toleranceC_, Field::ToleranceC);
+    distribution_ = combo();
+    AddItem(distribution_, tr("Uniform"), design::Distribution::Uniform);
+    AddItem(distribution_, tr("Normal (3 sigma)"), design::Distribution::Normal);
+    row(tolerance, tr("&Distribution"), distribution_, Field::Distribution);
+    samples_ = number(Field::Samples, QStringLiteral("100000"));
+    row(tolerance, tr("Sam&ples"), samples_, Field::Samples);
+    seed_ = number(Field::Seed, QStringLiteral("24301"));
+    row(tolerance, tr("See&d"), seed_, Field::Seed);
+    column->addStretch(1);
+}
+
+void DesignerWindow::buildResults(QWidget* panel)
+{
+    auto* column = new QVBoxLayout(panel);
+    staleNote_ = new QLabel;
+    staleNote_->setWordWrap(true);
+    staleNote_->setVisible(false);
+    column->addWidget(staleNote_);
+
+    parts_ = new QTableWidget(3, 4);
+    parts_->setAccessibleName(tr("Parts"));
+    parts_->setHorizontalHeaderLabels({tr("Part"), tr("Ideal"), tr("Chosen"), tr("Error")});
+    parts_->verticalHeader()->setVisible(false);
+    parts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    parts_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    parts_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    parts_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    parts_->setTabKeyNavigation(false);
+    auto* partsLabel = new QLabel(tr("&Parts"));
+    partsLabel->setBuddy(parts_);
+    column->addWidget(partsLabel);
+    column->addWidget(parts_);
+
+    tabs_ = new QTabWidget;
+    figures_ = new QTreeWidget;
+    figures_->setAccessibleName(tr("Figures"));
+    figures_->setHeaderLabels({tr("Figure"), tr("Value")});
+    figures_->setRootIsDecorated(false);
+    figures_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    tabs_->addTab(figures_, tr("Fi&gures"));
+    bode_ = new BodeView;
+    tabs_->addTab(bode_, tr("&Bode plot"));
+    schematic_ = new QSvgWidget;
+    schematic_->setAccessibleName(tr("Schematic"));
+    tabs_->addTab(schematic_, tr("Sc&hematic"));
+    histogram_ = new HistogramView;
+    tabs_->addTab(histogram_, tr("To&lerance spread"));
+    column->addWidget(tabs_, 1);
+
+    message_ = new QLabel;
+    message_->setWordWrap(true);
+    message_->setVisible(false);
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    ui::ReviewWhenShown(*message_);
+    column->addWidget(message_);
+}
+
+void DesignerWindow::buildActions()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    QToolBar* bar = addToolBar(tr("Actions"));
+    bar->setObjectName(QStringLiteral("actions"));
+    bar->setMovable(false);
+    const auto action = [this, bar](QMenu* menu, const QString& text, const QKeySequence& keys,
+                                    void (DesignerWindow::*slot)()) {
+        QAction* a = menu->addAction(text, this, slot);
+        a->setShortcut(keys);
+        bar->addAction(a);
+        return a;
+    };
+    action(file, tr("Save &netlist…"), QKeySequence(tr("Ctrl+Shift+N")),
+           &DesignerWindow::saveNetlist);
+    action(file, tr("Save p&lot…"), QKeySequence(tr("Ctrl+Shift+P")), &DesignerWindow::savePlot);
+    action(file, tr("&Save report…"), QKeySequence::Save, &DesignerWindow::saveReport);
+    action(file, tr("&Open report"), QKeySequence(tr("Ctrl+R")), &DesignerWindow::openReport);
+    file->addSeparator();
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
+    action(edit, tr("Copy &parts"), QKeySequence(tr("Ctrl+Shift+C")), &DesignerWindow::copyParts);
+    action(edit, tr("Copy &command line"), QKeySequence(tr("Ctrl+L")),
+           &DesignerWindow::copyCommandLine);
+}
+
+QWidget* DesignerWindow::fieldWidget(Field field) const
+{
+    switch (field) {
+    case Field::Circuit: return circuit_;
+    case Field::Response: return response_;
+    case Field::Coefficients: return coefficients_;
+    case Field::Frequency: return frequency_;
+    case Field::FrequencyIs: return frequencyIs_;
+    case Field::Value: return value_;
+    case Field::Series: return series_;
+    case Field::MoveSeries: return moveSeries_;
+    case Field::MoveSteps: return moveSteps_;
+    case Field::Objective: return objective_;
+    case Field::Gbw: return gbw_;
+    case Field::A0: return a0_;
+    case Field::Ro: return ro_;
+    case Field::NoiseVoltage: return noiseVoltage_;
+    case Field::NoiseCurrent: return noiseCurrent_;
+    case Field::BandFrom: return bandFrom_;
+    case Field::BandTo: return bandTo_;
+    case Field::ToleranceR: return toleranceR_;
+    case Field::ToleranceC: return toleranceC_;
+    case Field::Distribution: return distribution_;
+    case Field::Samples: return samples_;
+    case Field::Seed: return seed_;
+    }
+    return nullptr;
+}
+
+// The fields from inputs_, without taking them back as a change.
+void DesignerWindow::showInputs()
+{
+    showing_ = true;
+    const Inputs& in = inputs_;
+    Select(circuit_, in.circuit);
+    Select(response_, in.response);
+    Select(coefficients_, in.coefficients);
+    frequencyIs_->setCurrentIndex(in.frequencyIsPassbandEdge ? 1 : 0);
+    frequency_->setText(QString::fromStdString(in.frequency));
+    value_->setText(QString::fromStdString(in.Value()));
+    SelectSeries(series_, in.series);
+    SelectSeries(moveSeries_, in.moveSeries);
+    moveSteps_->setText(QString::fromStdString(in.moveSteps));
+    Select(objective_, in.objective);
+    const std::pair<QLineEdit*, const std::string*> texts[] = {
+        {gbw_, &in.gbw},
+        {a0_, &in.a0},
+        {ro_, &in.ro},
+        {noiseVoltage_, &in.noiseVoltage},
+        {noiseCurrent_, &in.noiseCurrent},
+        {bandFrom_, &in.bandFrom},
+        {bandTo_, &in.bandTo},
+        {toleranceR_, &in.toleranceR},
+        {toleranceC_, &in.toleranceC},
+        {samples_, &in.samples},
+        {seed_, &in.seed},
+    };
+    for (const auto& [edit, text] : texts)
+        edit->setText(QString::fromStdString(*text));
+    Select(distribution_, in.distribution);
+    const bool lowPass = in.circuit == design::Circuit::LowPass;
+    valueLabel_->setText(lowPass ? tr("R&esistance") : tr("Capacitanc&e"));
+    moveLabel_->setText(lowPass ? tr("&Moving R") : tr("&Moving C"));
+    showing_ = false;
+}
+
+// The fields into inputs_; the circuit's change brings that circuit's own value.
+void DesignerWindow::takeInputs()
+{
+    if (showing_)
+        return;
+    Inputs& in = inputs_;
+    const design::Circuit circuit = ItemOf<design::Circuit>(circuit_);
+    if (circuit != in.circuit) {
+        in.circuit = circuit;
+        showInputs();
+    }
+    in.response = ItemOf<design::ResponseKind>(response_);
+    in.coefficients = ItemOf<design::Coefficients>(coefficients_);
+    in.frequencyIsPassbandEdge = frequencyIs_->currentIndex() == 1;
+    in.frequency = frequency_->text().toStdString();
+    in.Value() = value_->text().toStdString();
+    in.series = SeriesOf(series_);
+    in.moveSeries = SeriesOf(moveSeries_);
+    in.moveSteps = moveSteps_->text().toStdString();
+    in.objective = ItemOf<design::Objective>(objective_);
+    in.gbw = gbw_->text().toStdString();
+    in.a0 = a0_->text().toStdString();
+    in.ro = ro_->text().toStdString();
+    in.noiseVoltage = noiseVoltage_->text().toStdString();
+    in.noiseCurrent = noiseCurrent_->text().toStdString();
+    in.bandFrom = bandFrom_->text().toStdString();
+    in.bandTo = bandTo_->text().toStdString();
+    in.toleranceR = toleranceR_->text().toStdString();
+    in.toleranceC = toleranceC_->text().toStdString();
+    in.distribution = ItemOf<design::Distribution>(distribution_);
+    in.samples = samples_->text().toStdString();
+    in.seed = seed_->text().toStdString();
+    recompute();
+}
+
+void DesignerWindow::showHints()
+{
+    const bool lowPass = inputs_.circuit == design::Circuit::LowPass;
+    const struct {
+        Field field;
+        const std::string* text;
+        NumberField number;
+    } numbers[] = {
+        {Field::Frequency, &inputs_.frequency, {design::Unit::Hertz, "Hz", true}},
+        {Field::Value,
+         &inputs_.Value(),
+         {lowPass ? design::Unit::Ohm : design::Unit::Farad, lowPass ? "Ω" : "F", true}},
+        {Field::Gbw, &inputs_.gbw, {design::Unit::Hertz, "Hz", false}},
+        {Field::A0, &inputs_.a0, {design::Unit::None, "", false}},
+        {Field::Ro, &inputs_.ro, {design::Unit::Ohm, "Ω", false}},
+        {Field::NoiseVoltage, &inputs_.noiseVoltage, {design::Unit::None, "V/√Hz", false}},
+        {Field::NoiseCurrent, &inputs_.noiseCurrent, {design::Unit::None, "A/√Hz", false}},
+        {Field::BandFrom, &inputs_.bandFrom, {design::Unit::Hertz, "Hz", false}},
+        {Field::BandTo, &inputs_.bandTo, {design::Unit::Hertz, "Hz", false}},
+    };
+    for (const auto& n : numbers) {
+        const std::string text = n.number.decimalComma ? *n.text : WithDecimalPoint(*n.text);
+        const std::optional<double> value =
+            n.text->empty() ? std::nullopt
+                            : design::ReadQuantity(text, n.number.unit, n.number.decimalComma);
+        hints_[n.field]->setText(value ? Quantity(*value, n.number.symbol) : QString());
+    }
+}
+
+void DesignerWindow::recompute()
+{
+    announcement_.stop();
+    tolerance_->cancel();
+    showHints();
+    for (auto& [field, label] : problems_)
+        label->setVisible(false);
+    for (Field field : {Field::Circuit, Field::Response, Field::Coefficients, Field::FrequencyIs,
+                        Field::MoveSeries, Field::Series})
+        fieldWidget(field)->setAccessibleDescription({});
+    const std::variant<cli::DesignOptions, FieldProblem> read = Read(inputs_);
+    if (const auto* problem = std::get_if<FieldProblem>(&read)) {
+        showFieldProblem(*problem);
+        emit recomputed();
+        return;
+    }
+    fieldInError_.reset();
+    options_ = std::get<cli::DesignOptions>(read);
+    const cli::DesignOptions& o = *options_;
+    try {
+        report_ =
+            design::MakeReport(o.request, o.opamp, o.tolerance, o.noise, design::Sampling::Later);
+    } catch (const std::exception& error) {
+        // Read() refuses what MakeReport would: this is a fault of the program, said in place.
+        showFieldProblem({Field::Frequency, error.what()});
+        emit recomputed();
+        return;
+    }
+    stale_ = false;
+    toleranceFigures_.reset();
+    SaveLastDesign(inputs_);
+    showReport();
+    if (o.tolerance)
+        startTolerance();
+    else
+        histogram_->clear();
+    announcement_.start();
+    emit recomputed();
+}
+
+void DesignerWindow::showFieldProblem(const FieldProblem& problem)
+{
+    fieldInError_ = problem.field;
+    const QString why = QString::fromStdString(problem.message);
+    QWidget* field = fieldWidget(problem.field);
+    field->setAccessibleDescription(why);
+    // A number is told below its field; a choice that does not go with the others, beside
+    // the results only.
+    if (auto it = problems_.find(problem.field); it != problems_.end()) {
+        it->second->setText(why);
+        it->second->setVisible(true);
+    }
+    stale_ = report_.has_value();
+    staleNote_->setText(stale_ ? tr("Not recomputed: %1. The results below are the last design "
+                                    "that read.")
+                                     .arg(why)
+                               : why);
+    staleNote_->setVisible(true);
+    bode_->setStale(stale_);
+    histogram_->setStale(stale_);
+    parts_->setEnabled(!stale_);
+    figures_->setEnabled(!stale_);
+}
+
+void DesignerWindow::showReport()
+{
+    const design::Report& report = *report_;
+    const design::Design& d = report.design;
+    const design::Request& request = d.request;
+    const bool lowPass = request.circuit == design::Circuit::LowPass;
+    const std::string_view unit = lowPass ? "F" : "Ω";
+    const design::PartNames names = design::NamesOf(request.circuit);
+    staleNote_->setVisible(false);
+    parts_->setEnabled(true);
+    figures_->setEnabled(true);
+
+    parts_->setHorizontalHeaderItem(
+        2,
+        new QTableWidgetItem(
+            request.series ? tr("Chosen %1").arg(QString::fromLatin1(design::Id(*request.series)))
+                           : tr("Chosen")));
+    parts_->setColumnHidden(2, !request.series);
+    parts_->setColumnHidden(3, !request.series);
+    const QColor warning = palette().color(QPalette::Link);  // readable in light and dark
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t k = static_cast<std::size_t>(i);
+        const bool impractical = design::Impractical(request.circuit, d.chosen[k]);
+        const auto cell = [&](int column, const QString& text, const QVariant& value) {
+            auto* item = new QTableWidgetItem(text);
+            item->setData(Qt::UserRole, value);
+            if (impractical) {
+                item->setForeground(warning);
+                item->setToolTip(tr("Impractical: hard to build with this value"));
+            }
+            parts_->setItem(i, column, item);
+        };
+        cell(0, QString::fromLatin1(names.shunt[k]) + (impractical ? tr(" (impractical)") : ""),
+             {});
+        cell(1, Quantity(d.ideal[k], unit), d.ideal[k]);
+        cell(2, Quantity(d.chosen[k], unit), d.chosen[k]);
+        cell(3, FromUtf8(design::outputs::SignedPercent(d.chosen[k] / d.ideal[k] - 1)),
+             d.chosen[k] / d.ideal[k] - 1);
+    }
+    Figures::Show(*figures_, report);
+    bode_->setReport(report);
+    bode_->setStale(false);
+    histogram_->setStale(false);
+    schematic_->load(QByteArray::fromStdString(design::outputs::SchematicSvg(report)));
+    schematic_->setAccessibleDescription(Figures::PartsSentence(report));
+}
+
+void DesignerWindow::startTolerance()
+{
+    const design::Report& report = *report_;
+    histogram_->clear();
+    tolerance_->start(report.design.request.circuit, report.design.request.frequency,
+                      report.design.parts, *report.toleranceRequest);
+}
+
+void DesignerWindow::announceParts()
+{
+    if (!report_ || stale_)
+        return;
+    const QString text = Figures::PartsSentence(*report_);
+    ui::Announce(*this, text);
+    emit partsAnnounced(text);
+}
+
+design::Report DesignerWindow::completeReport() const
+{
+    design::Report report = *report_;
+    if (report.toleranceRequest && !report.tolerance) {
+        const design::Design& d = report.design;
+        report.tolerance = design::MonteCarlo(d.request.circuit, d.request.frequency, d.parts,
+                                              *report.toleranceRequest);
+    }
+    return report;
+}
+
+QString DesignerWindow::askFile(const QString& title, const QString& filters,
+                                const QString& suggested, QString* chosenFilter)
+{
+    if (askFile_)
+        return askFile_(title, filters, suggested, chosenFilter);
+    return QFileDialog::getSaveFileName(this, title, suggested, filters, chosenFilter);
+}
+
+bool DesignerWindow::writeFile(const QString& path, const std::string& content)
+{
+    const files::Output outputs[] = {{QFile::encodeName(path).toStdString(), content}};
+    const files::WriteResult result = files::WriteFiles(outputs);
+    if (const auto* failure = std::get_if<files::CannotWrite>(&result)) {
+        sayProblem(tr("Could not write %1: %2. Nothing was changed.")
+                       .arg(path, QString::fromStdString(failure->reason)));
+        return false;
+    }
+    sayProblem({});
+    message_->setText(tr("Saved %1.").arg(path));
+    message_->setVisible(true);
+    return true;
+}
+
+void DesignerWindow::sayProblem(const QString& problem)
+{
+    message_->setText(problem);
+    message_->setVisible(!problem.isEmpty());
+    if (!problem.isEmpty())
+        ui::Announce(*this, problem);
+}
+
+QString DesignerWindow::lastProblem() const
+{
+    return message_->isVisible() && !message_->text().startsWith(tr("Saved")) ? message_->text()
+                                                                              : QString();
+}
+
+void DesignerWindow::saveNetlist()
+{
+    if (!report_)
+        return;
+    const QString ngspice = tr("ngspice netlist (*.cir)");
+    const QString ltspice = tr("LTspice netlist (*.net *.cir)");
+    QString chosen = ngspice;
+    const QString path = askFile(tr("Save netlist"), ngspice + QStringLiteral(";;") + ltspice,
+                                 QStringLiteral("filter.cir"), &chosen);
+    if (path.isEmpty())
+        return;
+    const auto dialect =
+        chosen == ltspice ? design::outputs::Dialect::LtSpice : design::outputs::Dialect::Ngspice;
+    writeFile(path, design::outputs::Netlist(*report_, dialect));
+}
+
+void DesignerWindow::savePlot()
+{
+    if (!report_)
+        return;
+    const QString path =
+        askFile(tr("Save plot"), tr("SVG image (*.svg)"), QStringLiteral("filter.svg"), nullptr);
+    if (!path.isEmpty())
+        writeFile(path, design::outputs::BodePlot(*report_, true));
+}
+
+void DesignerWindow::saveReport()
+{
+    if (!report_)
+        return;
+    const QString path = askFile(tr("Save report"), tr("HTML page (*.html)"),
+                                 QStringLiteral("filter.html"), nullptr);
+    if (!path.isEmpty())
+        writeFile(path, design::outputs::HtmlReport(completeReport(), CommandLineOf(inputs_),
+                                                    design::outputs::Dialect::Ngspice));
+}
+
+void DesignerWindow::openReport()
+{
+    if (!report_)
+        return;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (!QDir().mkpath(folder)) {
+        sayProblem(tr("Could not make the folder %1 for the report.").arg(folder));
+        return;
+    }
+    const QString path =
+        folder +
+        QStringLiteral("/report-%1.html")
+            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz")));
+    if (!writeFile(path, design::outputs::HtmlReport(completeReport(), CommandLineOf(inputs_),
+                                                     design::outputs::Dialect::Ngspice)))
+        return;
+    if (!QProcess::startDetached(opener_, {path}))
+        sayProblem(tr("Could not start %1 to open %2.").arg(opener_, path));
+}
+
+void DesignerWindow::copyParts()
+{
+    if (!report_)
+        return;
+    QGuiApplication::clipboard()->setText(Figures::PartsTable(*report_));
+}
+
+void DesignerWindow::copyCommandLine()
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(CommandLineOf(inputs_)));
+}
+
+}  // namespace designer

@@ -1,0 +1,143 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+// The designer window: the design command's inputs as fields, and its design, figures, plot,
+// schematic and tolerance spread, recomputed on every change. A view over design::Report:
+// the fields are read by the companion's parser, and the files are the companion's.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <optional>
+
+#include <QtCore/QTimer>
+#include <QtWidgets/QMainWindow>
+
+#include "cli/design_options.h"
+#include "design/report.h"
+#include "designer/inputs.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTableWidget;
+class QTreeWidget;
+class QSvgWidget;
+class QWidget;
+
+namespace designer {
+
+class BodeView;
+class HistogramView;
+class ToleranceJob;
+
+class DesignerWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit DesignerWindow(const Inputs& inputs, QWidget* parent = nullptr);
+    ~DesignerWindow() override;
+
+    const Inputs& inputs() const { return inputs_; }
+    // The last design that read; nullopt before the first.
+    const std::optional<design::Report>& report() const { return report_; }
+    bool stale() const { return stale_; }
+    std::optional<Field> fieldInError() const { return fieldInError_; }
+    QWidget* fieldWidget(Field field) const;
+
+    // Where a save action asks for the file: a file dialog, or a test's answer.
+    using AskFile = std::function<QString(const QString& title, const QString& filters,
+                                          const QString& suggested, QString* chosenFilter)>;
+    void setAskFile(AskFile ask) { askFile_ = std::move(ask); }
+    // The program that opens the report in the browser: "xdg-open" unless set.
+    void setOpener(const QString& program) { opener_ = program; }
+    // What the last save or open said (empty after a success), as the window shows it.
+    QString lastProblem() const;
+
+signals:
+    // A design was shown (or the inputs stopped reading and the last one went stale).
+    void recomputed();
+    // The tolerance samples of the shown design are in.
+    void toleranceShown();
+    // The parts were announced to a screen reader (after 500 ms without a change).
+    void partsAnnounced(const QString& text);
+
+private:
+    void buildInputs(QWidget* panel);
+    void buildResults(QWidget* panel);
+    void buildActions();
+    void showInputs();
+    void takeInputs();
+    void recompute();
+    void showReport();
+    void showFieldProblem(const FieldProblem& problem);
+    void showHints();
+    void announceParts();
+    void startTolerance();
+    void saveNetlist();
+    void savePlot();
+    void saveReport();
+    void openReport();
+    void copyParts();
+    void copyCommandLine();
+    // The report with its tolerance figures, drawn now if the job has not finished yet.
+    design::Report completeReport() const;
+    bool writeFile(const QString& path, const std::string& content);
+    void sayProblem(const QString& problem);
+    QString askFile(const QString& title, const QString& filters, const QString& suggested,
+                    QString* chosenFilter);
+
+    Inputs inputs_;
+    std::optional<cli::DesignOptions> options_;
+    std::optional<design::Report> report_;
+    bool stale_ = false;
+    std::optional<Field> fieldInError_;
+    // The fields are being made or set from inputs_: no change to take.
+    bool showing_ = true;
+
+    // The fields.
+    QComboBox* circuit_ = nullptr;
+    QComboBox* response_ = nullptr;
+    QComboBox* coefficients_ = nullptr;
+    QLineEdit* frequency_ = nullptr;
+    QComboBox* frequencyIs_ = nullptr;
+    QLabel* valueLabel_ = nullptr;
+    QLineEdit* value_ = nullptr;
+    QComboBox* series_ = nullptr;
+    QLabel* moveLabel_ = nullptr;
+    QComboBox* moveSeries_ = nullptr;
+    QLineEdit* moveSteps_ = nullptr;
+    QComboBox* objective_ = nullptr;
+    QLineEdit* gbw_ = nullptr;
+    QLineEdit* a0_ = nullptr;
+    QLineEdit* ro_ = nullptr;
+    QLineEdit* noiseVoltage_ = nullptr;
+    QLineEdit* noiseCurrent_ = nullptr;
+    QLineEdit* bandFrom_ = nullptr;
+    QLineEdit* bandTo_ = nullptr;
+    QLineEdit* toleranceR_ = nullptr;
+    QLineEdit* toleranceC_ = nullptr;
+    QComboBox* distribution_ = nullptr;
+    QLineEdit* samples_ = nullptr;
+    QLineEdit* seed_ = nullptr;
+    std::map<Field, QLabel*> hints_;     // what a number field was read as
+    std::map<Field, QLabel*> problems_;  // why a field does not read
+
+    // The results.
+    QLabel* staleNote_ = nullptr;
+    QTableWidget* parts_ = nullptr;
+    QTreeWidget* figures_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
+    BodeView* bode_ = nullptr;
+    QSvgWidget* schematic_ = nullptr;
+    HistogramView* histogram_ = nullptr;
+    QLabel* message_ = nullptr;
+
+    ToleranceJob* tolerance_ = nullptr;
+    std::optional<design::ToleranceFigures> toleranceFigures_;
+    QTimer announcement_;
+    AskFile askFile_;
+    QString opener_ = QStringLiteral("xdg-open");
+};
+
+}  // namespace designer

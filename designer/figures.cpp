@@ -1,0 +1,213 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+#include "designer/figures.h"
+
+#include <QtCore/QStringList>
+#include <QtWidgets/QTreeWidget>
+
+#include "design/outputs/markup.h"
+
+namespace designer {
+namespace {
+
+using design::outputs::Fixed;
+using design::outputs::Medium;
+using design::outputs::SignedPercent;
+
+QString Text(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString Quantity(double value, std::string_view unit)
+{
+    return Text(design::outputs::WithUnit(value, unit, 6, Medium::Document));
+}
+
+QString Db(double value)
+{
+    return Text(Fixed(value, 3)) + QStringLiteral(" dB");
+}
+
+QString Percent(double fraction)
+{
+    return Text(Fixed(fraction * 100, 3)) + QStringLiteral(" %");
+}
+
+QString F3(const std::optional<double>& f3, double f)
+{
+    return Text(design::outputs::F3Text(f3, f, Medium::Document));
+}
+
+QString Gbw(const std::optional<double>& gbw, double f)
+{
+    return Text(design::outputs::GbwNeededText(gbw, f, Medium::Document));
+}
+
+class Group {
+public:
+    Group(QTreeWidget& tree, const QString& title) : item_(new QTreeWidgetItem(&tree, {title}))
+    {
+        item_->setFirstColumnSpanned(true);
+        item_->setExpanded(true);
+    }
+    void Add(const QString& figure, const QString& value)
+    {
+        new QTreeWidgetItem(item_, {figure, value});
+    }
+
+private:
+    QTreeWidgetItem* item_;
+};
+
+}  // namespace
+
+void Figures::Show(QTreeWidget& tree, const design::Report& report)
+{
+    const design::Design& d = report.design;
+    const design::Request& request = d.request;
+    const bool lowPass = request.circuit == design::Circuit::LowPass;
+    const double f = request.frequency;
+    const design::PartNames names = design::NamesOf(request.circuit);
+    tree.clear();
+
+    const auto behaviour = [&](Group& group, const design::Behaviour& b) {
+        if (b.alignedShapeErrorDb)
+            group.Add(tr("Aligned shape error"), Db(*b.alignedShapeErrorDb));
+        if (b.groupDelay) {
+            group.Add(tr("Group delay at DC"), Quantity(b.groupDelay->dc, "s"));
+            group.Add(tr("Delay within 1 % up to"), b.groupDelay->flatTo
+                                                        ? Quantity(*b.groupDelay->flatTo, "Hz")
+                                                        : tr("100 f and beyond"));
+        }
+        group.Add(lowPass ? tr("Step overshoot") : tr("Step undershoot"),
+                  Percent(b.step.overshoot));
+        if (b.step.riseTime)
+            group.Add(tr("Rise time, 10–90 %"), Quantity(*b.step.riseTime, "s"));
+        group.Add(tr("Settling to 1 %"), Quantity(b.step.settling1Percent, "s"));
+        group.Add(tr("Settling to 0.1 %"), Quantity(b.step.settling0_1Percent, "s"));
+        group.Add(tr("Noise density at %1").arg(Quantity(b.noise.densityAt, "Hz")),
+                  Quantity(b.noise.density, "V/√Hz"));
+        group.Add(tr("Noise from %1 to %2")
+                      .arg(Quantity(b.noise.band.from, "Hz"), Quantity(b.noise.band.to, "Hz")),
+                  Quantity(b.noise.rms, "V") + tr(" rms"));
+        QStringList shares;
+        for (const design::NoiseShare& share : b.noise.shares)
+            shares << QString::fromLatin1(share.source) + QLatin1Char(' ') +
+                          Text(Fixed(share.share * 100, 1)) + QStringLiteral(" %");
+        group.Add(tr("Noise shares"), shares.join(QStringLiteral(", ")));
+    };
+
+    Group ideal(tree, tr("With an ideal op-amp"));
+    ideal.Add(tr("f3"), F3(d.f3, f));
+    ideal.Add(tr("Shape error"), Db(d.shapeErrorDb));
+    if (request.series)
+        ideal.Add(tr("Combinations weighed"), QString::number(d.combinations));
+    if (report.windowF3)
+        ideal.Add(tr("The calculator's f3"), F3(report.windowF3, f));
+    if (report.rippleEdge)
+        ideal.Add(tr("Ripple band's edge"), Quantity(*report.rippleEdge, "Hz"));
+    if (report.sensitivity) {
+        const auto sensitivity = [&](std::string_view part, double value) {
+            ideal.Add(tr("Sensitivity of f3 to %1").arg(QString::fromLatin1(part)),
+                      Text((value < 0 ? "" : "+") + Fixed(value, 3)));
+        };
+        for (std::size_t i = 0; i < 3; ++i)
+            sensitivity(names.series[i], report.sensitivity->series[i]);
+        for (std::size_t i = 0; i < 3; ++i)
+            sensitivity(names.shunt[i], report.sensitivity->shunt[i]);
+    }
+    behaviour(ideal, report.behaviour);
+
+    if (report.opamp) {
+        const design::OpAmpFigures& o = *report.opamp;
+        Group opamp(tree, tr("With the op-amp: GBW %1, A0 %2, RO %3")
+                              .arg(Quantity(o.opamp.gbw, "Hz"),
+                                   Text(design::outputs::General(o.opamp.a0, 6)),
+                                   Quantity(o.opamp.ro, "Ω")));
+        opamp.Add(tr("f3"), F3(o.f3, f));
+        opamp.Add(tr("Shape error"), Db(o.shapeErrorDb));
+        if (!lowPass)
+            opamp.Add(tr("Upper edge"), o.upperEdge ? Quantity(*o.upperEdge, "Hz") : tr("none"));
+        opamp.Add(tr("GBW for f3 within 1 %"), Gbw(o.gbwNeeded.f3Within1Percent, f));
+        opamp.Add(tr("GBW for f3 within 0.1 %"), Gbw(o.gbwNeeded.f3Within0_1Percent, f));
+        opamp.Add(tr("GBW for 0.1 dB more shape error"), Gbw(o.gbwNeeded.shapeWithin0_1Db, f));
+        if (report.opampBehaviour) {
+            behaviour(opamp, report.opampBehaviour->behaviour);
+            if (const auto& stop = report.opampBehaviour->stopBand) {
+                opamp.Add(tr("Stop-band at 100 f"), Db(stop->at100fDb));
+                opamp.Add(tr("Stop-band at 1000 f"), Db(stop->at1000fDb));
+                opamp.Add(tr("Stop-band at 10000 f"), Db(stop->at10000fDb));
+            }
+        }
+    }
+
+    if (report.toleranceRequest) {
+        const design::ToleranceRequest& t = *report.toleranceRequest;
+        Group tolerance(tree, tr("Tolerances: R %1 %, C %2 %")
+                                  .arg(Text(design::outputs::General(t.resistors * 100, 6)),
+                                       Text(design::outputs::General(t.capacitors * 100, 6))));
+        if (report.tolerance) {
+            tolerance.Add(tr("f3 error, sigma"), Percent(report.tolerance->sigma));
+            tolerance.Add(tr("f3 error, 99 % between"),
+                          Text(SignedPercent(report.tolerance->p0_5)) + tr(" and ") +
+                              Text(SignedPercent(report.tolerance->p99_5)));
+        } else {
+            tolerance.Add(tr("f3 error"), tr("drawing %1 samples…").arg(t.samples));
+        }
+        if (report.worstCase)
+            tolerance.Add(tr("Worst case, 64 corners"),
+                          Text(SignedPercent(report.worstCase->low)) + tr(" and ") +
+                              Text(SignedPercent(report.worstCase->high)));
+    }
+}
+
+QString Figures::PartsSentence(const design::Report& report)
+{
+    const design::Design& d = report.design;
+    const bool lowPass = d.request.circuit == design::Circuit::LowPass;
+    const design::PartNames names = design::NamesOf(d.request.circuit);
+    QStringList parts;
+    for (std::size_t i = 0; i < 3; ++i)
+        parts << QString::fromLatin1(names.shunt[i]) + QLatin1Char(' ') +
+                     Quantity(d.chosen[i], lowPass ? "F" : "Ω");
+    return parts.join(QStringLiteral(", "));
+}
+
+QString Figures::PartsTable(const design::Report& report)
+{
+    const design::Design& d = report.design;
+    const design::Request& request = d.request;
+    const std::string_view unit = request.circuit == design::Circuit::LowPass ? "F" : "Ω";
+    const design::PartNames names = design::NamesOf(request.circuit);
+    std::vector<QStringList> rows;
+    rows.push_back({tr("part"), tr("ideal")});
+    if (request.series)
+        rows.back() << tr("chosen %1").arg(QString::fromLatin1(design::Id(*request.series)))
+                    << tr("error");
+    for (std::size_t i = 0; i < 3; ++i) {
+        rows.push_back({QString::fromLatin1(names.shunt[i]), Quantity(d.ideal[i], unit)});
+        if (request.series)
+            rows.back() << Quantity(d.chosen[i], unit)
+                        << Text(SignedPercent(d.chosen[i] / d.ideal[i] - 1));
+        if (design::Impractical(request.circuit, d.chosen[i]))
+            rows.back() << tr("impractical");
+    }
+    std::vector<qsizetype> widths;
+    for (const QStringList& row : rows)
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            if (std::size_t(c) >= widths.size())
+                widths.push_back(0);
+            widths[std::size_t(c)] = std::max(widths[std::size_t(c)], row[c].size());
+        }
+    QString table;
+    for (const QStringList& row : rows) {
+        QString line;
+        for (qsizetype c = 0; c < row.size(); ++c)
+            line += c + 1 < row.size() ? row[c].leftJustified(widths[std::size_t(c)] + 2) : row[c];
+        table += line + QLatin1Char('\n');
+    }
+    return table;
+}
+
+}  // namespace designer

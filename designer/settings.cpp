@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+#include "designer/settings.h"
+
+#include <QtCore/QSettings>
+#include <QtCore/QStringList>
+
+namespace designer {
+namespace {
+
+// The design as its command's arguments, which read back through the companion's parser;
+// the other circuit's equal value beside them.
+const QString ArgumentsKey = QStringLiteral("design/arguments");
+const QString OtherValueKey = QStringLiteral("design/other-value");
+
+std::size_t Other(design::Circuit circuit)
+{
+    return circuit == design::Circuit::LowPass ? 1 : 0;
+}
+
+}  // namespace
+
+void SaveLastDesign(const Inputs& inputs)
+{
+    QStringList args;
+    for (const std::string& arg : ArgumentsOf(inputs))
+        args << QString::fromStdString(arg);
+    QSettings settings;
+    settings.setValue(ArgumentsKey, args);
+    settings.setValue(OtherValueKey, QString::fromStdString(inputs.value[Other(inputs.circuit)]));
+}
+
+std::optional<Inputs> LastDesign()
+{
+    const QSettings settings;
+    const QStringList kept = settings.value(ArgumentsKey).toStringList();
+    if (kept.isEmpty())
+        return std::nullopt;
+    std::vector<std::string> args;
+    for (const QString& arg : kept)
+        args.push_back(arg.toStdString());
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    auto read = InputsFromArguments(views);
+    auto* inputs = std::get_if<Inputs>(&read);
+    if (!inputs)
+        return std::nullopt;
+    const QString other = settings.value(OtherValueKey).toString();
+    if (!other.isEmpty())
+        inputs->value[Other(inputs->circuit)] = other.toStdString();
+    return *inputs;
+}
+
+}  // namespace designer
