@@ -207,11 +207,15 @@ std::variant<cli::DesignOptions, FieldProblem> Read(const Inputs& inputs)
         if (name == "--coefficients")
             field = Field::Coefficients;
         else if (name == "--move-value")
-            field = inputs.moveSteps.empty() ? Field::MoveSeries : Field::MoveSteps;
+            field =
+                inputs.series && !inputs.moveSteps.empty() ? Field::MoveSteps : Field::MoveSeries;
         else if (name == "--opamp")
-            field = FirstFailing(
-                inputs, name,
-                {{Field::Gbw, &Inputs::gbw}, {Field::A0, &Inputs::a0}, {Field::Ro, &Inputs::ro}});
+            // A0 or RO without a GBW: the GBW is what is missing.
+            field = inputs.gbw.empty() ? Field::Gbw
+                                       : FirstFailing(inputs, name,
+                                                      {{Field::Gbw, &Inputs::gbw},
+                                                       {Field::A0, &Inputs::a0},
+                                                       {Field::Ro, &Inputs::ro}});
         else if (name == "--tolerance")
             field = FirstFailing(inputs, name,
                                  {{Field::ToleranceR, &Inputs::toleranceR},
