@@ -626,11 +626,12 @@ bool DesignerWindow::writeFile(const QString& path, const std::string& content)
     const files::Output outputs[] = {{QFile::encodeName(path).toStdString(), content}};
     const files::WriteResult result = files::WriteFiles(outputs);
     if (const auto* failure = std::get_if<files::CannotWrite>(&result)) {
+        // One file: a failure before its rename leaves what was there.
         sayProblem(tr("Could not write %1: %2. Nothing was changed.")
                        .arg(path, QString::fromStdString(failure->reason)));
         return false;
     }
-    sayProblem({});
+    lastProblem_.clear();
     message_->setText(tr("Saved %1.").arg(path));
     message_->setVisible(true);
     return true;
@@ -638,16 +639,10 @@ bool DesignerWindow::writeFile(const QString& path, const std::string& content)
 
 void DesignerWindow::sayProblem(const QString& problem)
 {
+    lastProblem_ = problem;
     message_->setText(problem);
-    message_->setVisible(!problem.isEmpty());
-    if (!problem.isEmpty())
-        ui::Announce(*this, problem);
-}
-
-QString DesignerWindow::lastProblem() const
-{
-    return message_->isVisible() && !message_->text().startsWith(tr("Saved")) ? message_->text()
-                                                                              : QString();
+    message_->setVisible(true);
+    ui::Announce(*this, problem);
 }
 
 void DesignerWindow::saveNetlist()

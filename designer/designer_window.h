@@ -52,7 +52,7 @@ public:
     // The program that opens the report in the browser: "xdg-open" unless set.
     void setOpener(const QString& program) { opener_ = program; }
     // What the last save or open said (empty after a success), as the window shows it.
-    QString lastProblem() const;
+    QString lastProblem() const { return lastProblem_; }
 
 signals:
     // A design was shown (or the inputs stopped reading and the last one went stale).
@@ -132,6 +132,7 @@ private:
     QSvgWidget* schematic_ = nullptr;
     HistogramView* histogram_ = nullptr;
     QLabel* message_ = nullptr;
+    QString lastProblem_;
 
     ToleranceJob* tolerance_ = nullptr;
     std::optional<design::ToleranceFigures> toleranceFigures_;

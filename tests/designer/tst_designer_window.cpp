@@ -1,0 +1,324 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+// The designer window offscreen, from outside: typed fields give the companion's design bit
+// for bit, a field that does not read leaves the last design shown, the files are the
+// companion's and a failed save loses nothing, and the copied command line gives the same
+// parts when run.
+#include <sstream>
+
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QClipboard>
+#include <QtTest/QtTest>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QTableWidget>
+#include <nlohmann/json.hpp>
+
+#include "cli/design_command.h"
+#include "designer/designer_window.h"
+#include "designer/settings.h"
+
+using designer::DesignerWindow;
+using designer::Field;
+using designer::Inputs;
+
+namespace {
+
+// What the companion prints for `args` (after "design"), standard output only.
+std::string Companion(const std::vector<std::string>& args, int expectedExit = 0)
+{
+    std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream out, err;
+    const int exit = cli::RunDesignCommand(views, out, err);
+    if (exit != expectedExit)
+        qWarning("design command exit %d: %s", exit, err.str().c_str());
+    return out.str();
+}
+
+// An edit typed into as a user types: the old text selected and replaced.
+void Type(DesignerWindow& window, Field field, const QString& text)
+{
+    auto* edit = qobject_cast<QLineEdit*>(window.fieldWidget(field));
+    QVERIFY2(edit, "a text field");
+    edit->setFocus();
+    edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(edit, Qt::Key_Delete);
+    else
+        QTest::keyClicks(edit, text);
+}
+
+void Choose(DesignerWindow& window, Field field, const QString& item)
+{
+    auto* box = qobject_cast<QComboBox*>(window.fieldWidget(field));
+    QVERIFY2(box, "a choice");
+    const int index = box->findText(item);
+    QVERIFY2(index >= 0, qPrintable(item));
+    box->setCurrentIndex(index);
+}
+
+QTableWidget* PartsTable(DesignerWindow& window)
+{
+    return window.findChild<QTableWidget*>();
+}
+
+}  // namespace
+
+class TestDesignerWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QCoreApplication::setOrganizationName(QStringLiteral("butterworth3-tests"));
+    }
+
+    void typedFieldsGiveTheCompanionsParts_data()
+    {
+        QTest::addColumn<QStringList>("typed");  // field=text or field:item pairs
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("first design") << QStringList{} << QStringList{"lowpass", "100", "33k"};
+        QTest::newRow("comma and series")
+            << QStringList{"frequency=2,5k", "value=4k7", "series:E24"}
+            << QStringList{"lowpass", "2.5k", "4k7", "--series", "E24"};
+        QTest::newRow("moving value and op-amp")
+            << QStringList{"series:E96", "move:E24", "steps=3", "gbw=1Meg"}
+            << QStringList{"lowpass",      "100",   "33k",     "--series", "E96",
+                           "--move-value", "E24:3", "--opamp", "1Meg"};
+        QTest::newRow("high-pass Chebyshev edge")
+            << QStringList{"circuit:High-pass", "response:Chebyshev 1 dB",
+                           "frequency is:The ripple band's edge", "frequency=1k", "series:E12"}
+            << QStringList{"highpass",     "1k",       "10n", "--response",
+                           "chebyshev-1",  "--series", "E12", "--frequency-is",
+                           "passband-edge"};
+        QTest::newRow("Bessel with an impractical part")
+            << QStringList{"response:Bessel", "frequency=1", "value=1k"}
+            << QStringList{"lowpass", "1", "1k", "--response", "bessel"};
+    }
+
+    void typedFieldsGiveTheCompanionsParts()
+    {
+        QFETCH(QStringList, typed);
+        QFETCH(QStringList, args);
+        DesignerWindow window{Inputs{}};
+        window.show();
+        const std::map<QString, Field> fields = {
+            {"frequency", Field::Frequency},
+            {"value", Field::Value},
+            {"series", Field::Series},
+            {"move", Field::MoveSeries},
+            {"steps", Field::MoveSteps},
+            {"gbw", Field::Gbw},
+            {"circuit", Field::Circuit},
+            {"response", Field::Response},
+            {"frequency is", Field::FrequencyIs},
+        };
+        for (const QString& entry : typed) {
+            const qsizetype equals = entry.indexOf('=');
+            if (equals > 0)
+                Type(window, fields.at(entry.left(equals)), entry.mid(equals + 1));
+            else
+                Choose(window, fields.at(entry.section(':', 0, 0)), entry.section(':', 1));
+        }
+        QVERIFY2(!window.fieldInError(), "every field reads");
+
+        std::vector<std::string> companionArgs;
+        for (const QString& arg : args)
+            companionArgs.push_back(arg.toStdString());
+        const std::vector<std::string> typedArgs = designer::ArgumentsOf(window.inputs());
+        QCOMPARE(QString::fromStdString(designer::CommandLineOf(window.inputs())),
+                 QString::fromStdString(cli::CommandLineOf(
+                     std::vector<std::string_view>(companionArgs.begin(), companionArgs.end()))));
+        companionArgs.push_back("--json");
+        const nlohmann::json json = nlohmann::json::parse(Companion(companionArgs));
+        QTableWidget* parts = PartsTable(window);
+        QVERIFY(parts);
+        const bool series = json["parts"][0].contains("chosen");
+        for (int row = 0; row < 3; ++row) {
+            const nlohmann::json& part = json["parts"][std::size_t(row)];
+            QCOMPARE(parts->item(row, 0)->text().startsWith(
+                         QString::fromStdString(part["name"].get<std::string>())),
+                     true);
+            // The same doubles, not only the same digits.
+            QCOMPARE(parts->item(row, 1)->data(Qt::UserRole).toDouble(),
+                     part["ideal"].get<double>());
+            if (series) {
+                QCOMPARE(parts->item(row, 2)->data(Qt::UserRole).toDouble(),
+                         part["chosen"].get<double>());
+                QCOMPARE(parts->item(row, 3)->data(Qt::UserRole).toDouble(),
+                         part["error"].get<double>());
+            }
+            QCOMPARE(parts->item(row, 0)->text().contains(QStringLiteral("impractical")),
+                     part["impractical"].get<bool>());
+        }
+        QCOMPARE(parts->isColumnHidden(2), !series);
+    }
+
+    void aFieldThatDoesNotReadKeepsTheLastDesign()
+    {
+        DesignerWindow window{Inputs{}};
+        window.show();
+        QTableWidget* parts = PartsTable(window);
+        const QString before = parts->item(0, 1)->text();
+        Type(window, Field::Frequency, QStringLiteral("x1k"));
+        QCOMPARE(window.fieldInError(), std::optional<Field>(Field::Frequency));
+        QVERIFY(window.stale());
+        QCOMPARE(parts->item(0, 1)->text(), before);
+        QVERIFY2(
+            window.fieldWidget(Field::Frequency)->accessibleDescription().startsWith("expected"),
+            "the field says why");
+        Type(window, Field::Frequency, QStringLiteral("1k"));
+        QVERIFY(!window.stale());
+        QVERIFY(!window.fieldInError());
+        QVERIFY(parts->item(0, 1)->text() != before);
+    }
+
+    void eachCircuitKeepsItsOwnValue()
+    {
+        DesignerWindow window{Inputs{}};
+        Type(window, Field::Value, QStringLiteral("47k"));
+        Choose(window, Field::Circuit, QStringLiteral("High-pass"));
+        QCOMPARE(qobject_cast<QLineEdit*>(window.fieldWidget(Field::Value))->text(),
+                 QStringLiteral("10n"));
+        Choose(window, Field::Circuit, QStringLiteral("Low-pass"));
+        QCOMPARE(qobject_cast<QLineEdit*>(window.fieldWidget(Field::Value))->text(),
+                 QStringLiteral("47k"));
+        QVERIFY(!window.stale());
+    }
+
+    void theLastDesignIsKept()
+    {
+        Inputs inputs;
+        inputs.series = design::Series::E12;
+        inputs.frequency = "1,5k";
+        inputs.value[1] = "4n7";
+        {
+            DesignerWindow window{inputs};
+        }
+        const std::optional<Inputs> kept = designer::LastDesign();
+        QVERIFY(kept);
+        QCOMPARE(designer::CommandLineOf(*kept), designer::CommandLineOf(inputs));
+        QCOMPARE(QString::fromStdString(kept->value[1]), QStringLiteral("4n7"));
+    }
+
+    void savedFilesAreTheCompanionsAndAFailureLosesNothing_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("option");
+        QTest::newRow("netlist") << "Save netlist…"
+                                 << ""
+                                 << "--spice";
+        QTest::newRow("LTspice netlist") << "Save netlist…"
+                                         << "LTspice netlist (*.net *.cir)"
+                                         << "--spice";
+        QTest::newRow("plot") << "Save plot…"
+                              << ""
+                              << "--svg";
+        QTest::newRow("report") << "Save report…"
+                                << ""
+                                << "--html";
+    }
+
+    void savedFilesAreTheCompanionsAndAFailureLosesNothing()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, filter);
+        QFETCH(QString, option);
+        QTemporaryDir folder;
+        Inputs inputs;
+        inputs.series = design::Series::E24;
+        inputs.gbw = "1Meg";
+        inputs.toleranceR = "1";
+        inputs.toleranceC = "5";
+        DesignerWindow window{inputs};
+        QString answer;
+        window.setAskFile([&](const QString&, const QString&, const QString&, QString* chosen) {
+            if (chosen && !filter.isEmpty())
+                *chosen = filter;
+            return answer;
+        });
+        QAction* save = nullptr;
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text().remove('&') == action)
+                save = a;
+        QVERIFY2(save, qPrintable(action));
+
+        // A folder that is no folder: nothing written, the reason said.
+        answer = folder.filePath(QStringLiteral("plain"));
+        QFile plain(answer);
+        QVERIFY(plain.open(QIODevice::WriteOnly) && plain.write("kept") == 4);
+        plain.close();
+        answer = folder.filePath(QStringLiteral("plain/out"));
+        save->trigger();
+        QVERIFY2(!window.lastProblem().isEmpty(), "a failure is said");
+        QVERIFY(plain.open(QIODevice::ReadOnly));
+        QCOMPARE(plain.readAll(), QByteArray("kept"));
+        plain.close();
+
+        // An existing file is replaced by exactly what the companion writes.
+        answer = folder.filePath(QStringLiteral("out"));
+        QFile old(answer);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        save->trigger();
+        QVERIFY2(window.lastProblem().isEmpty(), qPrintable(window.lastProblem()));
+        std::vector<std::string> args = designer::ArgumentsOf(window.inputs());
+        args.push_back(option.toStdString());
+        args.push_back("-");
+        if (filter.startsWith("LTspice")) {
+            args.push_back("--dialect");
+            args.push_back("ltspice");
+        }
+        std::string expected = Companion(args);
+        // The report shows the command line of its design, without the option that wrote it.
+        const std::string line = designer::CommandLineOf(window.inputs());
+        if (const std::size_t at = expected.find(line + " --html -"); at != std::string::npos)
+            expected.erase(at + line.size(), std::string(" --html -").size());
+        QFile written(answer);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().toStdString(), expected);
+    }
+
+    void theCopiedCommandLineGivesTheSameParts()
+    {
+        Inputs inputs;
+        inputs.frequency = "2,2k";
+        inputs.series = design::Series::E48;
+        inputs.moveSeries = design::Series::E12;
+        inputs.objective = design::Objective::Shape;
+        inputs.gbw = "3Meg";
+        DesignerWindow window{inputs};
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text().remove('&') == QStringLiteral("Copy command line"))
+                a->trigger();
+        const QString line = QGuiApplication::clipboard()->text();
+        QVERIFY(line.startsWith(QStringLiteral("butterworth3-cli design lowpass 2.2k 33k")));
+
+        // Run by a shell, as a user pastes it, with the companion built beside this test.
+        QProcess shell;
+        shell.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QStringList path{QStringLiteral(BUTTERWORTH3_CLI_FOLDER)};
+        shell.setProcessEnvironment([&] {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("PATH"), path.join(':') + ':' + env.value("PATH"));
+            return env;
+        }());
+        shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), line + QStringLiteral(" --json")});
+        QVERIFY(shell.waitForFinished(30000));
+        QCOMPARE(shell.exitCode(), 0);
+        const nlohmann::json json =
+            nlohmann::json::parse(shell.readAllStandardOutput().toStdString());
+        QTableWidget* parts = PartsTable(window);
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(parts->item(row, 2)->data(Qt::UserRole).toDouble(),
+                     json["parts"][std::size_t(row)]["chosen"].get<double>());
+        QCOMPARE(window.report()->design.value, json["value_chosen"].get<double>());
+    }
+};
+
+QTEST_MAIN(TestDesignerWindow)
+#include "tst_designer_window.moc"
