@@ -299,7 +299,13 @@ void DesignerWindow::buildResults(QWidget* panel)
     figures_->setAccessibleName(tr("Figures"));
     figures_->setHeaderLabels({tr("Figure"), tr("Value")});
     figures_->setRootIsDecorated(false);
-    figures_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    figures_->setUniformRowHeights(true);  // no row measured on its own
+    // A fixed first column: measuring every row's text again on each key would cost more
+    // than the design itself.
+    figures_->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    figures_->header()->resizeSection(
+        0, figures_->fontMetrics().horizontalAdvance(tr("GBW for 0.1 dB more shape error")) +
+               4 * figures_->fontMetrics().averageCharWidth());
     tabs_->addTab(figures_, tr("Fi&gures"));
     bode_ = new BodeView;
     tabs_->addTab(bode_, tr("&Bode plot"));

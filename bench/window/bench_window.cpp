@@ -7,13 +7,6 @@
 // texts, and until the window has repainted them.
 //
 // Usage: bench_window [runs] [go-clicks]   (defaults 41 and 2000; offscreen platform)
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -28,96 +21,16 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 
+#include "bench/window/launch.h"
 #include "calc/input_checks.h"
 #include "ui/first_frame.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
 #include "ui/window_look.h"
 
-extern char** environ;
-
 namespace {
 
-struct Launch {
-    double firstFrameMs = 0;
-    double peakMiB = 0;
-};
-
-long long MonotonicNs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
-}
-
-std::vector<std::string> ChildEnvironment()
-{
-    std::vector<std::string> env;
-    for (char** entry = environ; *entry; ++entry) {
-        if (std::strncmp(*entry, "QT_QPA_PLATFORM=", 16) != 0)
-            env.emplace_back(*entry);
-    }
-    env.emplace_back("QT_QPA_PLATFORM=offscreen");
-    env.emplace_back(std::string(ui::FirstFrameVariable) + "=1");
-    return env;
-}
-
-bool Run(const char* program, Launch& result)
-{
-    int out[2];
-    if (pipe(out) != 0)
-        return false;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-
-    const std::vector<std::string> env = ChildEnvironment();
-    std::vector<char*> envp;
-    for (const std::string& entry : env)
-        envp.push_back(const_cast<char*>(entry.c_str()));
-    envp.push_back(nullptr);
-    char* argv[] = {const_cast<char*>(program), nullptr};
-
-    pid_t pid = 0;
-    const long long start = MonotonicNs();
-    const int spawned = posix_spawn(&pid, program, &actions, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    close(out[1]);
-    if (spawned != 0) {
-        close(out[0]);
-        return false;
-    }
-    std::string output;
-    char buffer[256];
-    for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
-        output.append(buffer, std::size_t(n));
-    close(out[0]);
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        return false;
-    long long frame = 0;
-    if (std::sscanf(output.c_str(), "first-frame %lld", &frame) != 1)
-        return false;
-    result.firstFrameMs = double(frame - start) / 1e6;
-    result.peakMiB = double(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB on Linux
-    return true;
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-double Percentile(std::vector<double> values, double p)
-{
-    std::sort(values.begin(), values.end());
-    return values[std::min(values.size() - 1, std::size_t(p * double(values.size())))];
-}
+using bench::Launch, bench::Median, bench::Percentile;
 
 struct Series {
     std::vector<double> frameMs, peakMiB;
@@ -132,7 +45,7 @@ bool MeasureStart(int runs, Series& window, Series& empty)
         const char* second = i % 2 ? EMPTY_WINDOW_PROGRAM : BUTTERWORTH3_PROGRAM;
         for (const char* program : {first, second}) {
             Launch launch;
-            if (!Run(program, launch)) {
+            if (!bench::Run({program}, launch)) {
                 std::fprintf(stderr, "%s did not report its first frame\n", program);
                 return false;
             }
