@@ -283,6 +283,57 @@ private slots:
         QCOMPARE(written.readAll().toStdString(), expected);
     }
 
+    void openReportHandsTheReportToTheOpener()
+    {
+        QTemporaryDir folder;
+        const QString opened = folder.filePath(QStringLiteral("opened.html"));
+        const QString opener = folder.filePath(QStringLiteral("opener"));
+        QFile script(opener);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\ncp \"$1\" '%1.part' && mv '%1.part' '%1'\n")
+                         .arg(opened)
+                         .toUtf8());
+        script.close();
+        QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        DesignerWindow window{Inputs{}};
+        QAction* open = nullptr;
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text().remove('&') == QStringLiteral("Open report"))
+                open = a;
+        QVERIFY(open);
+
+        window.setOpener(folder.filePath(QStringLiteral("no-such-opener")));
+        open->trigger();
+        QVERIFY2(window.lastProblem().contains(QStringLiteral("no-such-opener")),
+                 qPrintable(window.lastProblem()));
+
+        window.setOpener(opener);
+        open->trigger();
+        QVERIFY2(window.lastProblem().isEmpty(), qPrintable(window.lastProblem()));
+        QTRY_VERIFY2_WITH_TIMEOUT(QFile::exists(opened), "the opener was given the report", 10000);
+        QFile report(opened);
+        QVERIFY(report.open(QIODevice::ReadOnly));
+        std::string expected = Companion({"lowpass", "100", "33k", "--html", "-"});
+        const std::string line = "butterworth3-cli design lowpass 100 33k";
+        expected.erase(expected.find(line + " --html -") + line.size(), 9);
+        QCOMPARE(report.readAll().toStdString(), expected);
+    }
+
+    void copyPartsGivesATextTable()
+    {
+        Inputs inputs;
+        inputs.series = design::Series::E24;
+        DesignerWindow window{inputs};
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text().remove('&') == QStringLiteral("Copy parts"))
+                a->trigger();
+        const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.size(), 5);  // a header, three parts and the end of the last line
+        QCOMPARE(lines[1].simplified(), QStringLiteral("C1 67.1656 nF 68 nF +1.242 %"));
+        QCOMPARE(lines[3].indexOf(QStringLiteral("10 nF")),
+                 lines[0].indexOf(QStringLiteral("chosen")));
+    }
+
     void theCopiedCommandLineGivesTheSameParts()
     {
         Inputs inputs;
