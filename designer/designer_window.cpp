@@ -10,7 +10,6 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeySequence>
-#include <QtSvgWidgets/QSvgWidget>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QFormLayout>
@@ -39,6 +38,7 @@
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
 #include "designer/plots/tolerance_job.h"
+#include "designer/schematic_view.h"
 #include "designer/settings.h"
 #include "files/safe_write.h"
 #include "ui/accessibility.h"
@@ -287,7 +287,10 @@ void DesignerWindow::buildResults(QWidget* panel)
     parts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     parts_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     parts_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    parts_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    // Three rows, no more room: the plots below get the rest.
+    parts_->setFixedHeight(parts_->horizontalHeader()->sizeHint().height() +
+                           3 * parts_->verticalHeader()->defaultSectionSize() +
+                           2 * parts_->frameWidth());
     parts_->setTabKeyNavigation(false);
     auto* partsLabel = new QLabel(tr("&Parts"));
     partsLabel->setBuddy(parts_);
@@ -309,7 +312,7 @@ void DesignerWindow::buildResults(QWidget* panel)
     tabs_->addTab(figures_, tr("Fi&gures"));
     bode_ = new BodeView;
     tabs_->addTab(bode_, tr("&Bode plot"));
-    schematic_ = new QSvgWidget;
+    schematic_ = new SchematicView;
     schematic_->setAccessibleName(tr("Schematic"));
     tabs_->addTab(schematic_, tr("Sc&hematic"));
     histogram_ = new HistogramView;
@@ -587,7 +590,7 @@ void DesignerWindow::showReport()
     bode_->setReport(report);
     bode_->setStale(false);
     histogram_->setStale(false);
-    schematic_->load(QByteArray::fromStdString(design::outputs::SchematicSvg(report)));
+    schematic_->setDrawing(QByteArray::fromStdString(design::outputs::SchematicSvg(report)));
     schematic_->setAccessibleDescription(Figures::PartsSentence(report));
 }
 

@@ -22,13 +22,13 @@ class QLineEdit;
 class QTabWidget;
 class QTableWidget;
 class QTreeWidget;
-class QSvgWidget;
 class QWidget;
 
 namespace designer {
 
 class BodeView;
 class HistogramView;
+class SchematicView;
 class ToleranceJob;
 
 class DesignerWindow : public QMainWindow {
@@ -129,7 +129,7 @@ private:
     QTreeWidget* figures_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     BodeView* bode_ = nullptr;
-    QSvgWidget* schematic_ = nullptr;
+    SchematicView* schematic_ = nullptr;
     HistogramView* histogram_ = nullptr;
     QLabel* message_ = nullptr;
     QString lastProblem_;
