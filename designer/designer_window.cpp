@@ -483,11 +483,25 @@ void DesignerWindow::showHints()
     }
 }
 
+// Fields that mean something only with another: a standard series, a tolerance.
+void DesignerWindow::enableDependentFields()
+{
+    const bool series = inputs_.series.has_value();
+    for (QWidget* field : {static_cast<QWidget*>(moveSeries_), static_cast<QWidget*>(objective_)})
+        field->setEnabled(series);
+    moveSteps_->setEnabled(series && inputs_.moveSeries);
+    const bool tolerance = !inputs_.toleranceR.empty() || !inputs_.toleranceC.empty();
+    for (QWidget* field : {static_cast<QWidget*>(distribution_), static_cast<QWidget*>(samples_),
+                           static_cast<QWidget*>(seed_)})
+        field->setEnabled(tolerance);
+}
+
 void DesignerWindow::recompute()
 {
     announcement_.stop();
     tolerance_->cancel();
     showHints();
+    enableDependentFields();
     for (auto& [field, label] : problems_)
         label->setVisible(false);
     for (Field field : {Field::Circuit, Field::Response, Field::Coefficients, Field::FrequencyIs,

@@ -72,6 +72,7 @@ private:
     void showReport();
     void showFieldProblem(const FieldProblem& problem);
     void showHints();
+    void enableDependentFields();
     void announceParts();
     void startTolerance();
     void saveNetlist();

@@ -189,6 +189,21 @@ private slots:
         QVERIFY(!window.stale());
     }
 
+    void fieldsThatNeedAnotherWaitForIt()
+    {
+        DesignerWindow window{Inputs{}};
+        const auto enabled = [&](Field field) { return window.fieldWidget(field)->isEnabled(); };
+        QVERIFY(!enabled(Field::Samples) && !enabled(Field::Seed) && !enabled(Field::Distribution));
+        Type(window, Field::ToleranceC, QStringLiteral("5"));
+        QVERIFY(enabled(Field::Samples) && enabled(Field::Seed) && enabled(Field::Distribution));
+        QVERIFY(!enabled(Field::MoveSeries) && !enabled(Field::Objective));
+        Choose(window, Field::Series, QStringLiteral("E24"));
+        QVERIFY(enabled(Field::MoveSeries) && enabled(Field::Objective) &&
+                !enabled(Field::MoveSteps));
+        Choose(window, Field::MoveSeries, QStringLiteral("E12"));
+        QVERIFY(enabled(Field::MoveSteps));
+    }
+
     void theLastDesignIsKept()
     {
         Inputs inputs;
