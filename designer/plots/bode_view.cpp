@@ -28,10 +28,7 @@ struct Panel {
     QRectF rect;
     double high = 1;
     double low = 0;
-    double Y(double v) const
-    {
-        return rect.top() + (high - v) / (high - low) * rect.height();
-    }
+    double Y(double v) const { return rect.top() + (high - v) / (high - low) * rect.height(); }
 };
 
 // The value ranges of the SVG plot: the magnitude from its peak (at least 0 dB) down to
@@ -162,10 +159,11 @@ BodeView::Layout BodeView::LayoutFor() const
     l.width = std::max(1.0, area.right() - l.left);
     l.readout = QRectF(area.left(), area.top(), area.width(), line);
     l.legend = QRectF(l.left, area.bottom() - line, l.width, line);
-    l.frequencyLabels = QRectF(l.left - 40, l.legend.top() - line - 4, l.width + 80, line);
+    l.frequencyLabels = QRectF(l.left, l.legend.top() - line - 4, l.width, line);
     // Below the read-out, each panel under its title line.
     const double top = l.readout.bottom() + 4;
-    const double free = std::max(3.0, l.frequencyLabels.top() - 2 - top - 3 * (line + 2));
+    // The lowest value label reaches half a line below its panel.
+    const double free = std::max(3.0, l.frequencyLabels.top() - line / 2 - top - 3 * (line + 2));
     const std::array<double, 3> shares = {0.46, 0.29, 0.25};
     double y = top;
     const auto ranges = RangesOf(*curves_);
@@ -235,24 +233,26 @@ void BodeView::paintEvent(QPaintEvent*)
         painter.setPen(QPen(c.frame, 1));
         painter.drawRect(p.rect);
         painter.setPen(normal.text);
-        painter.drawText(QRectF(p.rect.left(), p.rect.top() - fm.height() - 2, p.rect.width(),
-                                fm.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, PanelTitle(int(i)));
+        painter.drawText(
+            QRectF(p.rect.left(), p.rect.top() - fm.height() - 2, p.rect.width(), fm.height()),
+            Qt::AlignLeft | Qt::AlignVCenter, PanelTitle(int(i)));
     }
 
-    // Frequency labels at the decades, every other one where they would touch.
+    // Frequency labels at the decades, every other one where they would touch, the ends
+    // kept within the panels' width.
     const double decadeWidth = l.width / design::outputs::PlotDecades;
-    const int every =
-        fm.horizontalAdvance(QStringLiteral("100 mHz")) + 8 > decadeWidth ? 2 : 1;
+    const int every = fm.horizontalAdvance(QStringLiteral("100 mHz")) + 8 > decadeWidth ? 2 : 1;
     int n = 0;
     painter.setPen(normal.text);
     for (double decade = std::pow(10.0, std::ceil(l.logLow - 1e-9)); decade <= fHigh * 1.0001;
          decade *= 10, ++n) {
         if (n % every != 0)
             continue;
-        painter.drawText(QRectF(l.X(decade) - decadeWidth, l.frequencyLabels.top(),
-                                2 * decadeWidth, l.frequencyLabels.height()),
-                         Qt::AlignHCenter | Qt::AlignVCenter, WithUnit(decade, "Hz", 3));
+        const QString label = WithUnit(decade, "Hz", 3);
+        const double width = fm.horizontalAdvance(label);
+        const double x = std::clamp(l.X(decade) - width / 2, l.left, l.left + l.width - width);
+        painter.drawText(QRectF(x, l.frequencyLabels.top(), width + 1, l.frequencyLabels.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, label);
     }
 
     // The curves, each clipped to its panel; far outside it the clip hides them anyway.
@@ -263,8 +263,8 @@ void BodeView::paintEvent(QPaintEvent*)
         QPolygonF points;
         points.reserve(int(values.size()));
         for (std::size_t i = 0; i < values.size(); ++i)
-            points << QPointF(l.X(curves.freq[i]), std::clamp(p.Y(values[i]), p.rect.top() - 50,
-                                                              p.rect.bottom() + 50));
+            points << QPointF(l.X(curves.freq[i]),
+                              std::clamp(p.Y(values[i]), p.rect.top() - 50, p.rect.bottom() + 50));
         painter.save();
         painter.setClipRect(p.rect);
         painter.setPen(pen);
@@ -286,8 +286,8 @@ void BodeView::paintEvent(QPaintEvent*)
     painter.setPen(markerPen);
     painter.drawLine(QPointF(l.X(curves.f), top), QPointF(l.X(curves.f), bottom));
     painter.setPen(c.marker);
-    painter.drawText(QRectF(l.X(curves.f) + 3, top + 1, 40, fm.height()),
-                     Qt::AlignLeft | Qt::AlignTop, QStringLiteral("f"));
+    painter.drawText(QRectF(l.X(curves.f) - 20, top - fm.height() - 2, 40, fm.height()),
+                     Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("f"));
     if (curves.f3 && *curves.f3 >= fLow && *curves.f3 <= fHigh) {
         const QPointF at(l.X(*curves.f3), l.panels[0].Y(HalfPowerDb));
         painter.setPen(Qt::NoPen);
@@ -328,9 +328,9 @@ void BodeView::paintEvent(QPaintEvent*)
     painter.setPen(designPen);
     painter.drawLine(QPointF(next, legendY), QPointF(next + 24, legendY));
     painter.setPen(normal.text);
-    painter.drawText(QRectF(next + 30, l.legend.top(), l.legend.right() - next - 30,
-                            l.legend.height()),
-                     Qt::AlignLeft | Qt::AlignVCenter, tr("designed"));
+    painter.drawText(
+        QRectF(next + 30, l.legend.top(), l.legend.right() - next - 30, l.legend.height()),
+        Qt::AlignLeft | Qt::AlignVCenter, tr("designed"));
 }
 
 void BodeView::keyPressEvent(QKeyEvent* event)

@@ -124,7 +124,7 @@ void HistogramView::paintEvent(QPaintEvent*)
     const QFontMetricsF fm(font());
     const double line = fm.height();
     const QRectF area = QRectF(rect()).adjusted(8, 4, -8, -4);
-    const QRectF top(area.left(), area.top(), area.width(), line);
+    const QRectF top(area.left(), area.top() + 2, area.width(), line);
 
     if (bins_) {
         const Bins& b = *bins_;
@@ -142,7 +142,7 @@ void HistogramView::paintEvent(QPaintEvent*)
         painter.setPen(Qt::NoPen);
         painter.setBrush(c.design);
         for (std::size_t i = 0; i < b.counts.size(); ++i) {
-            const double height = double(b.counts[i]) / double(b.largest) * plot.height();
+            const double height = double(b.counts[i]) / double(b.largest) * plot.height() * 0.95;
             painter.drawRect(QRectF(plot.left() + double(i) * barWidth, plot.bottom() - height,
                                     std::max(1.0, barWidth - 1), height));
         }
@@ -168,9 +168,11 @@ void HistogramView::paintEvent(QPaintEvent*)
             painter.drawText(QRectF(x - 60, plot.bottom() + 4, 120, line), Qt::AlignCenter,
                              Percent(v / 100, decimals));
         }
-        painter.setPen(normal.text);
-        painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter,
-                         tr("f3 error: %1").arg(summary()));
+        if (!progress_) {
+            painter.setPen(normal.text);
+            painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter,
+                             tr("f3 error: %1").arg(summary()));
+        }
     } else if (!progress_) {
         painter.setPen(normal.text);
         painter.drawText(rect(), Qt::AlignCenter, summary());
@@ -178,9 +180,10 @@ void HistogramView::paintEvent(QPaintEvent*)
     if (progress_) {
         QStyleOptionProgressBar bar;
         bar.initFrom(this);
-        bar.rect = QRectF(area.center().x() - area.width() / 3, area.center().y() - line,
-                          2 * area.width() / 3, 2 * line)
-                       .toRect();
+        // In the line of the figures it replaces, or alone in the middle.
+        const QRectF alone(area.center().x() - area.width() / 3, area.center().y() - line,
+                           2 * area.width() / 3, 2 * line);
+        bar.rect = (bins_ ? top.adjusted(0, -2, 0, 2) : alone).toRect();
         bar.minimum = 0;
         bar.maximum = 100;
         bar.progress = *progress_;

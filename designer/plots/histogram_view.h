@@ -39,7 +39,7 @@ protected:
 
 private:
     struct Bins {
-        double low = 0;   // the errors' range, as fractions
+        double low = 0;  // the errors' range, as fractions
         double high = 0;
         std::vector<long> counts;
         long largest = 0;

@@ -4,9 +4,9 @@
 // under a light or a dark scheme, the texts of numbers with units, and the steps of an axis.
 #pragma once
 
+#include <QtCore/QString>
 #include <QtGui/QColor>
 #include <QtGui/QPalette>
-#include <QtCore/QString>
 
 class QPainter;
 class QRectF;

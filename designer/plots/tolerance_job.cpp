@@ -35,10 +35,9 @@ void ToleranceJob::start(design::Circuit circuit, double f, const design::Parts&
     const quint64 generation = generation_;
     stop_ = std::make_shared<std::atomic<bool>>(false);
     busy_ = true;
-    QThread* worker = QThread::create(
-        [this, generation, stop = stop_, circuit, f, parts, request] {
-            Work(generation, stop, circuit, f, parts, request);
-        });
+    QThread* worker = QThread::create([this, generation, stop = stop_, circuit, f, parts, request] {
+        Work(generation, stop, circuit, f, parts, request);
+    });
     worker->setParent(this);
     connect(worker, &QThread::finished, this, [this, worker] {
         workers_.erase(std::find(workers_.begin(), workers_.end(), worker));
@@ -62,9 +61,8 @@ void ToleranceJob::Post(quint64 generation, Deliver deliver)
 }
 
 // On the worker thread: nothing here may throw into QThread's frames.
-void ToleranceJob::Work(quint64 generation, const StopFlag& stop, design::Circuit circuit,
-                        double f, const design::Parts& parts,
-                        const design::ToleranceRequest& request)
+void ToleranceJob::Work(quint64 generation, const StopFlag& stop, design::Circuit circuit, double f,
+                        const design::Parts& parts, const design::ToleranceRequest& request)
 {
     const char* failure = nullptr;
     try {

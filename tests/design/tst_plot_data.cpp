@@ -35,20 +35,20 @@ struct SamplesRow {
 };
 
 const SamplesRow SamplesRows[] = {
-    {"lowpass 100 33k 1,5", Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3,
-     std::nullopt, 0.01, 0.05, Distribution::Uniform, 0.018959387093493835,
-     -0.04159843916667731, 0.04417403698141265},
+    {"lowpass 100 33k 1,5", Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3, std::nullopt,
+     0.01, 0.05, Distribution::Uniform, 0.018959387093493835, -0.04159843916667731,
+     0.04417403698141265},
     {"lowpass 100 33k 0.5,2 normal", Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3,
-     std::nullopt, 0.005, 0.02, Distribution::Normal, 0.004428306446028282,
-     -0.011272892844479633, 0.011367417373224597},
-    {"highpass 100 10n 1,5", Circuit::HighPass, ResponseKind::Butterworth, 100, 10e-9,
-     std::nullopt, 0.01, 0.05, Distribution::Uniform, 0.02064852339548774,
-     -0.04235573494715673, 0.046977355900511435},
+     std::nullopt, 0.005, 0.02, Distribution::Normal, 0.004428306446028282, -0.011272892844479633,
+     0.011367417373224597},
+    {"highpass 100 10n 1,5", Circuit::HighPass, ResponseKind::Butterworth, 100, 10e-9, std::nullopt,
+     0.01, 0.05, Distribution::Uniform, 0.02064852339548774, -0.04235573494715673,
+     0.046977355900511435},
     {"highpass 100 10n 0.5,2 normal", Circuit::HighPass, ResponseKind::Butterworth, 100, 10e-9,
-     std::nullopt, 0.005, 0.02, Distribution::Normal, 0.004764315103768017,
-     -0.012105501071194518, 0.012525268340974418},
-    {"highpass 10k 1n chebyshev-1 E12 1,5", Circuit::HighPass, ResponseKind::Chebyshev1, 10e3,
-     1e-9, design::Series::E12, 0.01, 0.05, Distribution::Uniform, 0.01785385908402492,
+     std::nullopt, 0.005, 0.02, Distribution::Normal, 0.004764315103768017, -0.012105501071194518,
+     0.012525268340974418},
+    {"highpass 10k 1n chebyshev-1 E12 1,5", Circuit::HighPass, ResponseKind::Chebyshev1, 10e3, 1e-9,
+     design::Series::E12, 0.01, 0.05, Distribution::Uniform, 0.01785385908402492,
      -0.05174519959206395, 0.030593673289912554},
 };
 
@@ -77,11 +77,11 @@ design::ToleranceRequest ToleranceOf(const SamplesRow& row)
 TEST_P(ToleranceSamples, GiveTheDesignCommandsFiguresToTheBit)
 {
     const SamplesRow& row = GetParam();
-    const design::Report report = design::MakeReport(RequestOf(row), std::nullopt, ToleranceOf(row));
+    const design::Report report =
+        design::MakeReport(RequestOf(row), std::nullopt, ToleranceOf(row));
     ASSERT_TRUE(report.tolerance);
-    std::optional<std::vector<double>> errors =
-        design::ToleranceErrors(row.circuit, row.f, report.design.parts, ToleranceOf(row),
-                                [](long) { return true; });
+    std::optional<std::vector<double>> errors = design::ToleranceErrors(
+        row.circuit, row.f, report.design.parts, ToleranceOf(row), [](long) { return true; });
     ASSERT_TRUE(errors);
     EXPECT_EQ(errors->size(), 100000U);
     const design::ToleranceFigures fromSamples = design::FiguresOf(*errors);
@@ -121,12 +121,13 @@ TEST(ToleranceSamplesStop, AsksAtEachStepAndStopsWhenTold)
         design::ToleranceRequest request;
         request.samples = row.samples;
         std::vector<long> asked;
-        const auto result = design::ToleranceErrors(
-            Circuit::LowPass, 100, parts, request, [&](long done) {
+        const auto result =
+            design::ToleranceErrors(Circuit::LowPass, 100, parts, request, [&](long done) {
                 asked.push_back(done);
                 return int(asked.size()) - 1 != row.stopAtAsk;
             });
-        SCOPED_TRACE(testing::Message() << row.samples << " samples, stop at ask " << row.stopAtAsk);
+        SCOPED_TRACE(testing::Message()
+                     << row.samples << " samples, stop at ask " << row.stopAtAsk);
         EXPECT_EQ(asked, row.asked);
         EXPECT_EQ(result.has_value(), row.stopAtAsk < 0);
         if (result) {
@@ -176,8 +177,8 @@ TEST_P(BodeCurves, AtAnyDensityPassThroughThePlotsPoints)
         ASSERT_NEAR(dense.freq[j] / plot.freq[i], 1, 1e-13) << i;
         for (const auto member :
              {&design::outputs::BodeCurves::designDb, &design::outputs::BodeCurves::targetDb,
-              &design::outputs::BodeCurves::designPhase,
-              &design::outputs::BodeCurves::targetPhase, &design::outputs::BodeCurves::deviation})
+              &design::outputs::BodeCurves::designPhase, &design::outputs::BodeCurves::targetPhase,
+              &design::outputs::BodeCurves::deviation})
             ASSERT_NEAR((dense.*member)[j], (plot.*member)[i], 1e-9) << i;
     }
     EXPECT_EQ(plot.freq.front(), row.f / 100);

@@ -19,13 +19,12 @@ struct TestDesign {
 };
 
 inline const TestDesign TestDesigns[] = {
-    {"lowpass butterworth", design::Circuit::LowPass, design::ResponseKind::Butterworth, 100,
-     33e3, std::nullopt, std::nullopt},
-    {"lowpass chebyshev-1 E24 op-amp", design::Circuit::LowPass,
-     design::ResponseKind::Chebyshev1, 50e3, 1e3, design::Series::E24,
-     design::OpAmp{1e6, 200e3, 0}},
-    {"highpass bessel op-amp", design::Circuit::HighPass, design::ResponseKind::Bessel, 1e3,
-     10e-9, std::nullopt, design::OpAmp{1e6, 200e3, 100}},
+    {"lowpass butterworth", design::Circuit::LowPass, design::ResponseKind::Butterworth, 100, 33e3,
+     std::nullopt, std::nullopt},
+    {"lowpass chebyshev-1 E24 op-amp", design::Circuit::LowPass, design::ResponseKind::Chebyshev1,
+     50e3, 1e3, design::Series::E24, design::OpAmp{1e6, 200e3, 0}},
+    {"highpass bessel op-amp", design::Circuit::HighPass, design::ResponseKind::Bessel, 1e3, 10e-9,
+     std::nullopt, design::OpAmp{1e6, 200e3, 100}},
     {"highpass chebyshev-0.5 E12", design::Circuit::HighPass, design::ResponseKind::Chebyshev05,
      10e3, 1e-9, design::Series::E12, std::nullopt},
 };

@@ -151,8 +151,9 @@ void TestBodeView::coloursReadableOnTheBackground()
         {"text", c.text, ui::ReadableContrast},
     };
     for (const auto& [what, colour, needed] : needs)
-        QVERIFY2(ui::ContrastRatio(colour, c.background) >= needed,
-                 qPrintable(QString("%1: %2").arg(what).arg(ui::ContrastRatio(colour, c.background))));
+        QVERIFY2(
+            ui::ContrastRatio(colour, c.background) >= needed,
+            qPrintable(QString("%1: %2").arg(what).arg(ui::ContrastRatio(colour, c.background))));
 
     // What is drawn uses them: the designed curve in its colour on the scheme's background,
     // and, when stale, washed out.

@@ -46,7 +46,8 @@ void TestToleranceJob::givesMonteCarlosFigures_data()
 {
     QTest::addColumn<int>("design");
     QTest::addColumn<design::ToleranceRequest>("request");
-    QTest::newRow("lowpass 1,5 uniform") << 0 << Request(30000, 0.01, 0.05, design::Distribution::Uniform);
+    QTest::newRow("lowpass 1,5 uniform")
+        << 0 << Request(30000, 0.01, 0.05, design::Distribution::Uniform);
     QTest::newRow("lowpass E24 1,1 normal")
         << 1 << Request(20000, 0.01, 0.01, design::Distribution::Normal);
     QTest::newRow("highpass 0.5,2 normal")
@@ -108,7 +109,8 @@ void TestToleranceJob::aCancelledRunNeverArrives()
     ToleranceJob job;
     QSignalSpy finished(&job, &ToleranceJob::finished);
     QSignalSpy progress(&job, &ToleranceJob::progress);
-    const design::ToleranceRequest endless = Request(Endless, 0.01, 0.05, design::Distribution::Uniform);
+    const design::ToleranceRequest endless =
+        Request(Endless, 0.01, 0.05, design::Distribution::Uniform);
     job.start(d.request.circuit, d.request.frequency, d.parts, endless);
     // Let it get going: its first progress report.
     QVERIFY2(progress.wait(20000), "awaiting the first progress of the long run");
