@@ -6,10 +6,12 @@
 #include <QtGui/QAccessible>
 #include <QtGui/QImage>
 #include <QtTest/QTest>
+#include <QtWidgets/QApplication>
 
 #include "designer/plots/bode_view.h"
 #include "designer/plots/plot_look.h"
 #include "tests/designer/plots/designs.h"
+#include "tests/designer/plots/pixels.h"
 #include "tests/ui/colour_schemes.h"
 #include "ui/readable_colour.h"
 
@@ -21,22 +23,12 @@ constexpr int Last = 4 * BodeView::PointsPerDecade;
 constexpr int AtF = 2 * BodeView::PointsPerDecade;
 constexpr int Step = BodeView::CursorStep;
 
-int CountPixels(const QImage& image, const QColor& colour)
-{
-    int count = 0;
-    const QRgb wanted = colour.rgb();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xffffff) == (wanted & 0xffffff);
-    return count;
-}
-
 enum class Scheme { Light, BreezeDark, HighContrast };
 
 QPalette PaletteOf(Scheme scheme)
 {
     switch (scheme) {
-    case Scheme::Light: return QPalette(Qt::white);
+    case Scheme::Light: return QApplication::palette();
     case Scheme::BreezeDark: return BreezeDarkPalette();
     case Scheme::HighContrast: return HighContrastPalette();
     }
@@ -85,9 +77,6 @@ void TestBodeView::readoutAtTheKeyboardCursor()
     BodeView view;
     view.resize(700, 500);
     view.setReport(report);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    view.setFocus();
     for (const int key : keys)
         QTest::keyClick(&view, Qt::Key(key));
 

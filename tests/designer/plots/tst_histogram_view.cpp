@@ -8,19 +8,11 @@
 #include "designer/plots/histogram_view.h"
 #include "designer/plots/plot_look.h"
 #include "tests/designer/plots/designs.h"
+#include "tests/designer/plots/pixels.h"
 
 using designer::HistogramView;
 
 namespace {
-
-int CountPixels(const QImage& image, const QColor& colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += (image.pixel(x, y) & 0xffffff) == (colour.rgb() & 0xffffff);
-    return count;
-}
 
 std::vector<double> Errors(long samples)
 {
