@@ -238,21 +238,20 @@ void BodeView::paintEvent(QPaintEvent*)
             Qt::AlignLeft | Qt::AlignVCenter, PanelTitle(int(i)));
     }
 
-    // Frequency labels at the decades, every other one where they would touch, the ends
-    // kept within the panels' width.
-    const double decadeWidth = l.width / design::outputs::PlotDecades;
-    const int every = fm.horizontalAdvance(QStringLiteral("100 mHz")) + 8 > decadeWidth ? 2 : 1;
-    int n = 0;
+    // Frequency labels at the decades, the ends kept within the panels' width, and one that
+    // would touch the one before left out.
     painter.setPen(normal.text);
+    double free = l.left;
     for (double decade = std::pow(10.0, std::ceil(l.logLow - 1e-9)); decade <= fHigh * 1.0001;
-         decade *= 10, ++n) {
-        if (n % every != 0)
-            continue;
+         decade *= 10) {
         const QString label = WithUnit(decade, "Hz", 3);
         const double width = fm.horizontalAdvance(label);
         const double x = std::clamp(l.X(decade) - width / 2, l.left, l.left + l.width - width);
+        if (x < free)
+            continue;
         painter.drawText(QRectF(x, l.frequencyLabels.top(), width + 1, l.frequencyLabels.height()),
                          Qt::AlignLeft | Qt::AlignVCenter, label);
+        free = x + width + fm.horizontalAdvance(QStringLiteral("  "));
     }
 
     // The curves, each clipped to its panel; far outside it the clip hides them anyway.

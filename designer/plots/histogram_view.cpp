@@ -165,13 +165,21 @@ void HistogramView::paintEvent(QPaintEvent*)
              v += step) {
             const double x = X(v / 100);
             painter.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + 3));
-            painter.drawText(QRectF(x - 60, plot.bottom() + 4, 120, line), Qt::AlignCenter,
-                             Percent(v / 100, decimals));
+            const QString label = Percent(v / 100, decimals);
+            const double width = fm.horizontalAdvance(label);
+            const double left = std::clamp(x - width / 2, area.left(), area.right() - width);
+            painter.drawText(QRectF(left, plot.bottom() + 4, width + 1, line),
+                             Qt::AlignLeft | Qt::AlignVCenter, label);
         }
         if (!progress_) {
             painter.setPen(normal.text);
+            // Without its heading where the line is too short, and cut as the last resort
+            // (the accessible description has it whole).
+            QString figures = tr("f3 error: %1").arg(summary());
+            if (fm.horizontalAdvance(figures) > top.width())
+                figures = summary();
             painter.drawText(top, Qt::AlignLeft | Qt::AlignVCenter,
-                             tr("f3 error: %1").arg(summary()));
+                             fm.elidedText(figures, Qt::ElideRight, top.width()));
         }
     } else if (!progress_) {
         painter.setPen(normal.text);

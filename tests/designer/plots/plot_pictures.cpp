@@ -66,15 +66,26 @@ int main(int argc, char** argv)
             saved &= Save(bode, ratio, folder.filePath("bode_highpass_small" + suffix));
             bode.setStale(true);
             saved &= Save(bode, ratio, folder.filePath("bode_highpass_stale" + suffix));
+            bode.setStale(false);
+            bode.resize(bode.minimumSizeHint());
+            saved &= Save(bode, ratio, folder.filePath("bode_minimum" + suffix));
 
             designer::HistogramView histogram;
             histogram.setPalette(palette);
             histogram.resize(640, 300);
             histogram.setSamples(errors, figures);
             saved &= Save(histogram, ratio, folder.filePath("histogram" + suffix));
+            histogram.resize(histogram.minimumSizeHint());
+            saved &= Save(histogram, ratio, folder.filePath("histogram_minimum" + suffix));
+            histogram.resize(640, 300);
             histogram.setProgress(45);
             saved &= Save(histogram, ratio, folder.filePath("histogram_computing" + suffix));
         }
     }
+    std::printf("minimum sizes: Bode view %dx%d, histogram %dx%d\n",
+                designer::BodeView().minimumSizeHint().width(),
+                designer::BodeView().minimumSizeHint().height(),
+                designer::HistogramView().minimumSizeHint().width(),
+                designer::HistogramView().minimumSizeHint().height());
     return saved ? 0 : 1;
 }
