@@ -5,6 +5,7 @@
 // curves at any density.
 #include <cmath>
 #include <optional>
+#include <ostream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -51,6 +52,11 @@ const SamplesRow SamplesRows[] = {
      design::Series::E12, 0.01, 0.05, Distribution::Uniform, 0.01785385908402492,
      -0.05174519959206395, 0.030593673289912554},
 };
+
+void PrintTo(const SamplesRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class ToleranceSamples : public testing::TestWithParam<SamplesRow> { };
 
@@ -153,6 +159,11 @@ const CurvesRow CurvesRows[] = {
     {"highpass bessel op-amp", Circuit::HighPass, ResponseKind::Bessel, 1e3, 10e-9,
      design::OpAmp{1e6, 200e3, 100}},
 };
+
+void PrintTo(const CurvesRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
 
 class BodeCurves : public testing::TestWithParam<CurvesRow> { };
 
