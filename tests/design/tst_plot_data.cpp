@@ -14,6 +14,13 @@
 #include "design/outputs/plot.h"
 #include "design/report.h"
 #include "tests/design/param_name.h"
+#include "tests/designer/plots/designs.h"
+
+// The test designs print as their names (a test name in CTest's list shows it).
+void PrintTo(const TestDesign& design, std::ostream* out)
+{
+    *out << design.name;
+}
 
 namespace {
 
@@ -21,86 +28,90 @@ using design::Circuit;
 using design::Distribution;
 using design::ResponseKind;
 
-struct SamplesRow {
-    const char* name;
-    Circuit circuit;
-    ResponseKind response;
-    double f;
-    double value;
-    std::optional<design::Series> series;
+struct Tolerance {
     double resistors, capacitors;
     Distribution distribution;
-    // The design command's figures for the default 100000 samples and seed, as printed
-    // (--json) before the samples were taken apart from the figures.
+};
+
+// The design command's figures for the default 100000 samples and seed, as printed (--json)
+// before the samples were taken apart from the figures.
+struct Figures {
     double sigma, p0_5, p99_5;
 };
 
+struct SamplesRow {
+    TestDesign design;
+    Tolerance tolerance;
+    Figures figures;
+};
+
+constexpr auto Butterworth = ResponseKind::Butterworth;
+constexpr Tolerance Uniform1And5 = {0.01, 0.05, Distribution::Uniform};
+constexpr Tolerance Normal05And2 = {0.005, 0.02, Distribution::Normal};
+
 const SamplesRow SamplesRows[] = {
-    {"lowpass 100 33k 1,5", Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3, std::nullopt,
-     0.01, 0.05, Distribution::Uniform, 0.018959387093493835, -0.04159843916667731,
-     0.04417403698141265},
-    {"lowpass 100 33k 0.5,2 normal", Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3,
-     std::nullopt, 0.005, 0.02, Distribution::Normal, 0.004428306446028282, -0.011272892844479633,
-     0.011367417373224597},
-    {"highpass 100 10n 1,5", Circuit::HighPass, ResponseKind::Butterworth, 100, 10e-9, std::nullopt,
-     0.01, 0.05, Distribution::Uniform, 0.02064852339548774, -0.04235573494715673,
-     0.046977355900511435},
-    {"highpass 100 10n 0.5,2 normal", Circuit::HighPass, ResponseKind::Butterworth, 100, 10e-9,
-     std::nullopt, 0.005, 0.02, Distribution::Normal, 0.004764315103768017, -0.012105501071194518,
-     0.012525268340974418},
-    {"highpass 10k 1n chebyshev-1 E12 1,5", Circuit::HighPass, ResponseKind::Chebyshev1, 10e3, 1e-9,
-     design::Series::E12, 0.01, 0.05, Distribution::Uniform, 0.01785385908402492,
-     -0.05174519959206395, 0.030593673289912554},
+    {{"lowpass 100 33k 1,5", Circuit::LowPass, Butterworth, 100, 33e3, {}, {}},
+     Uniform1And5,
+     {0.018959387093493835, -0.04159843916667731, 0.04417403698141265}},
+    {{"lowpass 100 33k 0.5,2 normal", Circuit::LowPass, Butterworth, 100, 33e3, {}, {}},
+     Normal05And2,
+     {0.004428306446028282, -0.011272892844479633, 0.011367417373224597}},
+    {{"highpass 100 10n 1,5", Circuit::HighPass, Butterworth, 100, 10e-9, {}, {}},
+     Uniform1And5,
+     {0.02064852339548774, -0.04235573494715673, 0.046977355900511435}},
+    {{"highpass 100 10n 0.5,2 normal", Circuit::HighPass, Butterworth, 100, 10e-9, {}, {}},
+     Normal05And2,
+     {0.004764315103768017, -0.012105501071194518, 0.012525268340974418}},
+    {{"highpass 10k 1n chebyshev-1 E12 1,5",
+      Circuit::HighPass,
+      ResponseKind::Chebyshev1,
+      10e3,
+      1e-9,
+      design::Series::E12,
+      {}},
+     Uniform1And5,
+     {0.01785385908402492, -0.05174519959206395, 0.030593673289912554}},
 };
 
 void PrintTo(const SamplesRow& row, std::ostream* out)
 {
-    *out << row.name;
+    *out << row.design.name;
 }
 
 class ToleranceSamples : public testing::TestWithParam<SamplesRow> { };
 
-design::Request RequestOf(const SamplesRow& row)
-{
-    design::Request request;
-    request.circuit = row.circuit;
-    request.response = row.response;
-    request.frequency = row.f;
-    request.value = row.value;
-    request.series = row.series;
-    return request;
-}
-
 design::ToleranceRequest ToleranceOf(const SamplesRow& row)
 {
     design::ToleranceRequest t;
-    t.resistors = row.resistors;
-    t.capacitors = row.capacitors;
-    t.distribution = row.distribution;
+    t.resistors = row.tolerance.resistors;
+    t.capacitors = row.tolerance.capacitors;
+    t.distribution = row.tolerance.distribution;
     return t;
 }
 
 TEST_P(ToleranceSamples, GiveTheDesignCommandsFiguresToTheBit)
 {
     const SamplesRow& row = GetParam();
-    const design::Report report =
-        design::MakeReport(RequestOf(row), std::nullopt, ToleranceOf(row));
+    const design::Report report = ReportOf(row.design, ToleranceOf(row));
     ASSERT_TRUE(report.tolerance);
-    std::optional<std::vector<double>> errors = design::ToleranceErrors(
-        row.circuit, row.f, report.design.parts, ToleranceOf(row), [](long) { return true; });
+    std::optional<std::vector<double>> errors =
+        design::ToleranceErrors(row.design.circuit, row.design.f, report.design.parts,
+                                ToleranceOf(row), [](long) { return true; });
     ASSERT_TRUE(errors);
     EXPECT_EQ(errors->size(), 100000U);
     const design::ToleranceFigures fromSamples = design::FiguresOf(*errors);
     for (const design::ToleranceFigures& figures : {*report.tolerance, fromSamples}) {
         EXPECT_EQ(figures.samples, 100000);
-        EXPECT_EQ(figures.sigma, row.sigma);
-        EXPECT_EQ(figures.p0_5, row.p0_5);
-        EXPECT_EQ(figures.p99_5, row.p99_5);
+        EXPECT_EQ(figures.sigma, row.figures.sigma);
+        EXPECT_EQ(figures.p0_5, row.figures.p0_5);
+        EXPECT_EQ(figures.p99_5, row.figures.p99_5);
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Designs, ToleranceSamples, testing::ValuesIn(SamplesRows),
-                         [](const auto& info) { return ParamName(info.index, info.param.name); });
+                         [](const auto& info) {
+                             return ParamName(info.index, info.param.design.name);
+                         });
 
 // The callback is asked before the first sample, after every ProgressStep and at the end;
 // saying stop at any of these asks ends the computation with nothing.
@@ -143,39 +154,12 @@ TEST(ToleranceSamplesStop, AsksAtEachStepAndStopsWhenTold)
 }
 
 // The curves at four times the density pass through the plot's own points.
-struct CurvesRow {
-    const char* name;
-    Circuit circuit;
-    ResponseKind response;
-    double f;
-    double value;
-    std::optional<design::OpAmp> opamp;
-};
-
-const CurvesRow CurvesRows[] = {
-    {"lowpass butterworth", Circuit::LowPass, ResponseKind::Butterworth, 100, 33e3, std::nullopt},
-    {"lowpass chebyshev op-amp", Circuit::LowPass, ResponseKind::Chebyshev1, 50e3, 1e3,
-     design::OpAmp{1e6, 200e3, 0}},
-    {"highpass bessel op-amp", Circuit::HighPass, ResponseKind::Bessel, 1e3, 10e-9,
-     design::OpAmp{1e6, 200e3, 100}},
-};
-
-void PrintTo(const CurvesRow& row, std::ostream* out)
-{
-    *out << row.name;
-}
-
-class BodeCurves : public testing::TestWithParam<CurvesRow> { };
+class BodeCurves : public testing::TestWithParam<TestDesign> { };
 
 TEST_P(BodeCurves, AtAnyDensityPassThroughThePlotsPoints)
 {
-    const CurvesRow& row = GetParam();
-    design::Request request;
-    request.circuit = row.circuit;
-    request.response = row.response;
-    request.frequency = row.f;
-    request.value = row.value;
-    const design::Report report = design::MakeReport(request, row.opamp, std::nullopt);
+    const TestDesign& row = GetParam();
+    const design::Report report = ReportOf(row);
     const auto plot = design::outputs::BodeCurvesOf(report);
     const auto dense = design::outputs::BodeCurvesOf(report, 200);
     ASSERT_EQ(plot.freq.size(), 201U);
@@ -195,7 +179,7 @@ TEST_P(BodeCurves, AtAnyDensityPassThroughThePlotsPoints)
     EXPECT_EQ(plot.freq.front(), row.f / 100);
 }
 
-INSTANTIATE_TEST_SUITE_P(Designs, BodeCurves, testing::ValuesIn(CurvesRows),
+INSTANTIATE_TEST_SUITE_P(Designs, BodeCurves, testing::ValuesIn(TestDesigns),
                          [](const auto& info) { return ParamName(info.index, info.param.name); });
 
 }  // namespace
