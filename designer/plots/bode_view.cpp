@@ -179,6 +179,11 @@ BodeView::Layout BodeView::LayoutFor() const
 
 void BodeView::paintEvent(QPaintEvent*)
 {
+    WithoutThrowing([this] { Paint(); });
+}
+
+void BodeView::Paint()
+{
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const PlotColours normal = PlotColoursFor(palette());
@@ -347,7 +352,7 @@ void BodeView::keyPressEvent(QKeyEvent* event)
     default: QWidget::keyPressEvent(event); return;
     }
     hover_.reset();
-    ReadingChanged();
+    WithoutThrowing([this] { ReadingChanged(); });
 }
 
 void BodeView::mouseMoveEvent(QMouseEvent* event)
@@ -365,7 +370,7 @@ void BodeView::mouseMoveEvent(QMouseEvent* event)
     }
     if (index != hover_) {
         hover_ = index;
-        ReadingChanged();
+        WithoutThrowing([this] { ReadingChanged(); });
     }
 }
 
@@ -373,7 +378,7 @@ void BodeView::leaveEvent(QEvent*)
 {
     if (hover_) {
         hover_.reset();
-        ReadingChanged();
+        WithoutThrowing([this] { ReadingChanged(); });
     }
 }
 

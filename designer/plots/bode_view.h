@@ -53,6 +53,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    void Paint();
     struct Layout;
     Layout LayoutFor() const;
     void ReadingChanged();

@@ -116,6 +116,11 @@ QSize HistogramView::minimumSizeHint() const
 
 void HistogramView::paintEvent(QPaintEvent*)
 {
+    WithoutThrowing([this] { Paint(); });
+}
+
+void HistogramView::Paint()
+{
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const PlotColours normal = PlotColoursFor(palette());

@@ -38,6 +38,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void Paint();
     struct Bins {
         double low = 0;  // the errors' range, as fractions
         double high = 0;

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <QtCore/QString>
+#include <exception>
+
 #include <QtGui/QColor>
 #include <QtGui/QPalette>
 
@@ -42,5 +44,17 @@ double NiceStep(double range, int most);
 
 // "stale" in the top right corner of `area`: the plot shows the last design that was read.
 void DrawStaleNote(QPainter& painter, const QRectF& area, const PlotColours& colours);
+
+// Runs an event handler's body so that no exception leaves it into Qt's frames. The plots'
+// handlers can fail only for want of memory, and then leave their work undone (the next
+// paint draws again).
+template <typename Body>
+void WithoutThrowing(Body&& body) noexcept
+{
+    try {
+        body();
+    } catch (const std::exception&) {
+    }
+}
 
 }  // namespace designer
