@@ -9,7 +9,6 @@
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
-#include <QtGui/QPainterPath>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleOptionFocusRect>
 
@@ -61,15 +60,15 @@ QString PanelTitle(int panel)
     }
 }
 
-}  // namespace
-
-struct BodeView::Layout {
-    QRectF readout;  // the top line
+// Where everything goes: the read-out line at the top, three panels each under its title
+// line, the frequency labels and the legend at the bottom.
+struct Layout {
+    QRectF readout;
     std::array<Panel, 3> panels;
     QRectF frequencyLabels;
     QRectF legend;
-    double logLow = 0;
-    double left = 0;
+    double logLow = 0;  // log10 of the lowest frequency
+    double left = 0;    // the panels' horizontal extent
     double width = 1;
 
     double X(double frequency) const
@@ -81,6 +80,213 @@ struct BodeView::Layout {
         return logLow + (x - left) / width * design::outputs::PlotDecades;
     }
 };
+
+Layout LayoutOf(const QRect& rect, const QFont& font, const BodeCurves& curves)
+{
+    const QFontMetricsF fm(font);
+    const double line = fm.height();
+    const QRectF area = QRectF(rect).adjusted(6, 4, -10, -4);
+    Layout l;
+    l.left = area.left() + fm.horizontalAdvance(QStringLiteral("\u2212000,00")) + 6;
+    l.width = std::max(1.0, area.right() - l.left);
+    l.readout = QRectF(area.left(), area.top(), area.width(), line);
+    l.legend = QRectF(l.left, area.bottom() - line, l.width, line);
+    l.frequencyLabels = QRectF(l.left, l.legend.top() - line - 4, l.width, line);
+    const double top = l.readout.bottom() + 4;
+    // The lowest value label reaches half a line below its panel.
+    const double free = std::max(3.0, l.frequencyLabels.top() - line / 2 - top - 3 * (line + 2));
+    const std::array<double, 3> shares = {0.46, 0.29, 0.25};
+    const auto ranges = RangesOf(curves);
+    double y = top;
+    for (std::size_t i = 0; i < 3; ++i) {
+        y += line + 2;
+        const double height = free * shares[i];
+        l.panels[i] = {QRectF(l.left, y, l.width, height), ranges[i].first, ranges[i].second};
+        y += height;
+    }
+    l.logLow = std::log10(curves.f / 100);
+    return l;
+}
+
+// One paint of a design's curves: `c` the colours of the lines (washed out when stale),
+// `normal` those of the texts, which stay readable.
+class BodePainter {
+public:
+    BodePainter(QPainter& painter, const Layout& layout, const BodeCurves& curves,
+                const PlotColours& c, const PlotColours& normal, const QFont& font)
+        : p_(painter), l_(layout), curves_(curves), c_(c), normal_(normal), fm_(font)
+    {
+        dashed_.setDashPattern({6 / 1.6, 4 / 1.6});
+    }
+
+    void Panels();
+    void FrequencyLabels();
+    void Curves();
+    void Markers();
+    void ReadPoint(std::size_t index);
+    void Legend();
+
+private:
+    void Curve(const Panel& panel, const std::vector<double>& values, const QPen& pen);
+    double Top() const { return l_.panels[0].rect.top(); }
+    double Bottom() const { return l_.panels[2].rect.bottom(); }
+    double Low() const { return curves_.f / 100; }
+    double High() const { return 100 * curves_.f; }
+
+    QPainter& p_;
+    const Layout& l_;
+    const BodeCurves& curves_;
+    const PlotColours& c_;
+    const PlotColours& normal_;
+    const QFontMetricsF fm_;
+    QPen dashed_{c_.target, 1.6};
+    const QPen solid_{c_.design, 1.6};
+};
+
+// Grids and value labels, then the frame of each panel and its title.
+void BodePainter::Panels()
+{
+    const QPen gridPen(c_.grid, 1), decadePen(c_.grid.darker(125), 1);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const Panel& panel = l_.panels[i];
+        const QRectF& r = panel.rect;
+        for (double decade = std::pow(10.0, std::floor(l_.logLow)); decade <= High() * 1.0001;
+             decade *= 10)
+            for (const double m : {1.0, 2.0, 5.0}) {
+                const double at = decade * m;
+                if (at < Low() * 0.9999 || at > High() * 1.0001)
+                    continue;
+                p_.setPen(m == 1 ? decadePen : gridPen);
+                p_.drawLine(QPointF(l_.X(at), r.top()), QPointF(l_.X(at), r.bottom()));
+            }
+        const double range = panel.high - panel.low;
+        const int most = std::max(1, int(r.height() / (1.5 * fm_.height())));
+        // The phase in quadrants (or halves of them), the others in 1-2-5 steps.
+        const double step =
+            i == 1 ? 90 * std::max(0.5, NiceStep(range / 90, most)) : NiceStep(range, most);
+        const int decimals = step < 0.1 ? 2 : step < 1 ? 1 : 0;
+        for (double v = std::ceil(panel.low / step - 1e-9) * step; v <= panel.high + 1e-9;
+             v += step) {
+            p_.setPen(std::abs(v) < 1e-9 ? decadePen : gridPen);
+            p_.drawLine(QPointF(r.left(), panel.Y(v)), QPointF(r.right(), panel.Y(v)));
+            p_.setPen(normal_.text);
+            p_.drawText(QRectF(0, panel.Y(v) - fm_.height() / 2, r.left() - 4, fm_.height()),
+                        Qt::AlignRight | Qt::AlignVCenter, Decimal(v, decimals));
+        }
+        p_.setPen(QPen(c_.frame, 1));
+        p_.drawRect(r);
+        p_.setPen(normal_.text);
+        p_.drawText(QRectF(r.left(), r.top() - fm_.height() - 2, r.width(), fm_.height()),
+                    Qt::AlignLeft | Qt::AlignVCenter, PanelTitle(int(i)));
+    }
+}
+
+// Labels at the decades, the ends kept within the panels' width, and one that would touch
+// the one before left out.
+void BodePainter::FrequencyLabels()
+{
+    p_.setPen(normal_.text);
+    double free = l_.left;
+    for (double decade = std::pow(10.0, std::ceil(l_.logLow - 1e-9)); decade <= High() * 1.0001;
+         decade *= 10) {
+        const QString label = WithUnit(decade, "Hz", 3);
+        const double width = fm_.horizontalAdvance(label);
+        const double x = std::clamp(l_.X(decade) - width / 2, l_.left, l_.left + l_.width - width);
+        if (x < free)
+            continue;
+        p_.drawText(QRectF(x, l_.frequencyLabels.top(), width + 1, l_.frequencyLabels.height()),
+                    Qt::AlignLeft | Qt::AlignVCenter, label);
+        free = x + width + fm_.horizontalAdvance(QStringLiteral("  "));
+    }
+}
+
+// Each clipped to its panel; far outside it the clip hides them anyway.
+void BodePainter::Curve(const Panel& panel, const std::vector<double>& values, const QPen& pen)
+{
+    QPolygonF points;
+    points.reserve(int(values.size()));
+    for (std::size_t i = 0; i < values.size(); ++i)
+        points << QPointF(
+            l_.X(curves_.freq[i]),
+            std::clamp(panel.Y(values[i]), panel.rect.top() - 50, panel.rect.bottom() + 50));
+    p_.save();
+    p_.setClipRect(panel.rect);
+    p_.setPen(pen);
+    p_.drawPolyline(points);
+    p_.restore();
+}
+
+void BodePainter::Curves()
+{
+    Curve(l_.panels[0], curves_.targetDb, dashed_);
+    Curve(l_.panels[0], curves_.designDb, solid_);
+    Curve(l_.panels[1], curves_.targetPhase, dashed_);
+    Curve(l_.panels[1], curves_.designPhase, solid_);
+    Curve(l_.panels[2], std::vector<double>(curves_.freq.size(), 0.0), dashed_);
+    Curve(l_.panels[2], curves_.deviation, solid_);
+}
+
+// f across all panels; the realised f3 as a dot at -3 dB.
+void BodePainter::Markers()
+{
+    QPen dotted(c_.marker, 1);
+    dotted.setDashPattern({2, 3});
+    p_.setPen(dotted);
+    const double x = l_.X(curves_.f);
+    p_.drawLine(QPointF(x, Top()), QPointF(x, Bottom()));
+    p_.setPen(c_.marker);
+    p_.drawText(QRectF(x - 20, Top() - fm_.height() - 2, 40, fm_.height()), Qt::AlignCenter,
+                QStringLiteral("f"));
+    if (!curves_.f3 || *curves_.f3 < Low() || *curves_.f3 > High())
+        return;
+    const QPointF at(l_.X(*curves_.f3), l_.panels[0].Y(HalfPowerDb));
+    p_.setPen(Qt::NoPen);
+    p_.setBrush(c_.marker);
+    p_.drawEllipse(at, 3.5, 3.5);
+    p_.setBrush(Qt::NoBrush);
+    p_.setPen(c_.marker);
+    // Below the dot on the passband's side, under the flat part of the curve.
+    const bool lowPass = curves_.designDb.front() > curves_.designDb.back();
+    const QRectF label(lowPass ? at.x() - 68 : at.x() + 8, at.y() + 4, 60, fm_.height());
+    p_.drawText(label, (lowPass ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
+                QStringLiteral("f3"));
+}
+
+// A line across the panels and a ring on each designed curve.
+void BodePainter::ReadPoint(std::size_t index)
+{
+    const double x = l_.X(curves_.freq[index]);
+    p_.setPen(QPen(c_.frame, 1));
+    p_.drawLine(QPointF(x, Top()), QPointF(x, Bottom()));
+    p_.setPen(solid_);
+    p_.setBrush(c_.background);
+    for (const auto& [panel, values] :
+         {std::pair{0, &curves_.designDb}, {1, &curves_.designPhase}, {2, &curves_.deviation}}) {
+        const Panel& on = l_.panels[std::size_t(panel)];
+        const double y = on.Y((*values)[index]);
+        if (y >= on.rect.top() && y <= on.rect.bottom())
+            p_.drawEllipse(QPointF(x, y), 3, 3);
+    }
+    p_.setBrush(Qt::NoBrush);
+}
+
+void BodePainter::Legend()
+{
+    const QRectF& r = l_.legend;
+    const double y = r.center().y();
+    const QString target = BodeView::tr("target");
+    const double next = r.left() + 30 + fm_.horizontalAdvance(target) + 16;
+    p_.setPen(dashed_);
+    p_.drawLine(QPointF(r.left(), y), QPointF(r.left() + 24, y));
+    p_.setPen(solid_);
+    p_.drawLine(QPointF(next, y), QPointF(next + 24, y));
+    p_.setPen(normal_.text);
+    p_.drawText(r.adjusted(30, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, target);
+    p_.drawText(QRectF(next + 30, r.top(), r.right() - next - 30, r.height()),
+                Qt::AlignLeft | Qt::AlignVCenter, BodeView::tr("designed"));
+}
+
+}  // namespace
 
 BodeView::BodeView(QWidget* parent) : QWidget(parent)
 {
@@ -149,34 +355,6 @@ QSize BodeView::minimumSizeHint() const
     return {fm.horizontalAdvance(QLatin1Char('0')) * 44, fm.height() * 19};
 }
 
-BodeView::Layout BodeView::LayoutFor() const
-{
-    const QFontMetricsF fm(font());
-    const double line = fm.height();
-    const QRectF area = QRectF(rect()).adjusted(6, 4, -10, -4);
-    Layout l;
-    l.left = area.left() + fm.horizontalAdvance(QStringLiteral("\u2212000,00")) + 6;
-    l.width = std::max(1.0, area.right() - l.left);
-    l.readout = QRectF(area.left(), area.top(), area.width(), line);
-    l.legend = QRectF(l.left, area.bottom() - line, l.width, line);
-    l.frequencyLabels = QRectF(l.left, l.legend.top() - line - 4, l.width, line);
-    // Below the read-out, each panel under its title line.
-    const double top = l.readout.bottom() + 4;
-    // The lowest value label reaches half a line below its panel.
-    const double free = std::max(3.0, l.frequencyLabels.top() - line / 2 - top - 3 * (line + 2));
-    const std::array<double, 3> shares = {0.46, 0.29, 0.25};
-    double y = top;
-    const auto ranges = RangesOf(*curves_);
-    for (std::size_t i = 0; i < 3; ++i) {
-        y += line + 2;
-        const double height = free * shares[i];
-        l.panels[i] = {QRectF(l.left, y, l.width, height), ranges[i].first, ranges[i].second};
-        y += height;
-    }
-    l.logLow = std::log10(curves_->f / 100);
-    return l;
-}
-
 void BodeView::paintEvent(QPaintEvent*)
 {
     WithoutThrowing([this] { Paint(); });
@@ -195,146 +373,22 @@ void BodeView::Paint()
         focus.backgroundColor = c.background;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
     }
+    painter.setPen(normal.text);
     if (!curves_) {
-        painter.setPen(normal.text);
         painter.drawText(rect(), Qt::AlignCenter, readout());
         return;
     }
-    const Layout l = LayoutFor();
-    const BodeCurves& curves = *curves_;
-    const QFontMetricsF fm(font());
-
-    painter.setPen(normal.text);
-    painter.drawText(l.readout, Qt::AlignLeft | Qt::AlignVCenter, readout());
+    const Layout layout = LayoutOf(rect(), font(), *curves_);
+    painter.drawText(layout.readout, Qt::AlignLeft | Qt::AlignVCenter, readout());
     if (stale_)
-        DrawStaleNote(painter, l.readout, normal);
-
-    // Grids and value labels, then the frame of each panel and its title.
-    const double fLow = curves.f / 100, fHigh = 100 * curves.f;
-    const QPen gridPen(c.grid, 1), decadePen(c.grid.darker(125), 1);
-    for (std::size_t i = 0; i < 3; ++i) {
-        const Panel& p = l.panels[i];
-        for (double decade = std::pow(10.0, std::floor(l.logLow)); decade <= fHigh * 1.0001;
-             decade *= 10)
-            for (const double m : {1.0, 2.0, 5.0}) {
-                const double at = decade * m;
-                if (at < fLow * 0.9999 || at > fHigh * 1.0001)
-                    continue;
-                painter.setPen(m == 1 ? decadePen : gridPen);
-                painter.drawLine(QPointF(l.X(at), p.rect.top()), QPointF(l.X(at), p.rect.bottom()));
-            }
-        const double range = p.high - p.low;
-        const int most = std::max(1, int(p.rect.height() / (1.5 * fm.height())));
-        const double step =
-            i == 1 ? 90 * std::max(0.5, NiceStep(range / 90, most)) : NiceStep(range, most);
-        const int decimals = step < 0.1 ? 2 : step < 1 ? 1 : 0;
-        for (double v = std::ceil(p.low / step - 1e-9) * step; v <= p.high + 1e-9; v += step) {
-            painter.setPen(std::abs(v) < 1e-9 ? decadePen : gridPen);
-            painter.drawLine(QPointF(p.rect.left(), p.Y(v)), QPointF(p.rect.right(), p.Y(v)));
-            painter.setPen(normal.text);
-            painter.drawText(QRectF(0, p.Y(v) - fm.height() / 2, p.rect.left() - 4, fm.height()),
-                             Qt::AlignRight | Qt::AlignVCenter, Decimal(v, decimals));
-        }
-        painter.setPen(QPen(c.frame, 1));
-        painter.drawRect(p.rect);
-        painter.setPen(normal.text);
-        painter.drawText(
-            QRectF(p.rect.left(), p.rect.top() - fm.height() - 2, p.rect.width(), fm.height()),
-            Qt::AlignLeft | Qt::AlignVCenter, PanelTitle(int(i)));
-    }
-
-    // Frequency labels at the decades, the ends kept within the panels' width, and one that
-    // would touch the one before left out.
-    painter.setPen(normal.text);
-    double free = l.left;
-    for (double decade = std::pow(10.0, std::ceil(l.logLow - 1e-9)); decade <= fHigh * 1.0001;
-         decade *= 10) {
-        const QString label = WithUnit(decade, "Hz", 3);
-        const double width = fm.horizontalAdvance(label);
-        const double x = std::clamp(l.X(decade) - width / 2, l.left, l.left + l.width - width);
-        if (x < free)
-            continue;
-        painter.drawText(QRectF(x, l.frequencyLabels.top(), width + 1, l.frequencyLabels.height()),
-                         Qt::AlignLeft | Qt::AlignVCenter, label);
-        free = x + width + fm.horizontalAdvance(QStringLiteral("  "));
-    }
-
-    // The curves, each clipped to its panel; far outside it the clip hides them anyway.
-    QPen dashed(c.target, 1.6);
-    dashed.setDashPattern({6 / 1.6, 4 / 1.6});
-    const QPen designPen(c.design, 1.6);
-    const auto curve = [&](const Panel& p, const std::vector<double>& values, const QPen& pen) {
-        QPolygonF points;
-        points.reserve(int(values.size()));
-        for (std::size_t i = 0; i < values.size(); ++i)
-            points << QPointF(l.X(curves.freq[i]),
-                              std::clamp(p.Y(values[i]), p.rect.top() - 50, p.rect.bottom() + 50));
-        painter.save();
-        painter.setClipRect(p.rect);
-        painter.setPen(pen);
-        painter.drawPolyline(points);
-        painter.restore();
-    };
-    const std::vector<double> zero(curves.freq.size(), 0.0);
-    curve(l.panels[0], curves.targetDb, dashed);
-    curve(l.panels[0], curves.designDb, designPen);
-    curve(l.panels[1], curves.targetPhase, dashed);
-    curve(l.panels[1], curves.designPhase, designPen);
-    curve(l.panels[2], zero, dashed);
-    curve(l.panels[2], curves.deviation, designPen);
-
-    // f across all panels; the realised f3 as a dot at -3 dB, labelled on the stopband side.
-    const double top = l.panels[0].rect.top(), bottom = l.panels[2].rect.bottom();
-    QPen markerPen(c.marker, 1);
-    markerPen.setDashPattern({2, 3});
-    painter.setPen(markerPen);
-    painter.drawLine(QPointF(l.X(curves.f), top), QPointF(l.X(curves.f), bottom));
-    painter.setPen(c.marker);
-    painter.drawText(QRectF(l.X(curves.f) - 20, top - fm.height() - 2, 40, fm.height()),
-                     Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("f"));
-    if (curves.f3 && *curves.f3 >= fLow && *curves.f3 <= fHigh) {
-        const QPointF at(l.X(*curves.f3), l.panels[0].Y(HalfPowerDb));
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(c.marker);
-        painter.drawEllipse(at, 3.5, 3.5);
-        painter.setBrush(Qt::NoBrush);
-        painter.setPen(c.marker);
-        const bool toLeft = curves.designDb.front() < curves.designDb.back();  // high-pass
-        const QRectF label(toLeft ? at.x() - 68 : at.x() + 8, at.y() + 4, 60, fm.height());
-        painter.drawText(label, (toLeft ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop,
-                         QStringLiteral("f3"));
-    }
-
-    // The read point: a line across the panels and a dot on each designed curve.
-    const auto i = static_cast<std::size_t>(*readIndex());
-    const double x = l.X(curves.freq[i]);
-    painter.setPen(QPen(c.frame, 1));
-    painter.drawLine(QPointF(x, top), QPointF(x, bottom));
-    painter.setPen(QPen(c.design, 1.6));
-    painter.setBrush(c.background);
-    for (const auto& [panel, values] :
-         {std::pair{0, &curves.designDb}, {1, &curves.designPhase}, {2, &curves.deviation}}) {
-        const Panel& p = l.panels[std::size_t(panel)];
-        const double y = p.Y((*values)[i]);
-        if (y >= p.rect.top() && y <= p.rect.bottom())
-            painter.drawEllipse(QPointF(x, y), 3, 3);
-    }
-    painter.setBrush(Qt::NoBrush);
-
-    // Legend.
-    const double legendY = l.legend.center().y();
-    painter.setPen(dashed);
-    painter.drawLine(QPointF(l.legend.left(), legendY), QPointF(l.legend.left() + 24, legendY));
-    painter.setPen(normal.text);
-    const QString target = tr("target");
-    painter.drawText(l.legend.adjusted(30, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, target);
-    const double next = l.legend.left() + 30 + fm.horizontalAdvance(target) + 16;
-    painter.setPen(designPen);
-    painter.drawLine(QPointF(next, legendY), QPointF(next + 24, legendY));
-    painter.setPen(normal.text);
-    painter.drawText(
-        QRectF(next + 30, l.legend.top(), l.legend.right() - next - 30, l.legend.height()),
-        Qt::AlignLeft | Qt::AlignVCenter, tr("designed"));
+        DrawStaleNote(painter, layout.readout, normal);
+    BodePainter plot(painter, layout, *curves_, c, normal, font());
+    plot.Panels();
+    plot.FrequencyLabels();
+    plot.Curves();
+    plot.Markers();
+    plot.ReadPoint(std::size_t(*readIndex()));
+    plot.Legend();
 }
 
 void BodeView::keyPressEvent(QKeyEvent* event)
@@ -359,7 +413,7 @@ void BodeView::mouseMoveEvent(QMouseEvent* event)
 {
     if (!curves_)
         return;
-    const Layout l = LayoutFor();
+    const Layout l = LayoutOf(rect(), font(), *curves_);
     const QPointF at = event->position();
     const bool over = at.x() >= l.left - 4 && at.x() <= l.left + l.width + 4 &&
                       at.y() >= l.panels[0].rect.top() && at.y() <= l.panels[2].rect.bottom();

@@ -54,8 +54,6 @@ protected:
 
 private:
     void Paint();
-    struct Layout;
-    Layout LayoutFor() const;
     void ReadingChanged();
 
     std::optional<design::outputs::BodeCurves> curves_;
