@@ -199,8 +199,9 @@ std::optional<WorstCase> WorstCaseOf(Circuit circuit, double f, const Parts& par
     return worst;
 }
 
-ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
-                            const ToleranceRequest& request)
+std::optional<std::vector<double>> ToleranceErrors(Circuit circuit, double f, const Parts& parts,
+                                                   const ToleranceRequest& request,
+                                                   const std::function<bool(long done)>& keepGoing)
 {
     // The series parts are the resistors of the low-pass and the capacitors of the high-pass.
     // A deviate of 1 is the whole tolerance (uniform) or one sigma, a third of it (normal).
@@ -230,9 +231,10 @@ ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
     const std::optional<double> nominal = CubicHalfPowerPoint(IdealCubic(circuit, parts, scale));
     const double hint = nominal ? *nominal : 1;
     std::vector<double> errors;
-    errors.reserve(static_cast<std::size_t>(request.samples));
-    double sum = 0;
+    errors.reserve(static_cast<std::size_t>(std::max(request.samples, 0L)));
     for (long n = 0; n < request.samples; ++n) {
+        if (n % ToleranceProgressStep == 0 && !keepGoing(n))
+            return std::nullopt;
         draw();
         Parts p = parts;
         for (std::size_t i = 0; i < 3; ++i) {
@@ -243,14 +245,22 @@ ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
         if (!y)
             continue;  // positive parts always cross -3 dB; kept for safety
         const double ratio = circuit == Circuit::LowPass ? std::sqrt(*y) : 1 / std::sqrt(*y);
-        const double error = ratio - 1;
-        errors.push_back(error);
-        sum += error;
+        errors.push_back(ratio - 1);
     }
+    if (!keepGoing(request.samples))
+        return std::nullopt;
+    return errors;
+}
+
+ToleranceFigures FiguresOf(std::span<double> errors)
+{
     ToleranceFigures figures;
     figures.samples = static_cast<long>(errors.size());
     if (errors.empty())
         return figures;
+    double sum = 0;
+    for (const double e : errors)
+        sum += e;
     const double mean = sum / static_cast<double>(errors.size());
     double squares = 0;
     for (const double e : errors)
@@ -260,6 +270,14 @@ ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
     figures.p0_5 = Quantile(errors, 0.005);
     figures.p99_5 = Quantile(errors, 0.995);
     return figures;
+}
+
+ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
+                            const ToleranceRequest& request)
+{
+    std::optional<std::vector<double>> errors =
+        ToleranceErrors(circuit, f, parts, request, [](long) { return true; });
+    return FiguresOf(*errors);
 }
 
 }  // namespace design

@@ -6,8 +6,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
+#include <vector>
 
 #include "design/filter.h"
 
@@ -75,6 +77,17 @@ struct ToleranceFigures {
 };
 ToleranceFigures MonteCarlo(Circuit circuit, double f, const Parts& parts,
                             const ToleranceRequest& request);
+
+// The f3 errors MonteCarlo's figures are made of, in the order drawn. `keepGoing` is asked
+// with the number of samples done before the first and after every ToleranceProgressStep
+// samples; nullopt when it says stop.
+inline constexpr long ToleranceProgressStep = 1024;
+std::optional<std::vector<double>> ToleranceErrors(Circuit circuit, double f, const Parts& parts,
+                                                   const ToleranceRequest& request,
+                                                   const std::function<bool(long done)>& keepGoing);
+
+// MonteCarlo's figures of these errors (reordered by the quantiles).
+ToleranceFigures FiguresOf(std::span<double> errors);
 
 // f3 at every one of the 2^6 corners of the six parts' tolerances (ideal op-amp): the lowest
 // and highest f3 error (f3 / f - 1) and their corners, +1 or -1 for each part (series, then

@@ -144,6 +144,7 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
                 Figures::Show(*figures_, *report_);
                 emit toleranceShown();
             });
+    connect(tolerance_, &ToleranceJob::failed, this, &DesignerWindow::sayProblem);
 
     announcement_.setSingleShot(true);
     announcement_.setInterval(500);

@@ -85,7 +85,7 @@ constexpr std::string_view DesignStyle = "fill=\"none\" stroke=\"#1f4fa8\" strok
 
 }  // namespace
 
-std::string BodePlot(const Report& report, bool standalone, std::string_view idPrefix)
+BodeCurves BodeCurvesOf(const Report& report, int pointsPerDecade)
 {
     const Design& d = report.design;
     const Request& request = d.request;
@@ -93,13 +93,14 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
     const double f = request.frequency;
     const std::optional<OpAmp> opamp =
         report.opamp ? std::optional<OpAmp>(report.opamp->opamp) : std::nullopt;
-    const std::optional<double> f3 = report.opamp ? report.opamp->f3 : d.f3;
-    const std::string prefix = Escape(idPrefix);
 
-    // The curves.
-    const int decades = 4;
-    const int count = decades * PlotPointsPerDecade + 1;
-    std::vector<double> freq(count), designDb(count), targetDb(count);
+    BodeCurves c;
+    c.f = f;
+    c.f3 = report.opamp ? report.opamp->f3 : d.f3;
+    const auto count = static_cast<std::size_t>(PlotDecades * pointsPerDecade + 1);
+    c.freq.resize(count);
+    c.designDb.resize(count);
+    c.targetDb.resize(count);
     std::vector<std::complex<double>> designH(count), targetH(count);
     // The network solved once; each point is then two polynomials at j w / (2 pi f).
     const Transfer transfer = TransferFunction(circuit, d.parts, 2 * std::numbers::pi * f, opamp);
@@ -109,23 +110,44 @@ std::string BodePlot(const Report& report, bool standalone, std::string_view idP
             sum = sum * x + p.c[k];
         return sum;
     };
-    for (int i = 0; i < count; ++i) {
-        freq[i] = f / 100 * std::pow(10.0, double(i) / PlotPointsPerDecade);
-        const std::complex<double> x(0, freq[i] / f);
+    for (std::size_t i = 0; i < count; ++i) {
+        c.freq[i] = f / 100 * std::pow(10.0, double(i) / pointsPerDecade);
+        const std::complex<double> x(0, c.freq[i] / f);
         designH[i] = evaluate(transfer.numerator, x) / evaluate(transfer.denominator, x);
-        targetH[i] = TargetResponse(circuit, request.response, f, freq[i]);
-        designDb[i] = Db(designH[i]);
-        targetDb[i] = Db(targetH[i]);
+        targetH[i] = TargetResponse(circuit, request.response, f, c.freq[i]);
+        c.designDb[i] = Db(designH[i]);
+        c.targetDb[i] = Db(targetH[i]);
     }
-    const std::vector<double> designPhase = UnwrappedPhase(designH);
-    const std::vector<double> targetPhase = UnwrappedPhase(targetH);
-    std::vector<double> deviation(count);
-    double largestDeviation = 0;
-    for (int i = 0; i < count; ++i) {
-        deviation[i] = designDb[i] - targetDb[i];
-        if (targetDb[i] >= ShapeFloorDb)
-            largestDeviation = std::max(largestDeviation, std::fabs(deviation[i]));
+    c.designPhase = UnwrappedPhase(designH);
+    c.targetPhase = UnwrappedPhase(targetH);
+    c.deviation.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        c.deviation[i] = c.designDb[i] - c.targetDb[i];
+        if (c.targetDb[i] >= ShapeFloorDb)
+            c.largestDeviation = std::max(c.largestDeviation, std::fabs(c.deviation[i]));
     }
+    return c;
+}
+
+std::string BodePlot(const Report& report, bool standalone, std::string_view idPrefix)
+{
+    const Design& d = report.design;
+    const Request& request = d.request;
+    const Circuit circuit = request.circuit;
+    const double f = request.frequency;
+    const std::string prefix = Escape(idPrefix);
+
+    const BodeCurves curves = BodeCurvesOf(report);
+    const std::optional<double> f3 = curves.f3;
+    const int decades = PlotDecades;
+    const int count = static_cast<int>(curves.freq.size());
+    const std::vector<double>& freq = curves.freq;
+    const std::vector<double>& designDb = curves.designDb;
+    const std::vector<double>& targetDb = curves.targetDb;
+    const std::vector<double>& designPhase = curves.designPhase;
+    const std::vector<double>& targetPhase = curves.targetPhase;
+    const std::vector<double>& deviation = curves.deviation;
+    const double largestDeviation = curves.largestDeviation;
 
     const double peak = *std::max_element(designDb.begin(), designDb.end());
     const double magTop = std::max(0.0, std::ceil(peak));
