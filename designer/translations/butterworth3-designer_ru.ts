@@ -1,0 +1,542 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>Figures</name>
+    <message>
+        <source>Aligned shape error</source>
+        <translation>Ошибка формы после совмещения</translation>
+    </message>
+    <message>
+        <source>Group delay at DC</source>
+        <translation>Групповая задержка на постоянном токе</translation>
+    </message>
+    <message>
+        <source>Delay within 1 % up to</source>
+        <translation>Задержка в пределах 1 % до</translation>
+    </message>
+    <message>
+        <source>100 f and beyond</source>
+        <translation>100 f и выше</translation>
+    </message>
+    <message>
+        <source>Step overshoot</source>
+        <translation>Выброс переходной характеристики</translation>
+    </message>
+    <message>
+        <source>Step undershoot</source>
+        <translation>Отрицательный выброс переходной характеристики</translation>
+    </message>
+    <message>
+        <source>Rise time, 10–90 %</source>
+        <translation>Время нарастания, 10–90 %</translation>
+    </message>
+    <message>
+        <source>Settling to 1 %</source>
+        <translation>Время установления до 1 %</translation>
+    </message>
+    <message>
+        <source>Settling to 0.1 %</source>
+        <translation>Время установления до 0.1 %</translation>
+    </message>
+    <message>
+        <source>Noise density at %1</source>
+        <translation>Спектральная плотность шума на %1</translation>
+    </message>
+    <message>
+        <source>Noise from %1 to %2</source>
+        <translation>Шум от %1 до %2</translation>
+    </message>
+    <message>
+        <source> rms</source>
+        <translation> СКЗ</translation>
+    </message>
+    <message>
+        <source>Noise shares</source>
+        <translation>Вклады в шум</translation>
+    </message>
+    <message>
+        <source>With an ideal op-amp</source>
+        <translation>С идеальным ОУ</translation>
+    </message>
+    <message>
+        <source>f3</source>
+        <translation>f3</translation>
+    </message>
+    <message>
+        <source>Shape error</source>
+        <translation>Ошибка формы</translation>
+    </message>
+    <message>
+        <source>Combinations weighed</source>
+        <translation>Перебрано сочетаний</translation>
+    </message>
+    <message>
+        <source>The calculator&apos;s f3</source>
+        <translation>f3 калькулятора</translation>
+    </message>
+    <message>
+        <source>Ripple band&apos;s edge</source>
+        <translation>Граница полосы пульсаций</translation>
+    </message>
+    <message>
+        <source>Sensitivity of f3 to %1</source>
+        <translation>Чувствительность f3 к %1</translation>
+    </message>
+    <message>
+        <source>With the op-amp: GBW %1, A0 %2, RO %3</source>
+        <translation>С ОУ: GBW %1, A0 %2, RO %3</translation>
+    </message>
+    <message>
+        <source>Upper edge</source>
+        <translation>Верхняя граница</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>нет</translation>
+    </message>
+    <message>
+        <source>GBW for f3 within 1 %</source>
+        <translation>GBW для f3 в пределах 1 %</translation>
+    </message>
+    <message>
+        <source>GBW for f3 within 0.1 %</source>
+        <translation>GBW для f3 в пределах 0.1 %</translation>
+    </message>
+    <message>
+        <source>GBW for 0.1 dB more shape error</source>
+        <translation>GBW для ошибки формы на 0.1 dB больше</translation>
+    </message>
+    <message>
+        <source>Stop-band at 100 f</source>
+        <translation>Подавление на 100 f</translation>
+    </message>
+    <message>
+        <source>Stop-band at 1000 f</source>
+        <translation>Подавление на 1000 f</translation>
+    </message>
+    <message>
+        <source>Stop-band at 10000 f</source>
+        <translation>Подавление на 10000 f</translation>
+    </message>
+    <message>
+        <source>Tolerances: R %1 %, C %2 %</source>
+        <translation>Допуски: R %1 %, C %2 %</translation>
+    </message>
+    <message>
+        <source>f3 error, sigma</source>
+        <translation>Погрешность f3, сигма</translation>
+    </message>
+    <message>
+        <source>f3 error, 99 % between</source>
+        <translation>Погрешность f3, 99 % между</translation>
+    </message>
+    <message>
+        <source> and </source>
+        <translation> и </translation>
+    </message>
+    <message>
+        <source>f3 error</source>
+        <translation>Погрешность f3</translation>
+    </message>
+    <message>
+        <source>drawing %1 samples…</source>
+        <translation>идёт расчёт, выборок: %1…</translation>
+    </message>
+    <message>
+        <source>Worst case, 64 corners</source>
+        <translation>Наихудший случай, 64 сочетания</translation>
+    </message>
+    <message>
+        <source>part</source>
+        <translation>элемент</translation>
+    </message>
+    <message>
+        <source>ideal</source>
+        <translation>идеальное</translation>
+    </message>
+    <message>
+        <source>chosen %1</source>
+        <translation>выбранное %1</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>погрешность</translation>
+    </message>
+    <message>
+        <source>impractical</source>
+        <translation>непрактично</translation>
+    </message>
+</context>
+<context>
+    <name>designer::DesignerWindow</name>
+    <message>
+        <source>Butterworth Filter Designer</source>
+        <translation>Проектирование фильтров Баттерворта</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Фильтр</translation>
+    </message>
+    <message>
+        <source>Low-pass</source>
+        <translation>Фильтр нижних частот</translation>
+    </message>
+    <message>
+        <source>High-pass</source>
+        <translation>Фильтр верхних частот</translation>
+    </message>
+    <message>
+        <source>&amp;Circuit</source>
+        <translation>&amp;Тип фильтра</translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation>Баттерворта</translation>
+    </message>
+    <message>
+        <source>Bessel</source>
+        <translation>Бесселя</translation>
+    </message>
+    <message>
+        <source>Chebyshev 0.5 dB</source>
+        <translation>Чебышева 0.5 dB</translation>
+    </message>
+    <message>
+        <source>Chebyshev 1 dB</source>
+        <translation>Чебышева 1 dB</translation>
+    </message>
+    <message>
+        <source>&amp;Response</source>
+        <translation>&amp;Характеристика</translation>
+    </message>
+    <message>
+        <source>Exact</source>
+        <translation>Точные</translation>
+    </message>
+    <message>
+        <source>The calculator&apos;s</source>
+        <translation>Как в калькуляторе</translation>
+    </message>
+    <message>
+        <source>C&amp;oefficients</source>
+        <translation>&amp;Коэффициенты</translation>
+    </message>
+    <message>
+        <source>&amp;Frequency</source>
+        <translation>&amp;Частота</translation>
+    </message>
+    <message>
+        <source>The -3 dB point</source>
+        <translation>Точка -3 dB</translation>
+    </message>
+    <message>
+        <source>The ripple band&apos;s edge</source>
+        <translation>Граница полосы пульсаций</translation>
+    </message>
+    <message>
+        <source>Frequency &amp;is</source>
+        <translation>Частота — &amp;это</translation>
+    </message>
+    <message>
+        <source>R&amp;esistance</source>
+        <translation>&amp;Сопротивление</translation>
+    </message>
+    <message>
+        <source>Standard values</source>
+        <translation>Стандартные номиналы</translation>
+    </message>
+    <message>
+        <source>None (exact)</source>
+        <translation>Нет (точные)</translation>
+    </message>
+    <message>
+        <source>&amp;Series</source>
+        <translation>Р&amp;яд</translation>
+    </message>
+    <message>
+        <source>Fixed</source>
+        <translation>Постоянный</translation>
+    </message>
+    <message>
+        <source>&amp;Moving R</source>
+        <translation>&amp;Изменяемый R</translation>
+    </message>
+    <message>
+        <source>S&amp;teps either side</source>
+        <translation>Ш&amp;агов в каждую сторону</translation>
+    </message>
+    <message>
+        <source>Balanced</source>
+        <translation>Баланс</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Форма АЧХ</translation>
+    </message>
+    <message>
+        <source>O&amp;bjective</source>
+        <translation>&amp;Цель подбора</translation>
+    </message>
+    <message>
+        <source>Op-amp (empty: ideal)</source>
+        <translation>Операционный усилитель (пусто: идеальный)</translation>
+    </message>
+    <message>
+        <source>&amp;GBW</source>
+        <translation>&amp;GBW</translation>
+    </message>
+    <message>
+        <source>&amp;A0</source>
+        <translation>&amp;A0</translation>
+    </message>
+    <message>
+        <source>R&amp;O</source>
+        <translation>R&amp;O</translation>
+    </message>
+    <message>
+        <source>&amp;Noise EN</source>
+        <translation>&amp;Шум EN</translation>
+    </message>
+    <message>
+        <source>Noise &amp;IN</source>
+        <translation>Шум &amp;IN</translation>
+    </message>
+    <message>
+        <source>f/100</source>
+        <translation>f/100</translation>
+    </message>
+    <message>
+        <source>Noise band &amp;from</source>
+        <translation>Полоса шума &amp;от</translation>
+    </message>
+    <message>
+        <source>100 f</source>
+        <translation>100 f</translation>
+    </message>
+    <message>
+        <source>Noise band &amp;to</source>
+        <translation>Полоса шума &amp;до</translation>
+    </message>
+    <message>
+        <source>Tolerances (empty: none)</source>
+        <translation>Допуски (пусто: нет)</translation>
+    </message>
+    <message>
+        <source>R tolerance, &amp;%</source>
+        <translation>Допуск R, &amp;%</translation>
+    </message>
+    <message>
+        <source>C tolerance, %</source>
+        <translation>Допуск C, %</translation>
+    </message>
+    <message>
+        <source>Uniform</source>
+        <translation>Равномерное</translation>
+    </message>
+    <message>
+        <source>Normal (3 sigma)</source>
+        <translation>Нормальное (3 сигмы)</translation>
+    </message>
+    <message>
+        <source>&amp;Distribution</source>
+        <translation>Распределени&amp;е</translation>
+    </message>
+    <message>
+        <source>Sam&amp;ples</source>
+        <translation>Объём &amp;выборки</translation>
+    </message>
+    <message>
+        <source>See&amp;d</source>
+        <translation>&amp;Начальное число</translation>
+    </message>
+    <message>
+        <source>Parts</source>
+        <translation>Элементы</translation>
+    </message>
+    <message>
+        <source>Part</source>
+        <translation>Элемент</translation>
+    </message>
+    <message>
+        <source>Ideal</source>
+        <translation>Идеальное</translation>
+    </message>
+    <message>
+        <source>Chosen</source>
+        <translation>Выбранное</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Погрешность</translation>
+    </message>
+    <message>
+        <source>&amp;Parts</source>
+        <translation>Элемент&amp;ы</translation>
+    </message>
+    <message>
+        <source>Figures</source>
+        <translation>Показатели</translation>
+    </message>
+    <message>
+        <source>Figure</source>
+        <translation>Показатель</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Fi&amp;gures</source>
+        <translation>Пока&amp;затели</translation>
+    </message>
+    <message>
+        <source>&amp;Bode plot</source>
+        <translation>Диаграмма &amp;Боде</translation>
+    </message>
+    <message>
+        <source>Schematic</source>
+        <translation>Схема</translation>
+    </message>
+    <message>
+        <source>Sc&amp;hematic</source>
+        <translation>Схе&amp;ма</translation>
+    </message>
+    <message>
+        <source>To&amp;lerance spread</source>
+        <translation>&amp;Разброс допусков</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Файл</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Правка</translation>
+    </message>
+    <message>
+        <source>Actions</source>
+        <translation>Действия</translation>
+    </message>
+    <message>
+        <source>Save &amp;netlist…</source>
+        <translation>Сохранить &amp;список соединений…</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+N</source>
+        <translation>Ctrl+Shift+N</translation>
+    </message>
+    <message>
+        <source>Save p&amp;lot…</source>
+        <translation>Сохранить &amp;график…</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+P</source>
+        <translation>Ctrl+Shift+P</translation>
+    </message>
+    <message>
+        <source>&amp;Save report…</source>
+        <translation>Сохранить &amp;отчёт…</translation>
+    </message>
+    <message>
+        <source>&amp;Open report</source>
+        <translation>От&amp;крыть отчёт</translation>
+    </message>
+    <message>
+        <source>Ctrl+R</source>
+        <translation>Ctrl+R</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <source>Copy &amp;parts</source>
+        <translation>Копировать &amp;элементы</translation>
+    </message>
+    <message>
+        <source>Ctrl+Shift+C</source>
+        <translation>Ctrl+Shift+C</translation>
+    </message>
+    <message>
+        <source>Copy &amp;command line</source>
+        <translation>Копировать &amp;командную строку</translation>
+    </message>
+    <message>
+        <source>Ctrl+L</source>
+        <translation>Ctrl+L</translation>
+    </message>
+    <message>
+        <source>Capacitanc&amp;e</source>
+        <translation>&amp;Ёмкость</translation>
+    </message>
+    <message>
+        <source>&amp;Moving C</source>
+        <translation>&amp;Изменяемый C</translation>
+    </message>
+    <message>
+        <source>Not recomputed: %1. The results below are the last design that read.</source>
+        <translation>Не пересчитано: %1. Ниже — последний расчёт с допустимыми данными.</translation>
+    </message>
+    <message>
+        <source>Chosen %1</source>
+        <translation>Выбранное %1</translation>
+    </message>
+    <message>
+        <source>Impractical: hard to build with this value</source>
+        <translation>Непрактично: такой номинал трудно реализовать</translation>
+    </message>
+    <message>
+        <source> (impractical)</source>
+        <translation> (непрактично)</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2. Nothing was changed.</source>
+        <translation>Не удалось записать %1: %2. Ничего не изменено.</translation>
+    </message>
+    <message>
+        <source>Saved %1.</source>
+        <translation>Сохранено: %1.</translation>
+    </message>
+    <message>
+        <source>Saved</source>
+        <translation>Сохранено</translation>
+    </message>
+    <message>
+        <source>ngspice netlist (*.cir)</source>
+        <translation>Список соединений ngspice (*.cir)</translation>
+    </message>
+    <message>
+        <source>LTspice netlist (*.net *.cir)</source>
+        <translation>Список соединений LTspice (*.net *.cir)</translation>
+    </message>
+    <message>
+        <source>Save netlist</source>
+        <translation>Сохранить список соединений</translation>
+    </message>
+    <message>
+        <source>Save plot</source>
+        <translation>Сохранить график</translation>
+    </message>
+    <message>
+        <source>SVG image (*.svg)</source>
+        <translation>Изображение SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>Save report</source>
+        <translation>Сохранить отчёт</translation>
+    </message>
+    <message>
+        <source>HTML page (*.html)</source>
+        <translation>Страница HTML (*.html)</translation>
+    </message>
+    <message>
+        <source>Could not make the folder %1 for the report.</source>
+        <translation>Не удалось создать папку %1 для отчёта.</translation>
+    </message>
+    <message>
+        <source>Could not start %1 to open %2.</source>
+        <translation>Не удалось запустить %1, чтобы открыть %2.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,286 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+// The designer window in its user's language: with the translation the program loads for the
+// locale (from :/i18n), its words are Russian under ru_RU and English under C, every word it
+// shows is translated, and the numbers it shows are the same under any locale.
+#include <clocale>
+#include <memory>
+
+#include <QtCore/QLocale>
+#include <QtCore/QRegularExpression>
+#include <QtCore/QStandardPaths>
+#include <QtCore/QTranslator>
+#include <QtTest/QTest>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QHeaderView>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QTreeWidget>
+
+#include "designer/designer_window.h"
+
+namespace {
+
+using designer::DesignerWindow;
+using designer::Field;
+
+// The locale `name` as the program starts under it: Qt's default locale, the C library's
+// (numbers in printf and strtod), and the translation the program would load for it.
+class Language {
+public:
+    explicit Language(const QString& name, const char* cLocale = "C")
+    {
+        QLocale::setDefault(QLocale(name));
+        std::setlocale(LC_ALL, cLocale);
+        loaded_ = translator_.load(QLocale(), QStringLiteral("butterworth3-designer"),
+                                   QStringLiteral("_"), QStringLiteral(":/i18n"));
+        if (loaded_)
+            QCoreApplication::installTranslator(&translator_);
+    }
+    ~Language()
+    {
+        QCoreApplication::removeTranslator(&translator_);
+        std::setlocale(LC_ALL, "C");
+        QLocale::setDefault(QLocale::c());
+    }
+    Language(const Language&) = delete;
+    Language& operator=(const Language&) = delete;
+    bool loaded() const { return loaded_; }
+
+private:
+    QTranslator translator_;
+    bool loaded_ = false;
+};
+
+QString LabelOf(const DesignerWindow& window, Field field)
+{
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy() == window.fieldWidget(field))
+            return label->text();
+    return {};
+}
+
+QStringList GroupTitles(const DesignerWindow& window)
+{
+    QStringList titles;
+    for (const QGroupBox* box : window.findChildren<QGroupBox*>())
+        titles << box->title();
+    return titles;
+}
+
+QStringList TabTexts(const DesignerWindow& window)
+{
+    const auto* tabs = window.findChild<QTabWidget*>();
+    QStringList texts;
+    for (int i = 0; i < tabs->count(); ++i)
+        texts << tabs->tabText(i);
+    return texts;
+}
+
+QStringList ActionTexts(const QList<QAction*>& actions)
+{
+    QStringList texts;
+    for (const QAction* action : actions)
+        if (!action->isSeparator())
+            texts << action->text();
+    return texts;
+}
+
+QStringList HeaderTexts(const QAbstractItemModel& model, int columns)
+{
+    QStringList texts;
+    for (int c = 0; c < columns; ++c)
+        texts << model.headerData(c, Qt::Horizontal).toString();
+    return texts;
+}
+
+// Every word the window shows or names for a screen reader, in one fixed order.
+QStringList Words(const DesignerWindow& window)
+{
+    QStringList words{window.windowTitle()};
+    words << GroupTitles(window) << TabTexts(window);
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy())
+            words << label->text();
+    for (const QComboBox* box : window.findChildren<QComboBox*>())
+        for (int i = 0; i < box->count(); ++i)
+            words << box->itemText(i);
+    for (const QToolBar* bar : window.findChildren<QToolBar*>())
+        words << bar->windowTitle();
+    words << ActionTexts(window.menuBar()->actions());
+    for (const QAction* menu : window.menuBar()->actions())
+        words << ActionTexts(menu->menu()->actions());
+    const auto* parts = window.findChild<QTableWidget*>();
+    words << parts->accessibleName() << HeaderTexts(*parts->model(), parts->columnCount());
+    for (int row = 0; row < parts->rowCount(); ++row)
+        words << parts->item(row, 0)->text();
+    const auto* figures = window.findChild<QTreeWidget*>();
+    words << figures->accessibleName() << HeaderTexts(*figures->model(), 2);
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(figures)); *it; ++it)
+        words << (*it)->text(0);
+    return words;
+}
+
+// The numbers in the parts and the figures, in their order, with their signs and separators;
+// the words around them may be in any language.
+QStringList Numbers(const DesignerWindow& window)
+{
+    QStringList texts;
+    const auto* parts = window.findChild<QTableWidget*>();
+    for (int row = 0; row < parts->rowCount(); ++row)
+        for (int column = 0; column < parts->columnCount(); ++column)
+            texts << parts->item(row, column)->text();
+    for (QTreeWidgetItemIterator it(window.findChild<QTreeWidget*>()); *it; ++it)
+        texts << (*it)->text(0) << (*it)->text(1);
+    static const QRegularExpression number(QStringLiteral("[-+\\x{2212}]?[0-9]+([.,][0-9]+)*"));
+    QStringList numbers;
+    for (auto match = number.globalMatch(texts.join(QLatin1Char('\n'))); match.hasNext();)
+        numbers << match.next().captured();
+    return numbers;
+}
+
+// A design that fills every column of the parts and every group of figures.
+designer::Inputs FullDesign()
+{
+    designer::Inputs inputs;
+    inputs.series = design::Series::E24;
+    inputs.gbw = "1Meg";
+    inputs.toleranceR = "1";
+    inputs.toleranceC = "5";
+    return inputs;
+}
+
+}  // namespace
+
+class TestDesignerLanguage : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+    void words_data();
+    void words();
+    void everyWordTranslated();
+    void numbersUnchangedByLocale_data();
+    void numbersUnchangedByLocale();
+};
+
+void TestDesignerLanguage::words_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<bool>("translated");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("labels");  // circuit, frequency, value, series, samples
+    QTest::addColumn<QStringList>("groups");
+    QTest::addColumn<QStringList>("tabs");
+    QTest::addColumn<QStringList>("menus");
+    QTest::addColumn<QStringList>("fileActions");
+
+    // clang-format off
+    const QStringList englishGroups{"Filter", "Standard values", "Op-amp (empty: ideal)",
+                                    "Tolerances (empty: none)"};
+    const QStringList englishTabs{"Fi&gures", "&Bode plot", "Sc&hematic", "To&lerance spread"};
+    const QStringList englishFile{"Save &netlist…", "Save p&lot…", "&Save report…",
+                                  "&Open report", "&Quit"};
+    const QStringList englishLabels{"&Circuit", "&Frequency", "R&esistance", "&Series",
+                                    "Sam&ples"};
+    for (const char* locale : {"C", "en_US", "de_DE"})
+        QTest::newRow(locale) << locale << false << "Butterworth Filter Designer" << englishLabels
+                              << englishGroups << englishTabs << QStringList{"&File", "&Edit"}
+                              << englishFile;
+    QTest::newRow("ru_RU") << "ru_RU" << true << "Проектирование фильтров Баттерворта"
+                           << QStringList{"&Тип фильтра", "&Частота", "&Сопротивление", "Р&яд",
+                                          "Объём &выборки"}
+                           << QStringList{"Фильтр", "Стандартные номиналы",
+                                          "Операционный усилитель (пусто: идеальный)",
+                                          "Допуски (пусто: нет)"}
+                           << QStringList{"Пока&затели", "Диаграмма &Боде", "Схе&ма",
+                                          "&Разброс допусков"}
+                           << QStringList{"&Файл", "&Правка"}
+                           << QStringList{"Сохранить &список соединений…", "Сохранить &график…",
+                                          "Сохранить &отчёт…", "От&крыть отчёт", "&Выход"};
+    // clang-format on
+}
+
+void TestDesignerLanguage::words()
+{
+    QFETCH(QString, locale);
+    QFETCH(bool, translated);
+    QFETCH(QString, title);
+    QFETCH(QStringList, labels);
+    QFETCH(QStringList, groups);
+    QFETCH(QStringList, tabs);
+    QFETCH(QStringList, menus);
+    QFETCH(QStringList, fileActions);
+
+    const Language language(locale);
+    QCOMPARE(language.loaded(), translated);
+    const DesignerWindow window{designer::Inputs{}};
+    QCOMPARE(window.windowTitle(), title);
+    const QStringList shownLabels{LabelOf(window, Field::Circuit),
+                                  LabelOf(window, Field::Frequency), LabelOf(window, Field::Value),
+                                  LabelOf(window, Field::Series), LabelOf(window, Field::Samples)};
+    QCOMPARE(shownLabels, labels);
+    QCOMPARE(GroupTitles(window), groups);
+    QCOMPARE(TabTexts(window), tabs);
+    QCOMPARE(ActionTexts(window.menuBar()->actions()), menus);
+    QCOMPARE(ActionTexts(window.menuBar()->actions().first()->menu()->actions()), fileActions);
+}
+
+// The same window in English and in Russian: each word differs, but for the names that are
+// the same in both languages. A text shown without tr(), or a tr() text without its Russian,
+// stays English.
+void TestDesignerLanguage::everyWordTranslated()
+{
+    const QRegularExpression sameInBoth(QStringLiteral("^(f3|&GBW|&A0|R&O|E[0-9]+|[CR][1-3])$"));
+    QStringList english;
+    {
+        const Language language(QStringLiteral("C"));
+        english = Words(DesignerWindow(FullDesign()));
+    }
+    const Language language(QStringLiteral("ru_RU"));
+    QVERIFY(language.loaded());
+    const QStringList russian = Words(DesignerWindow(FullDesign()));
+    QCOMPARE(russian.size(), english.size());
+    QVERIFY2(english.size() > 60, qPrintable(english.join(QLatin1Char('|'))));
+    for (qsizetype i = 0; i < english.size(); ++i)
+        if (!sameInBoth.match(english[i]).hasMatch())
+            QVERIFY2(russian[i] != english[i], qPrintable("not translated: " + english[i]));
+}
+
+void TestDesignerLanguage::numbersUnchangedByLocale_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QByteArray>("cLocale");  // built into LOCPATH by the test command
+
+    QTest::newRow("Russian, Qt's locale only") << "ru_RU" << QByteArray("C");
+    QTest::newRow("Russian, with a comma C library") << "ru_RU" << QByteArray("de_DE.UTF-8");
+    QTest::newRow("German, with a comma C library") << "de_DE" << QByteArray("de_DE.UTF-8");
+}
+
+void TestDesignerLanguage::numbersUnchangedByLocale()
+{
+    QFETCH(QString, locale);
+    QFETCH(QByteArray, cLocale);
+
+    QStringList plain;
+    {
+        const Language language(QStringLiteral("C"));
+        const DesignerWindow window{designer::Inputs{}};
+        QCOMPARE(window.findChild<QTableWidget*>()->item(0, 1)->text(),
+                 QStringLiteral("67.1656 nF"));
+        plain = Numbers(DesignerWindow(FullDesign()));
+    }
+    const Language language(locale, cLocale.constData());
+    QVERIFY2(QString::fromLatin1(std::localeconv()->decimal_point) == (cLocale == "C" ? "." : ","),
+             "the comma locale did not load: is LOCPATH set to where the test command built it?");
+    QVERIFY(QLocale().decimalPoint() == QStringLiteral(","));
+    const DesignerWindow window{designer::Inputs{}};
+    QCOMPARE(window.findChild<QTableWidget*>()->item(0, 1)->text(), QStringLiteral("67.1656 nF"));
+    QCOMPARE(Numbers(DesignerWindow(FullDesign())), plain);
+}
+
+QTEST_MAIN(TestDesignerLanguage)
+#include "tst_designer_language.moc"
