@@ -169,6 +169,41 @@
     </message>
 </context>
 <context>
+    <name>designer::BodeView</name>
+    <message>
+        <source>Magnitude, dB</source>
+        <translation>Амплитуда, дБ</translation>
+    </message>
+    <message>
+        <source>Phase, degrees</source>
+        <translation>Фаза, градусы</translation>
+    </message>
+    <message>
+        <source>Deviation from target, dB</source>
+        <translation>Отклонение от цели, дБ</translation>
+    </message>
+    <message>
+        <source>target</source>
+        <translation>цель</translation>
+    </message>
+    <message>
+        <source>designed</source>
+        <translation>расчёт</translation>
+    </message>
+    <message>
+        <source>Bode plot</source>
+        <translation>Диаграмма Боде</translation>
+    </message>
+    <message>
+        <source>No design</source>
+        <translation>Нет расчёта</translation>
+    </message>
+    <message>
+        <source>%1: gain %2 dB, phase %3°</source>
+        <translation>%1: усиление %2 дБ, фаза %3°</translation>
+    </message>
+</context>
+<context>
     <name>designer::DesignerWindow</name>
     <message>
         <source>Butterworth Filter Designer</source>
@@ -499,10 +534,6 @@
         <translation>Сохранено: %1.</translation>
     </message>
     <message>
-        <source>Saved</source>
-        <translation>Сохранено</translation>
-    </message>
-    <message>
         <source>ngspice netlist (*.cir)</source>
         <translation>Список соединений ngspice (*.cir)</translation>
     </message>
@@ -537,6 +568,44 @@
     <message>
         <source>Could not start %1 to open %2.</source>
         <translation>Не удалось запустить %1, чтобы открыть %2.</translation>
+    </message>
+    <message>
+        <source>GBW for 0.1 dB more shape error</source>
+        <translation>GBW для ошибки формы на 0.1 dB больше</translation>
+    </message>
+</context>
+<context>
+    <name>designer::HistogramView</name>
+    <message>
+        <source>Tolerance histogram</source>
+        <translation>Гистограмма допусков</translation>
+    </message>
+    <message>
+        <source>No tolerance analysis</source>
+        <translation>Нет анализа допусков</translation>
+    </message>
+    <message numerus="yes">
+        <source>σ %1, 99 %: %2 … %3, %n samples</source>
+        <translation>
+            <numerusform>σ %1, 99 %: %2 … %3, %n выборка</numerusform>
+            <numerusform>σ %1, 99 %: %2 … %3, %n выборки</numerusform>
+            <numerusform>σ %1, 99 %: %2 … %3, %n выборок</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>f3 error: %1</source>
+        <translation>Ошибка f3: %1</translation>
+    </message>
+    <message>
+        <source>Computing %1 %</source>
+        <translation>Вычисление: %1 %</translation>
+    </message>
+</context>
+<context>
+    <name>designer::Plots</name>
+    <message>
+        <source>stale</source>
+        <translation>устарело</translation>
     </message>
 </context>
 </TS>

@@ -40,13 +40,15 @@ def problems(fresh, committed):
         if translation is None:
             yield f"{where}: no translation"
             continue
-        text = translation.text or ""
-        if translation.get("type") or not text:
-            yield f"{where}: translation {translation.get('type') or 'empty'}"
-        elif sorted(re.findall(r"%\d", text)) != sorted(re.findall(r"%\d", source)):
-            yield f"{where}: the translation {text!r} has other place markers"
-        elif mnemonics(text) != mnemonics(source):
-            yield f"{where}: the translation {text!r} has {mnemonics(text)} mnemonics"
+        # A text with a count (%n) has one form for each of the language's plural forms.
+        forms = [form.text or "" for form in translation.findall("numerusform")]
+        for text in forms or [translation.text or ""]:
+            if translation.get("type") or not text:
+                yield f"{where}: translation {translation.get('type') or 'empty'}"
+            elif sorted(re.findall(r"%[\dn]", text)) != sorted(re.findall(r"%[\dn]", source)):
+                yield f"{where}: the translation {text!r} has other place markers"
+            elif mnemonics(text) != mnemonics(source):
+                yield f"{where}: the translation {text!r} has {mnemonics(text)} mnemonics"
     for key, translation in committed.items():
         if key not in fresh:
             yield f"{key[0]}: {key[1]!r}: kept ({translation.get('type') or 'finished'}) but no longer in the sources"
