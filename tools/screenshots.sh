@@ -5,7 +5,8 @@
 # defaults) and docs/window-banner.png (a range banner and a corrected, highlighted field),
 # from the program's own window under Qt's offscreen platform; and the same at twice the
 # pixel density, as on a high-density screen: docs/window-results@2x.png and
-# docs/window-banner@2x.png.
+# docs/window-banner@2x.png. The designer window's likewise: docs/designer.png (light, the Bode
+# plot) and docs/designer-dark.png (dark, the tolerance spread), and their @2x.
 # Usage: tools/screenshots.sh [build folder]   (default: build-ui, configured if needed)
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,7 +14,9 @@ build=${1:-"$top/build-ui"}
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$top" -B "$build" -G Ninja
 fi
-cmake --build "$build" --target window_screenshots -j2
+cmake --build "$build" --target window_screenshots designer_screenshots -j2
 mkdir -p "$top/docs"
 QT_QPA_PLATFORM=offscreen "$build/tests/ui/window_screenshots" "$top/docs"
 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/tests/ui/window_screenshots" "$top/docs"
+QT_QPA_PLATFORM=offscreen "$build/tests/designer/designer_screenshots" "$top/docs"
+QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/tests/designer/designer_screenshots" "$top/docs"
