@@ -119,6 +119,9 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     inputsScroll->setWidgetResizable(true);
     inputsScroll->setFrameShape(QFrame::NoFrame);
     inputsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The focus goes to the fields, which the area scrolls into view; the area itself is no
+    // stop on the way.
+    inputsScroll->setFocusPolicy(Qt::NoFocus);
     inputsScroll->setMinimumWidth(inputsPanel->sizeHint().width() +
                                   inputsScroll->verticalScrollBar()->sizeHint().width());
     splitter->addWidget(inputsScroll);
@@ -130,6 +133,7 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     outer->setWidget(splitter);
     outer->setWidgetResizable(true);
     outer->setFrameShape(QFrame::NoFrame);
+    outer->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(outer);
     buildActions();
 
@@ -188,9 +192,9 @@ void DesignerWindow::buildInputs(QWidget* panel)
                             Field which) -> QLabel* {
         auto* text = new QLabel(label);
         text->setBuddy(field);
-        auto* line = new QWidget;
-        auto* lines = new QVBoxLayout(line);
-        lines->setContentsMargins(0, 0, 0, 0);
+        // A layout, not a widget: the field stays the label's sibling, where Qt looks for the
+        // label that names it to a screen reader.
+        auto* lines = new QVBoxLayout;
         auto* top = new QHBoxLayout;
         top->addWidget(field, 1);
         if (hints_.count(which))
@@ -198,7 +202,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
         lines->addLayout(top);
         if (problems_.count(which))
             lines->addWidget(problems_[which]);
-        form->addRow(text, line);
+        form->addRow(text, lines);
         return text;
     };
 
@@ -218,13 +222,13 @@ void DesignerWindow::buildInputs(QWidget* panel)
     AddItem(coefficients_, tr("The calculator's"), design::Coefficients::Window);
     row(filter, tr("C&oefficients"), coefficients_, Field::Coefficients);
     frequency_ = number(Field::Frequency);
-    row(filter, tr("&Frequency"), frequency_, Field::Frequency);
+    row(filter, tr("Fre&quency"), frequency_, Field::Frequency);
     frequencyIs_ = combo();
     frequencyIs_->addItem(tr("The -3 dB point"), 0);
     frequencyIs_->addItem(tr("The ripple band's edge"), 1);
     row(filter, tr("Frequency &is"), frequencyIs_, Field::FrequencyIs);
     value_ = number(Field::Value);
-    valueLabel_ = row(filter, tr("R&esistance"), value_, Field::Value);
+    valueLabel_ = row(filter, tr("Resis&tance"), value_, Field::Value);
 
     QFormLayout* standard = group(tr("Standard values"));
     series_ = combo();
@@ -252,7 +256,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     noiseCurrent_ = number(Field::NoiseCurrent, QStringLiteral("0"));
     row(opamp, tr("Noise &IN"), noiseCurrent_, Field::NoiseCurrent);
     bandFrom_ = number(Field::BandFrom, tr("f/100"));
-    row(opamp, tr("Noise band &from"), bandFrom_, Field::BandFrom);
+    row(opamp, tr("Noise band f&rom"), bandFrom_, Field::BandFrom);
     bandTo_ = number(Field::BandTo, tr("100 f"));
     row(opamp, tr("Noise band &to"), bandTo_, Field::BandTo);
 
@@ -260,7 +264,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     toleranceR_ = number(Field::ToleranceR);
     row(tolerance, tr("R tolerance, &%"), toleranceR_, Field::ToleranceR);
     toleranceC_ = number(Field::ToleranceC);
-    row(tolerance, tr("C tolerance, %"), toleranceC_, Field::ToleranceC);
+    row(tolerance, tr("&C tolerance, %"), toleranceC_, Field::ToleranceC);
     distribution_ = combo();
     AddItem(distribution_, tr("Uniform"), design::Distribution::Uniform);
     AddItem(distribution_, tr("Normal (3 sigma)"), design::Distribution::Normal);
@@ -268,7 +272,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     samples_ = number(Field::Samples, QStringLiteral("100000"));
     row(tolerance, tr("Sam&ples"), samples_, Field::Samples);
     seed_ = number(Field::Seed, QStringLiteral("24301"));
-    row(tolerance, tr("See&d"), seed_, Field::Seed);
+    row(tolerance, tr("&Seed"), seed_, Field::Seed);
     column->addStretch(1);
 }
 
@@ -295,6 +299,7 @@ void DesignerWindow::buildResults(QWidget* panel)
     column->addWidget(parts_);
 
     tabs_ = new QTabWidget;
+    tabs_->setUsesScrollButtons(false);  // every tab's title whole, and no buttons to tab through
     figures_ = new QTreeWidget;
     figures_->setAccessibleName(tr("Figures"));
     figures_->setHeaderLabels({tr("Figure"), tr("Value")});
@@ -405,7 +410,7 @@ void DesignerWindow::showInputs()
         edit->setText(QString::fromStdString(*text));
     Select(distribution_, in.distribution);
     const bool lowPass = in.circuit == design::Circuit::LowPass;
-    valueLabel_->setText(lowPass ? tr("R&esistance") : tr("Capacitanc&e"));
+    valueLabel_->setText(lowPass ? tr("Resis&tance") : tr("Capaci&tance"));
     moveLabel_->setText(lowPass ? tr("&Moving R") : tr("&Moving C"));
     showing_ = false;
 }
