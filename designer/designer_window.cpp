@@ -42,6 +42,7 @@
 #include "designer/settings.h"
 #include "files/safe_write.h"
 #include "ui/accessibility.h"
+#include "ui/readable_colour.h"
 
 namespace designer {
 namespace {
@@ -562,7 +563,10 @@ void DesignerWindow::showReport()
                            : tr("Chosen")));
     parts_->setColumnHidden(2, !request.series);
     parts_->setColumnHidden(3, !request.series);
-    const QColor warning = palette().color(QPalette::Link);  // readable in light and dark
+    // The scheme's link colour, in a shade readable on the table's own ground: Qt's default
+    // link blue is unreadable on a dark one.
+    const QColor warning = ui::ReadableShade(parts_->palette().color(QPalette::Link),
+                                             parts_->palette().color(QPalette::Base));
     for (int i = 0; i < 3; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         const bool impractical = design::Impractical(request.circuit, d.chosen[k]);
