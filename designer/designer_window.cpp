@@ -162,7 +162,17 @@ DesignerWindow::~DesignerWindow() = default;
 
 void DesignerWindow::buildInputs(QWidget* panel)
 {
-    auto* column = new QVBoxLayout(panel);
+    // Two columns of groups, read top to bottom, then left to right: all the fields fit a
+    // laptop's screen without scrolling.
+    auto* columns = new QHBoxLayout(panel);
+    QVBoxLayout* column = nullptr;
+    const auto nextColumn = [&] {
+        if (column)
+            column->addStretch(1);
+        column = new QVBoxLayout;
+        columns->addLayout(column);
+    };
+    nextColumn();
     const auto group = [&](const QString& title) {
         auto* box = new QGroupBox(title);
         auto* form = new QFormLayout(box);
@@ -245,6 +255,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     AddItem(objective_, tr("Shape"), design::Objective::Shape);
     row(standard, tr("O&bjective"), objective_, Field::Objective);
 
+    nextColumn();
     QFormLayout* opamp = group(tr("Op-amp (empty: ideal)"));
     gbw_ = number(Field::Gbw);
     row(opamp, tr("&GBW"), gbw_, Field::Gbw);
