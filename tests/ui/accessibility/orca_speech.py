@@ -17,7 +17,8 @@ instead of sleeping.
 
 Usage: orca_speech.py PROGRAM WORKDIR   (inside a private session bus, an X display and a
 scratch HOME; tools/orca_check.sh sets them up). Exit code 0: all checks passed; 1: a check
-failed, or Orca did not start.
+failed, or Orca did not start. Another program's script imports this one and hands main() its
+own steps.
 """
 
 import os
@@ -359,9 +360,11 @@ def too_long(*_):
     raise TimeoutError("the run took too long")
 
 
-def main():
+def main(steps=run, usage=__doc__):
+    """Starts speech-dispatcher, openbox and Orca, then has `steps(session, speech)` drive the
+    program given on the command line."""
     if len(sys.argv) != 3:
-        print(__doc__)
+        print(usage)
         return 2
     program, workdir = sys.argv[1], sys.argv[2]
     # The whole run ends in time even if a tool stops answering; the clean-up below still runs.
@@ -396,7 +399,7 @@ def main():
                 break
         if not check(started and orca.poll() is None, "Orca started and speaks"):
             return 1
-        run(session, speech)
+        steps(session, speech)
     except (TimeoutError, subprocess.TimeoutExpired) as error:
         check(False, f"the run finished in time ({error})")
     finally:
