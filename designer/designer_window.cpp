@@ -188,6 +188,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     // A number field with its hint beside it and its problem below it.
     const auto number = [this](Field field, const QString& placeholder = {}) {
         auto* edit = new QLineEdit;
+        ui::ReadWhole(*edit);
         edit->setPlaceholderText(placeholder);
         connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::takeInputs);
         auto* hint = new QLabel;
@@ -305,6 +306,7 @@ void DesignerWindow::buildResults(QWidget* panel)
     parts_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     parts_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     parts_->setTabKeyNavigation(false);
+    ui::SayCurrentCellOnFocus(*parts_);
     auto* partsLabel = new QLabel(tr("&Parts"));
     partsLabel->setBuddy(parts_);
     column->addWidget(partsLabel);
