@@ -28,17 +28,8 @@ TYPED = "C1 26.8663 nF, C2 68.4235 nF, C3 3.90559 nF"
 
 
 def steps(session, speech):
-    def key(*keys):
-        session.xdotool("key", "--delay", "60", *keys)
-
-    def step(title):
-        speech.wait_quiet()
-        print(f"--- {title}", flush=True)
-        return speech.mark()
-
-    def show(mark):
-        for line in speech.since(mark):
-            print(f"        said: {line}", flush=True)
+    drive = orca_speech.Steps(session, speech)
+    key, step, show = drive.key, drive.step, drive.show
 
     def parts_said(mark):
         return [line for line in speech.since(mark) if "C1 " in line and "C3 " in line]
@@ -58,7 +49,7 @@ def steps(session, speech):
     show(mark)
 
     mark = step("250 typed 100 ms apart")
-    session.xdotool("type", "--delay", "100", "250")
+    drive.type_text("250", delay=100)
     check(speech.wait_for(mark, said(TYPED)), f'the new parts are announced: "{TYPED}"')
     # Any further announcement would come 500 ms after its change: quiet for 1.5 s, there is none.
     speech.wait_quiet()

@@ -221,21 +221,34 @@ def own_clipboard(session, text):
     check(False, "a helper owns the clipboard")
 
 
-def run(session, speech):
-    def key(*keys):
-        session.xdotool("key", "--delay", "60", *keys)
+class Steps:
+    """What a check does step by step: keys as a user types them, and Orca's utterances
+    marked and shown."""
 
-    def type_text(text):
-        session.xdotool("type", "--delay", "15", text)
+    def __init__(self, session, speech):
+        self.session = session
+        self.speech = speech
 
-    def step(title):
-        speech.wait_quiet()
+    def key(self, *keys):
+        self.session.xdotool("key", "--delay", "60", *keys)
+
+    def type_text(self, text, delay=15):
+        self.session.xdotool("type", "--delay", str(delay), text)
+
+    def step(self, title):
+        """Once Orca is quiet: the title, and the mark of what it says from now on."""
+        self.speech.wait_quiet()
         print(f"--- {title}", flush=True)
-        return speech.mark()
+        return self.speech.mark()
 
-    def show(mark):
-        for line in speech.since(mark):
+    def show(self, mark):
+        for line in self.speech.since(mark):
             print(f"        said: {line}", flush=True)
+
+
+def run(session, speech):
+    steps = Steps(session, speech)
+    key, type_text, step, show = steps.key, steps.type_text, steps.step, steps.show
 
     program_env = dict(session.env, QT_QPA_PLATFORM="xcb")
     mark = speech.mark()
