@@ -95,6 +95,7 @@ private slots:
     void fieldsAreNamedByTheirLabels_data();
     void fieldsAreNamedByTheirLabels();
     void everyFieldHasALabel();
+    void fieldsAreReadWhole();
     void partsAndActionsAreNamed();
     void tabFollowsReadingOrder();
     void mnemonicsAreUniqueWithinEachGroup();
@@ -143,6 +144,24 @@ void TestDesignerAccessibility::everyFieldHasALabel()
                  qPrintable(QStringLiteral("field %1 is labelled by %2")
                                 .arg(f)
                                 .arg(labels.join(QStringLiteral(", ")))));
+    }
+}
+
+// A screen reader reads a field's text by its attribute runs: Qt's own stops short of the end.
+void TestDesignerAccessibility::fieldsAreReadWhole()
+{
+    const auto window = ShownDesigner();
+    const QString text = QStringLiteral("12.5k");
+    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f) {
+        auto* field = qobject_cast<QLineEdit*>(window->fieldWidget(Field(f)));
+        if (!field)
+            continue;
+        field->setText(text);
+        int start = -2, end = -2;
+        QAccessible::queryAccessibleInterface(field)->textInterface()->attributes(1, &start, &end);
+        QVERIFY2(
+            start == 0 && end == text.size(),
+            qPrintable(QStringLiteral("field %1: a run from %2 to %3").arg(f).arg(start).arg(end)));
     }
 }
 

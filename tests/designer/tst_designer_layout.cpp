@@ -97,6 +97,7 @@ void TestDesignerLayout::fitsTheScreen()
     const auto window = ShownDesigner(inputs, size);
     QTRY_COMPARE_WITH_TIMEOUT(window->size(), size, 2000);
     const QStringList scrolling = Scrolling(*window);
+    qInfo("scrolling: %s", qPrintable(scrolling.join(QStringLiteral(", "))));
     QVERIFY2(scrolling.isEmpty() != scrolls, qPrintable(scrolling.join(QStringLiteral(", "))));
     const QStringList squeezed = Squeezed(*window);
     QVERIFY2(squeezed.isEmpty(), qPrintable(squeezed.join(QStringLiteral("; "))));
