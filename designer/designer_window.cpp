@@ -42,6 +42,7 @@
 #include "designer/settings.h"
 #include "files/safe_write.h"
 #include "ui/accessibility.h"
+#include "ui/readable_colour.h"
 
 namespace designer {
 namespace {
@@ -119,6 +120,9 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     inputsScroll->setWidgetResizable(true);
     inputsScroll->setFrameShape(QFrame::NoFrame);
     inputsScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The focus goes to the fields, which the area scrolls into view; the area itself is no
+    // stop on the way.
+    inputsScroll->setFocusPolicy(Qt::NoFocus);
     inputsScroll->setMinimumWidth(inputsPanel->sizeHint().width() +
                                   inputsScroll->verticalScrollBar()->sizeHint().width());
     splitter->addWidget(inputsScroll);
@@ -130,6 +134,7 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     outer->setWidget(splitter);
     outer->setWidgetResizable(true);
     outer->setFrameShape(QFrame::NoFrame);
+    outer->setFocusPolicy(Qt::NoFocus);
     setCentralWidget(outer);
     buildActions();
 
@@ -158,7 +163,17 @@ DesignerWindow::~DesignerWindow() = default;
 
 void DesignerWindow::buildInputs(QWidget* panel)
 {
-    auto* column = new QVBoxLayout(panel);
+    // Two columns of groups, read top to bottom, then left to right: all the fields fit a
+    // laptop's screen without scrolling.
+    auto* columns = new QHBoxLayout(panel);
+    QVBoxLayout* column = nullptr;
+    const auto nextColumn = [&] {
+        if (column)
+            column->addStretch(1);
+        column = new QVBoxLayout;
+        columns->addLayout(column);
+    };
+    nextColumn();
     const auto group = [&](const QString& title) {
         auto* box = new QGroupBox(title);
         auto* form = new QFormLayout(box);
@@ -174,6 +189,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     // A number field with its hint beside it and its problem below it.
     const auto number = [this](Field field, const QString& placeholder = {}) {
         auto* edit = new QLineEdit;
+        ui::ReadWhole(*edit);
         edit->setPlaceholderText(placeholder);
         connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::takeInputs);
         auto* hint = new QLabel;
@@ -189,9 +205,9 @@ void DesignerWindow::buildInputs(QWidget* panel)
                             Field which) -> QLabel* {
         auto* text = new QLabel(label);
         text->setBuddy(field);
-        auto* line = new QWidget;
-        auto* lines = new QVBoxLayout(line);
-        lines->setContentsMargins(0, 0, 0, 0);
+        // A layout, not a widget: the field stays the label's sibling, where Qt looks for the
+        // label that names it to a screen reader.
+        auto* lines = new QVBoxLayout;
         auto* top = new QHBoxLayout;
         top->addWidget(field, 1);
         if (hints_.count(which))
@@ -199,7 +215,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
         lines->addLayout(top);
         if (problems_.count(which))
             lines->addWidget(problems_[which]);
-        form->addRow(text, line);
+        form->addRow(text, lines);
         return text;
     };
 
@@ -219,13 +235,13 @@ void DesignerWindow::buildInputs(QWidget* panel)
     AddItem(coefficients_, tr("The calculator's"), design::Coefficients::Window);
     row(filter, tr("C&oefficients"), coefficients_, Field::Coefficients);
     frequency_ = number(Field::Frequency);
-    row(filter, tr("&Frequency"), frequency_, Field::Frequency);
+    row(filter, tr("Fre&quency"), frequency_, Field::Frequency);
     frequencyIs_ = combo();
     frequencyIs_->addItem(tr("The -3 dB point"), 0);
     frequencyIs_->addItem(tr("The ripple band's edge"), 1);
     row(filter, tr("Frequency &is"), frequencyIs_, Field::FrequencyIs);
     value_ = number(Field::Value);
-    valueLabel_ = row(filter, tr("R&esistance"), value_, Field::Value);
+    valueLabel_ = row(filter, tr("Resis&tance"), value_, Field::Value);
 
     QFormLayout* standard = group(tr("Standard values"));
     series_ = combo();
@@ -241,6 +257,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     AddItem(objective_, tr("Shape"), design::Objective::Shape);
     row(standard, tr("O&bjective"), objective_, Field::Objective);
 
+    nextColumn();
     QFormLayout* opamp = group(tr("Op-amp (empty: ideal)"));
     gbw_ = number(Field::Gbw);
     row(opamp, tr("&GBW"), gbw_, Field::Gbw);
@@ -253,7 +270,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     noiseCurrent_ = number(Field::NoiseCurrent, QStringLiteral("0"));
     row(opamp, tr("Noise &IN"), noiseCurrent_, Field::NoiseCurrent);
     bandFrom_ = number(Field::BandFrom, tr("f/100"));
-    row(opamp, tr("Noise band &from"), bandFrom_, Field::BandFrom);
+    row(opamp, tr("Noise band f&rom"), bandFrom_, Field::BandFrom);
     bandTo_ = number(Field::BandTo, tr("100 f"));
     row(opamp, tr("Noise band &to"), bandTo_, Field::BandTo);
 
@@ -261,7 +278,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     toleranceR_ = number(Field::ToleranceR);
     row(tolerance, tr("R tolerance, &%"), toleranceR_, Field::ToleranceR);
     toleranceC_ = number(Field::ToleranceC);
-    row(tolerance, tr("C tolerance, %"), toleranceC_, Field::ToleranceC);
+    row(tolerance, tr("&C tolerance, %"), toleranceC_, Field::ToleranceC);
     distribution_ = combo();
     AddItem(distribution_, tr("Uniform"), design::Distribution::Uniform);
     AddItem(distribution_, tr("Normal (3 sigma)"), design::Distribution::Normal);
@@ -269,7 +286,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
     samples_ = number(Field::Samples, QStringLiteral("100000"));
     row(tolerance, tr("Sam&ples"), samples_, Field::Samples);
     seed_ = number(Field::Seed, QStringLiteral("24301"));
-    row(tolerance, tr("See&d"), seed_, Field::Seed);
+    row(tolerance, tr("&Seed"), seed_, Field::Seed);
     column->addStretch(1);
 }
 
@@ -293,12 +310,14 @@ void DesignerWindow::buildResults(QWidget* panel)
                            3 * parts_->verticalHeader()->defaultSectionSize() +
                            2 * parts_->frameWidth());
     parts_->setTabKeyNavigation(false);
+    ui::SayCurrentCellOnFocus(*parts_);
     auto* partsLabel = new QLabel(tr("&Parts"));
     partsLabel->setBuddy(parts_);
     column->addWidget(partsLabel);
     column->addWidget(parts_);
 
     tabs_ = new QTabWidget;
+    tabs_->setUsesScrollButtons(false);  // every tab's title whole, and no buttons to tab through
     figures_ = new QTreeWidget;
     figures_->setAccessibleName(tr("Figures"));
     figures_->setHeaderLabels({tr("Figure"), tr("Value")});
@@ -310,7 +329,7 @@ void DesignerWindow::buildResults(QWidget* panel)
     figures_->header()->resizeSection(
         0, figures_->fontMetrics().horizontalAdvance(tr("GBW for 0.1 dB more shape error")) +
                4 * figures_->fontMetrics().averageCharWidth());
-    tabs_->addTab(figures_, tr("Fi&gures"));
+    tabs_->addTab(figures_, tr("Fig&ures"));
     bode_ = new BodeView;
     tabs_->addTab(bode_, tr("&Bode plot"));
     schematic_ = new SchematicView;
@@ -415,7 +434,7 @@ void DesignerWindow::showInputs()
         edit->setText(QString::fromStdString(*text));
     Select(distribution_, in.distribution);
     const bool lowPass = in.circuit == design::Circuit::LowPass;
-    valueLabel_->setText(lowPass ? tr("R&esistance") : tr("Capacitanc&e"));
+    valueLabel_->setText(lowPass ? tr("Resis&tance") : tr("Capaci&tance"));
     moveLabel_->setText(lowPass ? tr("&Moving R") : tr("&Moving C"));
     showing_ = false;
 }
@@ -581,7 +600,10 @@ void DesignerWindow::showReport()
                            : tr("Chosen")));
     parts_->setColumnHidden(2, !request.series);
     parts_->setColumnHidden(3, !request.series);
-    const QColor warning = palette().color(QPalette::Link);  // readable in light and dark
+    // The scheme's link colour, in a shade readable on the table's own ground: Qt's default
+    // link blue is unreadable on a dark one.
+    const QColor warning = ui::ReadableShade(parts_->palette().color(QPalette::Link),
+                                             parts_->palette().color(QPalette::Base));
     for (int i = 0; i < 3; ++i) {
         const std::size_t k = static_cast<std::size_t>(i);
         const bool impractical = design::Impractical(request.circuit, d.chosen[k]);

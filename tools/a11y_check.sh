@@ -3,12 +3,14 @@
 # SPDX-License-Identifier: MIT
 # Checks the window from outside, as a screen reader sees it: starts a virtual X display and
 # a session bus (which starts the accessibility bus on demand), then has
-# tests/ui/accessibility/atspi_tree.py run the program there and read and drive its window
-# over AT-SPI. Fails, naming it, when a tool is missing. Leaves no process behind.
-# Usage: tools/a11y_check.sh [program]   (default: build-ui/app/butterworth3)
+# tests/ui/accessibility/atspi_tree.py (or another program's script built on it) run the
+# program there and read and drive its window over AT-SPI. Fails, naming it, when a tool is missing. Leaves no process behind.
+# Usage: tools/a11y_check.sh [program [script]]
+#        (defaults: build-ui/app/butterworth3, tests/ui/accessibility/atspi_tree.py)
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-"$top/build-ui/app/butterworth3"}
+script=${2:-"$top/tests/ui/accessibility/atspi_tree.py"}
 python=${A11Y_PYTHON:-/usr/bin/python3}
 . "$top/tools/test_display.sh"
 trap display_cleanup EXIT
@@ -30,7 +32,7 @@ start_x_display 1024x768
 # accessibility bus only when asked to; a screen reader's desktop setting would do the same.
 status=0
 run_in_session_bus env QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
-    timeout -k 5 50 "$python" "$top/tests/ui/accessibility/atspi_tree.py" "$program" \
+    timeout -k 5 50 "$python" "$script" "$program" \
     2>"$display_work/stderr" || status=$?
 if [ "$status" -ne 0 ]; then
     echo "--- standard error"

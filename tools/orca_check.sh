@@ -2,15 +2,18 @@
 # SPDX-FileCopyrightText: 2026 The butterworth3 developers
 # SPDX-License-Identifier: MIT
 # Checks what the Orca screen reader says about the window: starts a virtual X display, then
-# runs tests/ui/accessibility/orca_speech.py in a private session bus with a scratch home and
-# XDG folders, so that neither the user's settings nor another session are touched. Fails,
-# never skips, when a tool is missing (tools/install-deps.sh test installs them all) or Orca
-# does not start. Leaves no process behind.
-# Usage: tools/orca_check.sh [program]   (default: build-ui/app/butterworth3)
+# runs tests/ui/accessibility/orca_speech.py (or another program's script built on it) in a
+# private session bus with a scratch home and XDG folders, so that neither the user's
+# settings nor another session are touched. Fails, never skips, when a tool is missing
+# (tools/install-deps.sh test installs them all) or Orca does not start. Leaves no process
+# behind.
+# Usage: tools/orca_check.sh [program [script]]
+#        (defaults: build-ui/app/butterworth3, tests/ui/accessibility/orca_speech.py)
 # ORCA_CHECK_LOG=FILE keeps Orca's debug log there.
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
 program=${1:-"$top/build-ui/app/butterworth3"}
+script=${2:-"$top/tests/ui/accessibility/orca_speech.py"}
 python=/usr/bin/python3  # Orca's own interpreter, with the Debian Python packages
 . "$top/tools/test_display.sh"
 trap display_cleanup EXIT
@@ -36,7 +39,7 @@ HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work/runtime" GSETTINGS_BACKEND=memory LANG=C.UTF-8
 export HOME XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_RUNTIME_DIR GSETTINGS_BACKEND LANG
 status=0
-run_in_session_bus timeout -k 5 120 "$python" "$top/tests/ui/accessibility/orca_speech.py" \
+run_in_session_bus timeout -k 5 120 "$python" "$script" \
     "$program" "$work/run" 2>"$work/stderr" || status=$?
 if [ "$status" -ne 0 ]; then
     echo "--- standard error"

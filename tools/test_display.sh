@@ -23,6 +23,10 @@
 #                                 returns 1
 #   display_work                  a scratch folder, removed by display_cleanup
 #   display_cleanup               stop_displays and remove display_work: the caller's EXIT trap
+#   fail WHAT...                  prints "FAIL: WHAT" and counts it in $failures
+#   expect WHAT ACTUAL EXPECTED   prints "ok: WHAT", or fails showing both
+#   last_request NAME LOG         the arguments of the window's last xdg_toplevel request NAME
+#                                 in a WAYLAND_DEBUG log, e.g. "738, 367"
 #
 # Every wait is bounded; a server that ends early is reported with its log.
 
@@ -141,4 +145,19 @@ stop_displays() {
 display_cleanup() {
     stop_displays
     rm -rf "$display_work"
+}
+
+failures=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+
+expect() { # <what> <actual> <expected>
+    if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: got '$2', expected '$3'"; fi
+}
+
+last_request() { # <name> <log>
+    sed -n "s/.*xdg_toplevel@[0-9]*\.$1(\(.*\))$/\1/p" "$2" | tail -n 1
 }

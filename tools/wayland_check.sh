@@ -25,21 +25,6 @@ in_session_bus "$0" "$@"
 trap display_cleanup EXIT
 trap 'exit 1' INT TERM HUP
 work=$display_work
-failures=0
-
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
-
-expect() { # <what> <actual> <expected>
-    if [ "$2" = "$3" ]; then echo "ok: $1"; else fail "$1: got '$2', expected '$3'"; fi
-}
-
-# The arguments of the last request of that name in the protocol log, e.g. "738, 367".
-last_request() { # <name> <log>
-    sed -n "s/.*xdg_toplevel@[0-9]*\.$1(\(.*\))$/\1/p" "$2" | tail -n 1
-}
 
 unset DISPLAY QT_SCALE_FACTOR
 export QT_QPA_PLATFORM=wayland

@@ -9,6 +9,7 @@
 #include <QtDBus/QDBusMessage>
 #include <QtDBus/QDBusVariant>
 #include <QtGui/QFontMetrics>
+#include <QtWidgets/QAbstractItemView>
 #include <QtWidgets/QAccessibleWidget>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QWidget>
@@ -19,6 +20,7 @@ namespace ui {
 namespace {
 
 constexpr const char* AnnouncedProperty = "announcedWhenShown";
+constexpr const char* ReadWholeProperty = "readWhole";
 constexpr const char* AnnouncementName = "screenReaderAnnouncement";
 
 // Qt's own interface for a label reports a static text, which screen readers pass over when
@@ -239,6 +241,8 @@ QAccessibleInterface* WindowFactory(const QString& className, QObject* object)
         return new NoticeInterface(static_cast<QLabel*>(object));
     if (className == QLatin1String(FieldEdit::staticMetaObject.className()))
         return new FieldInterface(static_cast<FieldEdit*>(object));
+    if (className == QLatin1String("QLineEdit") && object->property(ReadWholeProperty).toBool())
+        return new FieldInterface(static_cast<QLineEdit*>(object));
     return nullptr;
 }
 
@@ -291,6 +295,39 @@ private:
     }
 };
 
+// Once the view's own focus has been reported: the current cell as the focus.
+class CurrentCellReporter : public QObject {
+public:
+    explicit CurrentCellReporter(QAbstractItemView& view) : QObject(&view)
+    {
+        view.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && QAccessible::isActive())
+            QMetaObject::invokeMethod(this, &CurrentCellReporter::report, Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void report()
+    {
+        auto& view = *static_cast<QAbstractItemView*>(parent());
+        const QModelIndex current = view.currentIndex();
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(&view);
+        if (!view.hasFocus() || !current.isValid() || !table || !table->tableInterface())
+            return;
+        QAccessibleInterface* cell =
+            table->tableInterface()->cellAt(current.row(), current.column());
+        if (!cell)
+            return;
+        QAccessibleEvent focus(&view, QAccessible::Focus);
+        focus.setChild(table->indexOfChild(cell));
+        QAccessible::updateAccessibility(&focus);
+    }
+};
+
 }  // namespace
 
 void AnnounceWhenShown(QLabel& label)
@@ -308,6 +345,17 @@ void ReviewWhenShown(QLabel& label)
 void ReadFieldsWhole()
 {
     InstallFactory();
+}
+
+void ReadWhole(QLineEdit& field)
+{
+    InstallFactory();
+    field.setProperty(ReadWholeProperty, true);
+}
+
+void SayCurrentCellOnFocus(QAbstractItemView& view)
+{
+    new CurrentCellReporter(view);
 }
 
 void Announce(QWidget& window, const QString& text)

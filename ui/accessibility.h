@@ -6,7 +6,9 @@
 // reader reads whole.
 #pragma once
 
+class QAbstractItemView;
 class QLabel;
+class QLineEdit;
 class QString;
 class QWidget;
 
@@ -31,5 +33,13 @@ void Announce(QWidget& window, const QString& text);
 // whole text: Qt's own reports an empty run, and Orca then drops the last character when it
 // reads the field. Installed once; applies to fields made afterwards.
 void ReadFieldsWhole();
+
+// The same for one stock line edit.
+void ReadWhole(QLineEdit& field);
+
+// Tells a screen reader which cell is current each time the view gets the focus. Qt reports
+// that cell before the view itself, so a screen reader hears the table, loses the cell, and
+// reads the first arrow key's cell as a new row, whole and without its column's header.
+void SayCurrentCellOnFocus(QAbstractItemView& view);
 
 }  // namespace ui

@@ -258,10 +258,6 @@
         <translation>&amp;Коэффициенты</translation>
     </message>
     <message>
-        <source>&amp;Frequency</source>
-        <translation>&amp;Частота</translation>
-    </message>
-    <message>
         <source>The -3 dB point</source>
         <translation>Точка -3 dB</translation>
     </message>
@@ -272,10 +268,6 @@
     <message>
         <source>Frequency &amp;is</source>
         <translation>Частота — &amp;это</translation>
-    </message>
-    <message>
-        <source>R&amp;esistance</source>
-        <translation>&amp;Сопротивление</translation>
     </message>
     <message>
         <source>Standard values</source>
@@ -342,10 +334,6 @@
         <translation>f/100</translation>
     </message>
     <message>
-        <source>Noise band &amp;from</source>
-        <translation>Полоса шума &amp;от</translation>
-    </message>
-    <message>
         <source>100 f</source>
         <translation>100 f</translation>
     </message>
@@ -362,10 +350,6 @@
         <translation>Допуск R, &amp;%</translation>
     </message>
     <message>
-        <source>C tolerance, %</source>
-        <translation>Допуск C, %</translation>
-    </message>
-    <message>
         <source>Uniform</source>
         <translation>Равномерное</translation>
     </message>
@@ -380,10 +364,6 @@
     <message>
         <source>Sam&amp;ples</source>
         <translation>Объём &amp;выборки</translation>
-    </message>
-    <message>
-        <source>See&amp;d</source>
-        <translation>&amp;Начальное число</translation>
     </message>
     <message>
         <source>Parts</source>
@@ -422,7 +402,7 @@
         <translation>Значение</translation>
     </message>
     <message>
-        <source>Fi&amp;gures</source>
+        <source>Fig&amp;ures</source>
         <translation>Пока&amp;затели</translation>
     </message>
     <message>
@@ -502,10 +482,6 @@
         <translation>Ctrl+L</translation>
     </message>
     <message>
-        <source>Capacitanc&amp;e</source>
-        <translation>&amp;Ёмкость</translation>
-    </message>
-    <message>
         <source>&amp;Moving C</source>
         <translation>&amp;Изменяемый C</translation>
     </message>
@@ -572,6 +548,30 @@
     <message>
         <source>GBW for 0.1 dB more shape error</source>
         <translation>GBW для ошибки формы на 0.1 dB больше</translation>
+    </message>
+    <message>
+        <source>Fre&amp;quency</source>
+        <translation>&amp;Частота</translation>
+    </message>
+    <message>
+        <source>Resis&amp;tance</source>
+        <translation>&amp;Сопротивление</translation>
+    </message>
+    <message>
+        <source>Noise band f&amp;rom</source>
+        <translation>Полоса шума &amp;от</translation>
+    </message>
+    <message>
+        <source>&amp;C tolerance, %</source>
+        <translation>Допуск &amp;C, %</translation>
+    </message>
+    <message>
+        <source>&amp;Seed</source>
+        <translation>&amp;Начальное число</translation>
+    </message>
+    <message>
+        <source>Capaci&amp;tance</source>
+        <translation>&amp;Ёмкость</translation>
     </message>
 </context>
 <context>

@@ -181,10 +181,10 @@ void TestDesignerLanguage::words_data()
     // clang-format off
     const QStringList englishGroups{"Filter", "Standard values", "Op-amp (empty: ideal)",
                                     "Tolerances (empty: none)"};
-    const QStringList englishTabs{"Fi&gures", "&Bode plot", "Sc&hematic", "To&lerance spread"};
+    const QStringList englishTabs{"Fig&ures", "&Bode plot", "Sc&hematic", "To&lerance spread"};
     const QStringList englishFile{"Save &netlist…", "Save p&lot…", "&Save report…",
                                   "&Open report", "&Quit"};
-    const QStringList englishLabels{"&Circuit", "&Frequency", "R&esistance", "&Series",
+    const QStringList englishLabels{"&Circuit", "Fre&quency", "Resis&tance", "&Series",
                                     "Sam&ples"};
     for (const char* locale : {"C", "en_US", "de_DE"})
         QTest::newRow(locale) << locale << false << "Butterworth Filter Designer" << englishLabels

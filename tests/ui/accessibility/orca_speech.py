@@ -17,7 +17,8 @@ instead of sleeping.
 
 Usage: orca_speech.py PROGRAM WORKDIR   (inside a private session bus, an X display and a
 scratch HOME; tools/orca_check.sh sets them up). Exit code 0: all checks passed; 1: a check
-failed, or Orca did not start.
+failed, or Orca did not start. Another program's script imports this one and hands main() its
+own steps.
 """
 
 import os
@@ -220,21 +221,34 @@ def own_clipboard(session, text):
     check(False, "a helper owns the clipboard")
 
 
-def run(session, speech):
-    def key(*keys):
-        session.xdotool("key", "--delay", "60", *keys)
+class Steps:
+    """What a check does step by step: keys as a user types them, and Orca's utterances
+    marked and shown."""
 
-    def type_text(text):
-        session.xdotool("type", "--delay", "15", text)
+    def __init__(self, session, speech):
+        self.session = session
+        self.speech = speech
 
-    def step(title):
-        speech.wait_quiet()
+    def key(self, *keys):
+        self.session.xdotool("key", "--delay", "60", *keys)
+
+    def type_text(self, text, delay=15):
+        self.session.xdotool("type", "--delay", str(delay), text)
+
+    def step(self, title):
+        """Once Orca is quiet: the title, and the mark of what it says from now on."""
+        self.speech.wait_quiet()
         print(f"--- {title}", flush=True)
-        return speech.mark()
+        return self.speech.mark()
 
-    def show(mark):
-        for line in speech.since(mark):
+    def show(self, mark):
+        for line in self.speech.since(mark):
             print(f"        said: {line}", flush=True)
+
+
+def run(session, speech):
+    steps = Steps(session, speech)
+    key, type_text, step, show = steps.key, steps.type_text, steps.step, steps.show
 
     program_env = dict(session.env, QT_QPA_PLATFORM="xcb")
     mark = speech.mark()
@@ -359,9 +373,11 @@ def too_long(*_):
     raise TimeoutError("the run took too long")
 
 
-def main():
+def main(steps=run, usage=__doc__):
+    """Starts speech-dispatcher, openbox and Orca, then has `steps(session, speech)` drive the
+    program given on the command line."""
     if len(sys.argv) != 3:
-        print(__doc__)
+        print(usage)
         return 2
     program, workdir = sys.argv[1], sys.argv[2]
     # The whole run ends in time even if a tool stops answering; the clean-up below still runs.
@@ -396,7 +412,7 @@ def main():
                 break
         if not check(started and orca.poll() is None, "Orca started and speaks"):
             return 1
-        run(session, speech)
+        steps(session, speech)
     except (TimeoutError, subprocess.TimeoutExpired) as error:
         check(False, f"the run finished in time ({error})")
     finally:

@@ -1,0 +1,309 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+// The designer window for keyboard and screen-reader users, in process: every field named by
+// its visible label, the tab order in reading order, mnemonics unique within each group, the
+// parts announced once when the typing stops, and each cell of the parts with its column's
+// header. Orca itself and the accessibility bus are checked by tests/designer/*.py.
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QAccessible>
+#include <QtTest/QSignalSpy>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QTabBar>
+#include <QtWidgets/QTabWidget>
+#include <QtWidgets/QTableWidget>
+#include <QtWidgets/QToolBar>
+#include <QtWidgets/QToolButton>
+#include <QtWidgets/QTreeWidget>
+
+#include "designer/figures.h"
+#include "designer_fixture.h"
+
+using designer::Field;
+using designer::Inputs;
+
+Q_DECLARE_METATYPE(Field)
+Q_DECLARE_METATYPE(design::Circuit)
+
+namespace {
+
+// The letter after a single '&', lower case; none when the text has no mnemonic.
+QChar Mnemonic(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] != u'&')
+            return text[i + 1].toLower();
+        ++i;
+    }
+    return {};
+}
+
+// The names of the labels that a screen reader finds for `widget` (its labelled-by relation).
+QStringList LabelledBy(QWidget* widget)
+{
+    QStringList names;
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+    for (const auto& [label, relation] : iface->relations(QAccessible::Label))
+        names << label->text(QAccessible::Name);
+    return names;
+}
+
+QString AccessibleName(QWidget* widget)
+{
+    return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
+}
+
+// What a widget in the focus chain is, for a readable comparison.
+QString Describe(const designer::DesignerWindow& window, const QWidget* widget)
+{
+    if (!widget)
+        return QStringLiteral("(nothing)");
+    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f) {
+        if (window.fieldWidget(Field(f)) == widget)
+            return QStringLiteral("field %1").arg(f);
+    }
+    if (!widget->accessibleName().isEmpty())
+        return widget->accessibleName();
+    return QString::fromLatin1(widget->metaObject()->className());
+}
+
+QString MnemonicClash(const QString& group, const QStringList& texts)
+{
+    QMap<QChar, QString> seen;
+    for (const QString& text : texts) {
+        const QChar letter = Mnemonic(text);
+        if (letter.isNull())
+            return QStringLiteral("%1: \"%2\" has no mnemonic").arg(group, text);
+        if (seen.contains(letter))
+            return QStringLiteral("%1: \"%2\" and \"%3\" share %4")
+                .arg(group, seen[letter], text, letter);
+        seen.insert(letter, text);
+    }
+    return {};
+}
+
+}  // namespace
+
+class TestDesignerAccessibility : public QObject {
+    Q_OBJECT
+private slots:
+    void fieldsAreNamedByTheirLabels_data();
+    void fieldsAreNamedByTheirLabels();
+    void everyFieldHasALabel();
+    void fieldsAreReadWhole();
+    void partsAndActionsAreNamed();
+    void tabFollowsReadingOrder();
+    void mnemonicsAreUniqueWithinEachGroup();
+    void ctrlSSavesTheReport();
+    void partsAreAnnouncedOnceTypingStops();
+    void cellsAreReadWithTheirColumnHeader();
+};
+
+void TestDesignerAccessibility::fieldsAreNamedByTheirLabels_data()
+{
+    QTest::addColumn<design::Circuit>("circuit");
+    QTest::addColumn<Field>("field");
+    QTest::addColumn<QString>("name");
+    const auto low = design::Circuit::LowPass;
+    QTest::newRow("circuit") << low << Field::Circuit << "Circuit";
+    QTest::newRow("response") << low << Field::Response << "Response";
+    QTest::newRow("frequency") << low << Field::Frequency << "Frequency";
+    QTest::newRow("low-pass value") << low << Field::Value << "Resistance";
+    QTest::newRow("high-pass value") << design::Circuit::HighPass << Field::Value << "Capacitance";
+    QTest::newRow("series") << low << Field::Series << "Series";
+}
+
+// A combo box is named by its current item: the label, its buddy, carries the field's name.
+void TestDesignerAccessibility::fieldsAreNamedByTheirLabels()
+{
+    QFETCH(design::Circuit, circuit);
+    QFETCH(Field, field);
+    QFETCH(QString, name);
+    Inputs inputs;
+    inputs.circuit = circuit;
+    const auto window = ShownDesigner(inputs);
+    QWidget* widget = window->fieldWidget(field);
+    // Its label first, then its group's title.
+    QCOMPARE(LabelledBy(widget).value(0), name);
+    if (qobject_cast<QLineEdit*>(widget))
+        QCOMPARE(AccessibleName(widget), name);
+}
+
+void TestDesignerAccessibility::everyFieldHasALabel()
+{
+    const auto window = ShownDesigner();
+    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f) {
+        QWidget* widget = window->fieldWidget(Field(f));
+        const QStringList labels = LabelledBy(widget);
+        QVERIFY2(labels.size() == 2 && !labels[0].isEmpty(),
+                 qPrintable(QStringLiteral("field %1 is labelled by %2")
+                                .arg(f)
+                                .arg(labels.join(QStringLiteral(", ")))));
+    }
+}
+
+// A screen reader reads a field's text by its attribute runs: Qt's own stops short of the end.
+void TestDesignerAccessibility::fieldsAreReadWhole()
+{
+    const auto window = ShownDesigner();
+    const QString text = QStringLiteral("12.5k");
+    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f) {
+        auto* field = qobject_cast<QLineEdit*>(window->fieldWidget(Field(f)));
+        if (!field)
+            continue;
+        field->setText(text);
+        int start = -2, end = -2;
+        QAccessible::queryAccessibleInterface(field)->textInterface()->attributes(1, &start, &end);
+        QVERIFY2(
+            start == 0 && end == text.size(),
+            qPrintable(QStringLiteral("field %1: a run from %2 to %3").arg(f).arg(start).arg(end)));
+    }
+}
+
+void TestDesignerAccessibility::partsAndActionsAreNamed()
+{
+    const auto window = ShownDesigner();
+    auto* parts = window->findChild<QTableWidget*>();
+    QVERIFY(parts);
+    QCOMPARE(AccessibleName(parts), QStringLiteral("Parts"));
+    QStringList buttons;
+    for (QToolButton* button : window->findChild<QToolBar*>()->findChildren<QToolButton*>()) {
+        if (button->defaultAction())
+            buttons << AccessibleName(button);
+    }
+    QVERIFY2(buttons.contains(QStringLiteral("Copy command line")),
+             qPrintable(buttons.join(QStringLiteral(", "))));
+}
+
+void TestDesignerAccessibility::tabFollowsReadingOrder()
+{
+    const auto window = ShownDesigner();
+    QStringList expected;
+    // Fields waiting for another (a series, a tolerance) are off and passed over.
+    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f)
+        if (window->fieldWidget(Field(f))->isEnabled())
+            expected << Describe(*window, window->fieldWidget(Field(f)));
+    const auto* tabs = window->findChild<QTabWidget*>();
+    expected << QStringLiteral("Parts") << Describe(*window, tabs->tabBar())
+             << QStringLiteral("Figures");
+    // Around once, back to the first field.
+    expected << expected.first();
+
+    window->fieldWidget(Field::Circuit)->setFocus();
+    QStringList walked{Describe(*window, QApplication::focusWidget())};
+    for (qsizetype i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << Describe(*window, QApplication::focusWidget());
+    }
+    QCOMPARE(walked, expected);
+}
+
+// Within a group of fields, a menu or the results a letter leads to one place, and never
+// where a menu of the menu bar is (Alt and the letter would alternate between them).
+void TestDesignerAccessibility::mnemonicsAreUniqueWithinEachGroup()
+{
+    const auto window = ShownDesigner();
+    QStringList menus;
+    for (QAction* menuAction : window->menuBar()->actions())
+        menus << menuAction->text();
+    QStringList clashes;
+    for (const QGroupBox* group : window->findChildren<QGroupBox*>()) {
+        QStringList labels = menus;
+        for (const QLabel* label : group->findChildren<QLabel*>()) {
+            if (label->buddy())
+                labels << label->text();
+        }
+        clashes << MnemonicClash(group->title(), labels);
+    }
+    const auto* tabs = window->findChild<QTabWidget*>();
+    QStringList results = menus;
+    for (const QLabel* label : tabs->parentWidget()->findChildren<QLabel*>()) {
+        if (label->buddy())
+            results << label->text();
+    }
+    for (int i = 0; i < tabs->count(); ++i)
+        results << tabs->tabText(i);
+    clashes << MnemonicClash(QStringLiteral("results"), results);
+    for (QAction* menuAction : window->menuBar()->actions()) {
+        QStringList items;
+        for (const QAction* item : menuAction->menu()->actions()) {
+            if (!item->isSeparator())
+                items << item->text();
+        }
+        clashes << MnemonicClash(menuAction->text(), items);
+    }
+    clashes << MnemonicClash(QStringLiteral("menu bar"), menus);
+    clashes.removeAll(QString());
+    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
+}
+
+void TestDesignerAccessibility::ctrlSSavesTheReport()
+{
+    const auto window = ShownDesigner();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("filter.html"));
+    QString asked;
+    window->setAskFile([&](const QString& title, const QString&, const QString&, QString*) {
+        asked = title;
+        return path;
+    });
+    QTest::keySequence(window->fieldWidget(Field::Frequency), QKeySequence::Save);
+    QCOMPARE(asked, QStringLiteral("Save report"));
+    QVERIFY(QFileInfo(path).size() > 0);
+}
+
+// Three digits 100 ms apart: one announcement, 500 ms after the last, of the last design.
+void TestDesignerAccessibility::partsAreAnnouncedOnceTypingStops()
+{
+    const auto window = ShownDesigner();
+    QSignalSpy announced(window.get(), &designer::DesignerWindow::partsAnnounced);
+    QTRY_VERIFY2_WITH_TIMEOUT(announced.count() == 1, "the first design's announcement", 3000);
+    announced.clear();
+
+    auto* frequency = qobject_cast<QLineEdit*>(window->fieldWidget(Field::Frequency));
+    frequency->setFocus();
+    frequency->selectAll();
+    QElapsedTimer sinceLastKey;
+    for (const char digit : {'2', '5', '0'}) {
+        if (digit != '2')
+            QTest::qWait(100);  // the typing being tested, not a wait for a state
+        QTest::keyClick(frequency, digit);
+        sinceLastKey.start();
+    }
+    QTRY_VERIFY2_WITH_TIMEOUT(announced.count() >= 1, "the parts' announcement", 3000);
+    QVERIFY2(sinceLastKey.elapsed() >= 450,
+             qPrintable(
+                 QStringLiteral("announced %1 ms after the last key").arg(sinceLastKey.elapsed())));
+    QCOMPARE(announced.count(), 1);
+    QCOMPARE(window->report()->design.request.frequency, 250.0);
+    QCOMPARE(announced[0][0].toString(), designer::Figures::PartsSentence(*window->report()));
+}
+
+void TestDesignerAccessibility::cellsAreReadWithTheirColumnHeader()
+{
+    Inputs inputs;
+    inputs.series = design::Series::E12;
+    const auto window = ShownDesigner(inputs);
+    QAccessibleInterface* table =
+        QAccessible::queryAccessibleInterface(window->findChild<QTableWidget*>());
+    QStringList headers;
+    for (int column = 0; column < 4; ++column) {
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(1, column);
+        QVERIFY(cell);
+        const QList<QAccessibleInterface*> header = cell->tableCellInterface()->columnHeaderCells();
+        headers << (header.size() == 1 ? header[0]->text(QAccessible::Name) : QStringLiteral("?"));
+        // Qt makes the header cells anew for each call and leaves them to the caller: to the
+        // registry (uniqueId registers them), which deletes them.
+        for (QAccessibleInterface* made : header)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+    }
+    QCOMPARE(headers, (QStringList{"Part", "Ideal", "Chosen E12", "Error"}));
+}
+
+QTEST_MAIN(TestDesignerAccessibility)
+#include "tst_designer_accessibility.moc"

@@ -1,0 +1,72 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+// The designer window's own colours readable in light, dark and high-contrast schemes: the
+// impractical parts, a field's problem and the note that the results are stale.
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QTableWidget>
+
+#include "designer_fixture.h"
+#include "tests/ui/colour_schemes.h"
+#include "tests/ui/text_contrast.h"
+
+using designer::Field;
+
+class TestDesignerColours : public QObject {
+    Q_OBJECT
+private slots:
+    void textsAreReadable_data();
+    void textsAreReadable();
+    void cleanup() { QApplication::setPalette(QPalette()); }
+};
+
+void TestDesignerColours::textsAreReadable_data()
+{
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("the style's own") << QApplication::style()->standardPalette();
+    QTest::newRow("Breeze Dark") << BreezeDarkPalette();
+    QTest::newRow("high contrast") << HighContrastPalette();
+}
+
+void TestDesignerColours::textsAreReadable()
+{
+    QFETCH(QPalette, palette);
+    QApplication::setPalette(palette);
+    designer::Inputs inputs;
+    inputs.frequency = "1";  // C2 17.1 uF: impractical
+    const auto window = ShownDesigner(inputs);
+    QStringList unreadable;
+
+    const auto* parts = window->findChild<QTableWidget*>();
+    const QColor ground = parts->palette().color(QPalette::Base);
+    int marked = 0;
+    for (int row = 0; row < parts->rowCount(); ++row) {
+        for (int column = 0; column < parts->columnCount(); ++column) {
+            const QTableWidgetItem* item = parts->item(row, column);
+            if (!item->data(Qt::ForegroundRole).isValid())
+                continue;
+            ++marked;
+            const double ratio = ui::ContrastRatio(item->foreground().color(), ground);
+            if (ratio < ui::ReadableContrast)
+                unreadable << QStringLiteral("part \"%1\" %2:1").arg(item->text()).arg(ratio);
+        }
+    }
+    QVERIFY2(marked > 0, "an impractical part is marked in its own colour");
+
+    TypeInto(qobject_cast<QLineEdit*>(window->fieldWidget(Field::Frequency)), QStringLiteral("1x"));
+    QVERIFY(window->stale());
+    int shown = 0;
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->isVisible() || !label->wordWrap() || label->text().isEmpty())
+            continue;  // the stale note and the field's problem wrap; the captions do not
+        ++shown;
+        const QColor text = label->palette().color(label->foregroundRole());
+        const double ratio = ui::ContrastRatio(text, GroundOf(label));
+        if (ratio < NeededFor(label->font()))
+            unreadable << QStringLiteral("\"%1\" %2:1").arg(label->text()).arg(ratio);
+    }
+    QCOMPARE(shown, 2);
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral("; "))));
+}
+
+QTEST_MAIN(TestDesignerColours)
+#include "tst_designer_colours.moc"
