@@ -10,11 +10,13 @@
 #   - the program read and driven over the accessibility bus (Go computes, Exit ends it).
 # Fails, naming it, when a tool is missing. WAYLAND_CHECK_PICTURES=<folder> keeps the
 # compositor's pictures.
-# Usage: tools/wayland_check.sh <butterworth3> <tst_wayland_window>
+# Usage: tools/wayland_check.sh <butterworth3> <tst_wayland_window> <desktop entry id>
 set -eu
 top=$(cd "$(dirname "$0")/.." && pwd)
-program=${1:?usage: wayland_check.sh <butterworth3> <tst_wayland_window>}
-window_test=${2:?usage: wayland_check.sh <butterworth3> <tst_wayland_window>}
+usage="usage: wayland_check.sh <butterworth3> <tst_wayland_window> <desktop entry id>"
+program=${1:?$usage}
+window_test=${2:?$usage}
+entry_id=${3:?$usage}
 . "$top/tools/test_display.sh"
 python=/usr/bin/python3  # with the Debian Python packages (pyatspi)
 need_tools weston weston-screenshooter timeout "$python"
@@ -28,7 +30,6 @@ work=$display_work
 
 unset DISPLAY QT_SCALE_FACTOR
 export QT_QPA_PLATFORM=wayland
-entry_id=$(basename "$top/packaging/"*.desktop .desktop)
 
 for scale in 1 2; do
     start_wayland_display 1280x1024 --scale="$scale"
