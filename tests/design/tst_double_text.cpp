@@ -79,6 +79,11 @@ struct Format {
     std::function<std::to_chars_result(char*, char*, double, int)> library;
 };
 
+void PrintTo(const Format& format, std::ostream* os)
+{
+    *os << format.name;
+}
+
 std::vector<Format> Formats()
 {
     const auto with = [](std::chars_format format) {
