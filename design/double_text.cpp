@@ -88,11 +88,11 @@ Decimal ExactDecimal(double x)
 enum class Rounding { NearestEven, Down, Up };
 
 // `d` without its digits below 10^lowest, rounded as `rounding` says.
-Decimal Rounded(Decimal d, int lowest, Rounding rounding)
+void Round(Decimal& d, int lowest, Rounding rounding)
 {
     const int kept = d.exponent - lowest + 1;
     if (kept >= d.count)
-        return d;  // nothing to drop
+        return;  // nothing to drop
     // What is dropped is not zero: the digits have no trailing zeros.
     bool up = rounding == Rounding::Up;
     if (rounding == Rounding::NearestEven && kept >= 0) {
@@ -106,7 +106,7 @@ Decimal Rounded(Decimal d, int lowest, Rounding rounding)
         d.count = up ? 1 : 0;
         d.digits[0] = '1';
         d.exponent = up ? lowest : 0;
-        return d;
+        return;
     }
     d.count = kept;
     if (up) {
@@ -124,7 +124,6 @@ Decimal Rounded(Decimal d, int lowest, Rounding rounding)
     }
     while (d.count > 0 && d.digits[static_cast<std::size_t>(d.count - 1)] == '0')
         --d.count;
-    return d;
 }
 
 void AppendFixed(std::string& out, const Decimal& d, int decimals)
@@ -139,7 +138,11 @@ void AppendFixed(std::string& out, const Decimal& d, int decimals)
 
 void AppendScientific(std::string& out, const Decimal& d, int decimals)
 {
-    AppendFixed(out, Decimal{d.digits, d.count, 0}, decimals);
+    out += d.count > 0 ? d.digits[0] : '0';
+    if (decimals > 0)
+        out += '.';
+    for (int i = 1; i <= decimals; ++i)
+        out += i < d.count ? d.digits[static_cast<std::size_t>(i)] : '0';
     out += d.exponent < 0 ? "e-" : "e+";
     const int exponent = std::abs(d.exponent);
     if (exponent < 10)
@@ -168,7 +171,9 @@ bool ReadsBackAs(const Decimal& d, double x)
 Decimal ShortestDigits(const Decimal& exact, double x)
 {
     const auto neighbour = [&](int n, Rounding rounding) {
-        return Rounded(exact, exact.exponent - n + 1, rounding);
+        Decimal d = exact;
+        Round(d, exact.exponent - n + 1, rounding);
+        return d;
     };
     const auto readBack = [&](int n) {
         return ReadsBackAs(neighbour(n, Rounding::Down), x) ||
@@ -223,19 +228,20 @@ std::string DoubleText(double value, DoubleFormat format, int precision)
         return out;
     if (precision < 0)
         precision = 6;
-    const Decimal exact = ExactDecimal(std::fabs(value));
+    Decimal d = ExactDecimal(std::fabs(value));
     switch (format) {
     case DoubleFormat::Fixed:
-        AppendFixed(out, Rounded(exact, -precision, Rounding::NearestEven), precision);
+        Round(d, -precision, Rounding::NearestEven);
+        AppendFixed(out, d, precision);
         break;
     case DoubleFormat::Scientific:
-        AppendScientific(out, Rounded(exact, exact.exponent - precision, Rounding::NearestEven),
-                         precision);
+        Round(d, d.exponent - precision, Rounding::NearestEven);
+        AppendScientific(out, d, precision);
         break;
     case DoubleFormat::General: {
         const int digits = std::max(precision, 1);
-        const Decimal rounded = Rounded(exact, exact.exponent - digits + 1, Rounding::NearestEven);
-        AppendAll(out, rounded, rounded.exponent >= -4 && rounded.exponent < digits);
+        Round(d, d.exponent - digits + 1, Rounding::NearestEven);
+        AppendAll(out, d, d.exponent >= -4 && d.exponent < digits);
         break;
     }
     }
