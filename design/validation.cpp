@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "design/validation.h"
 
-#include <charconv>
 #include <cmath>
 
+#include "design/double_text.h"
 #include "design/eseries.h"
 #include "design/filter.h"
 #include "design/vocabulary.h"
@@ -23,14 +23,6 @@ std::optional<Problem> ProblemIf(bool wrong, Subject subject, Circuit circuit = 
     if (!wrong)
         return std::nullopt;
     return Problem{subject, Expected(subject, circuit)};
-}
-
-// The shortest text that reads back as `value`, as "100" or "2500" or "1e+06".
-std::string Shortest(double value)
-{
-    char buffer[32];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, ec == std::errc() ? end : buffer);
 }
 
 // The computed parts of every value of R (or C) the search may take stay in range.
@@ -77,7 +69,7 @@ std::string Expected(Subject subject, Circuit circuit)
                "(GBW and A0 from 1e-30 to 1e30, RO zero or up to 1e30)";
     case Subject::Tolerance:
         return "expected R%,C% with a decimal point, each from 0 to " +
-               Shortest(MaxTolerancePercent) + ", such as 1,5 or 0.5%,1%";
+               ShortestDoubleText(MaxTolerancePercent) + ", such as 1,5 or 0.5%,1%";
     case Subject::Samples:
         return "expected a whole number of samples from 1 to " + std::to_string(MaxSamples);
     case Subject::MoveWithoutSeries: return "expected --series as well";
@@ -143,7 +135,7 @@ std::optional<Problem> CheckBuildable(const Request& request, const std::optiona
     // decimal point, so that the GBW is the digits before it.
     if (opamp && opamp->gbw <= request.frequency)
         return Problem{Subject::OpAmpGbw, Expected(Subject::OpAmpGbw, request.circuit) + " of " +
-                                              Shortest(request.frequency) + " Hz"};
+                                              ShortestDoubleText(request.frequency) + " Hz"};
     return std::nullopt;
 }
 

@@ -263,6 +263,19 @@ std::optional<Problem> WriteTemporary(Target& target, std::string_view content,
     return std::nullopt;
 }
 
+// Reserves `size` bytes of a file without changing its length. WebAssembly's C library has
+// no fallocate: there it fails as on a file system that cannot reserve.
+int ReserveSpace(int fd, off_t size)
+{
+#ifdef __EMSCRIPTEN__
+    (void)fd, (void)size;
+    errno = ENOSYS;
+    return -1;
+#else
+    return ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size);
+#endif
+}
+
 // Opens a target written directly, so that a refusal comes before anything is written; a
 // hard-linked file also gets its space reserved. A FIFO waits here for its reader.
 std::optional<Problem> OpenDirect(Target& target, std::string_view content)
@@ -272,8 +285,8 @@ std::optional<Problem> OpenDirect(Target& target, std::string_view content)
     if (target.fd < 0)
         return Problem{ErrnoText(errno)};
     if (target.method == Method::InPlace &&
-        ::fallocate(target.fd, FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(content.size())) != 0 &&
-        errno != EOPNOTSUPP && errno != ENOSYS)
+        ReserveSpace(target.fd, static_cast<off_t>(content.size())) != 0 && errno != EOPNOTSUPP &&
+        errno != ENOSYS)
         return Problem{ErrnoText(errno)};
     return std::nullopt;
 }

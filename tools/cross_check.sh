@@ -20,8 +20,10 @@ presses=${CROSS_PRESSES:-5000}
 oracle_count=${CROSS_ORACLE_COUNT:-10000}
 jobs=${CROSS_JOBS:-$(nproc)}
 targets=("$@")
-# wasm is left out until emscripten's libc++ writes and reads doubles with std::to_chars
-# and std::from_chars (Debian 12's 3.1.6 does not).
+# wasm is left out until its figures match x86-64's: many move in their last bits
+# (emscripten's C library is not glibc), a few of those cross a rounding of the text, and
+# for some designs with an op-amp (lowpass 605k 20k --opamp 2Meg,1.1Meg,100) the step
+# response's root finder ends on a pole of the wrong sign.
 ((${#targets[@]} > 0)) || targets=(aarch64 riscv64 i686 aarch64-window)
 out=build-cross
 mkdir -p "$out"
@@ -115,10 +117,13 @@ for target in "${targets[@]}"; do
     # The tests, each program under the emulator. Left to the native build: the report in
     # a browser (it checks files, not arithmetic) and the runs with closed or broken
     # standard descriptors, which the emulator itself fills with its own files. WebAssembly
-    # cannot start processes at all.
+    # cannot start processes at all (the companion as a program, a write as another user),
+    # knows no locale but C, and node's file system has no FIFOs, /proc or owners, nor the
+    # C library's texts of its errors.
     start=$(seconds)
     selection=(-E '^report_in_browser$|WriteErrors|^DesignProgram\.')
-    [[ $target == wasm ]] && selection[1]+='|^CliProgram\.'
+    [[ $target == wasm ]] &&
+        selection[1]+='|^CliProgram\.|^Cli/Program\.|^Table/(Matrix|AsNobody)\.|^design_outputs_under_comma_locale$'
     # The window: its package (contents, dependencies, lintian); the rest is aarch64's. Its
     # QTest programs stop under qemu-user after QTest's start-up (they pass when traced).
     [[ $target == aarch64-window ]] && selection=(-R '^packaging_debian_package$')

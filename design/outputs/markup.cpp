@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 
+#include "design/double_text.h"
 #include "design/portable_math.h"
 
 namespace design::outputs {
@@ -30,22 +31,11 @@ std::string Escape(std::string_view text)
 
 namespace {
 
-// Room for any double in fixed notation (309 integer digits) with up to 100 decimals.
-using NumberBuffer = std::array<char, 440>;
-
-std::string Written(double value, std::chars_format format, int precision)
-{
-    NumberBuffer buffer;
-    const std::to_chars_result result =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, format, precision);
-    return std::string(buffer.data(), result.ptr);
-}
-
 // The decimal exponent of `value` rounded to `digits` significant digits, as printf's %g
 // rounds it: 3 for 999.9999 at 6 digits.
 int RoundedExponent(double value, int digits)
 {
-    const std::string text = Written(value, std::chars_format::scientific, digits - 1);
+    const std::string text = DoubleText(value, DoubleFormat::Scientific, digits - 1);
     const std::size_t e = text.find('e');
     const char* first = text.data() + e + 1;
     if (*first == '+')
@@ -73,30 +63,23 @@ int ThousandsExponent(double value, int digits, int lowest, int highest)
 
 std::string General(double value, int digits)
 {
-    return Written(value, std::chars_format::general, digits);
+    return DoubleText(value, DoubleFormat::General, digits);
 }
 
 std::string Fixed(double value, int decimals)
 {
-    return Written(value, std::chars_format::fixed, decimals);
+    return DoubleText(value, DoubleFormat::Fixed, decimals);
 }
 
 std::string Num(double value, int decimals)
 {
-    // Trimmed in place: a plot writes thousands of these.
-    NumberBuffer buffer;
-    const char* first = buffer.data();
-    const char* last = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                     std::chars_format::fixed, decimals)
-                           .ptr;
+    std::string text = DoubleText(value, DoubleFormat::Fixed, decimals);
     if (decimals > 0) {
-        while (last[-1] == '0')
-            --last;
-        if (last[-1] == '.')
-            --last;
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
     }
-    const std::string_view text(first, static_cast<std::size_t>(last - first));
-    return text == "-0" ? "0" : std::string(text);
+    return text == "-0" ? "0" : text;
 }
 
 std::string Capitalised(std::string_view text)

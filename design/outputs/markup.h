@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 // Small text helpers the writers share: escaping for HTML and SVG, numbers as a reader of
 // a netlist, a plot, a report or a terminal expects them, and the sentences of figures
-// that more than one of them prints. Numbers are written with std::to_chars: the same
-// digits under any locale.
+// that more than one of them prints. Numbers are written as std::to_chars writes them
+// (design/double_text.h): the same digits under any locale and on every target.
 #pragma once
 
 #include <optional>
