@@ -271,7 +271,12 @@ Transfer TransferFunction(Circuit circuit, const Parts& parts, double scale,
         const Polynomial b = Poly({1 + a0, tau + ro * c2, ro * c2 * tau});
         const Polynomial w = Poly({0, c2 * (ra + rb), c1 * c2 * ra * rb});
         const Polynomial loss = Poly({1, 0, -ro * c2 * c3 * rc});
-        const Polynomial denominator = ideal * b + loss * w * lag;
+        Polynomial denominator = ideal * b + loss * w * lag;
+        // The two s^5 terms, RO C2 tau C1 C2 C3 Ra Rb Rc from D B and its negative from the
+        // loss, cancel exactly. Summed, they leave rounding noise that can put a pole far out
+        // in the right half-plane (a step response that grows without end).
+        denominator.c[5] = 0;
+        denominator.degree = 4;
         const Polynomial numerator = Poly({a0}) + Poly({0, ro * c2}) * Poly({1, c3 * rc}) * lag;
         return {numerator, denominator};
     }

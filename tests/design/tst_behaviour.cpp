@@ -217,6 +217,36 @@ TEST(Step, ButterworthAndBesselOvershootsAreTheTextbooks)
                 0.00005);
 }
 
+TEST(Step, OpAmpsWithOutputResistanceStillSettle)
+{
+    // Designs whose op-amp transfer function once had a fifth pole made of rounding noise,
+    // far out in the right half-plane: their steps read "overshoot 0 %, rise 0 s".
+    struct Row {
+        double r;
+        std::array<double, 3> c;
+        OpAmp opamp;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {884e3, {5.62e-08, 1.47e-07, 9.09e-09},                               {765e3, 435e3, 10}},
+        {20e3,  {1.83179024205781e-11, 4.665236867890748e-11, 2.662899914457182e-12}, {2e6, 1.1e6, 100}},
+        {6.9e3, {1e-07, 1.5e-07, 2.2e-08},                                    {121e3, 535e3, 250}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        const Parts parts = design::EqualSeries(row.r, row.c);
+        const design::Transfer t =
+            design::TransferFunction(Circuit::LowPass, parts, 1e4, row.opamp);
+        EXPECT_EQ(t.denominator.degree, 4);
+        for (const std::complex<double>& pole : design::PolynomialRoots(t.denominator))
+            EXPECT_LT(pole.real(), 0) << "R " << row.r;
+        const design::StepFigures step = design::StepFiguresOf(Circuit::LowPass, parts, row.opamp);
+        const design::StepFigures ideal = design::StepFiguresOf(Circuit::LowPass, parts);
+        EXPECT_GT(*step.riseTime, 0.5 * *ideal.riseTime) << "R " << row.r;
+        EXPECT_GT(step.overshoot, 0.5 * ideal.overshoot) << "R " << row.r;
+    }
+}
+
 TEST(GroupDelay, ButterworthDcDelayIsTwoOverOmega)
 {
     const design::GroupDelay delay =
