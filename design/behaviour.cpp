@@ -161,7 +161,13 @@ std::optional<GroupDelay> GroupDelayOf(Circuit circuit, const Parts& parts, doub
     const double scale = ScaleOf(parts);
     const Transfer t = TransferFunction(circuit, parts, scale, opamp);
     GroupDelay delay;
-    delay.dc = DelayOf(t, scale, 0);
+    // At DC the delay is d1/d0 - n1/n0 of the unscaled function, in seconds: parts from a
+    // series often make it a decimal tie in the text, so it is made of the parts alone, in
+    // real arithmetic (no cube root, and no complex quotient, which compilers' run-time
+    // libraries round differently).
+    const Transfer unscaled = TransferFunction(circuit, parts, 1, opamp);
+    delay.dc = unscaled.denominator.c[1] / unscaled.denominator.c[0] -
+               unscaled.numerator.c[1] / unscaled.numerator.c[0];
     const auto flat = [&](double logF) {
         return std::fabs(DelayOf(t, scale, std::pow(10.0, logF)) / delay.dc - 1) <= 0.01;
     };
