@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: MIT
 """Generated designs run on two builds and compared: the plain text, the netlist and the
 Bode plot byte for byte, the JSON object field by field with its numbers within a relative
-tolerance (1e-12), so that the parts a build chooses, and every figure it prints, are the
-same on every processor. Generated presses of Go (the window's calculation, plain and
-JSON) are compared byte for byte.
+tolerance (1e-12; a level in dB by the ratio it stands for, an overshoot by the step's
+height), so that the parts a build chooses, and every figure it prints, are the same on
+every processor. Generated presses of Go (the window's calculation, plain and JSON) are
+compared byte for byte.
 
   design_corpus.py run --count 1000 --seed 18 (--cli CLI | --driver DRIVER) OUT.json
   design_corpus.py compare A.json B.json [--tolerance 1e-12]
@@ -172,7 +173,16 @@ class Comparison:
         if a == b:
             return False
         self.moved += 1
-        relative = abs(a - b) / max(abs(a), abs(b))
+        if where.endswith("_db"):
+            # A level in decibels: its difference is the relative difference of the ratio it
+            # stands for (a shape error of 1e-14 dB is an exact 0 seen through rounding).
+            relative = abs(a - b) * math.log(10) / 20
+        elif where.endswith(".overshoot"):
+            # A fraction of the step's height, the peak less the final value (two numbers
+            # near 1): relative to the height.
+            relative = abs(a - b)
+        else:
+            relative = abs(a - b) / max(abs(a), abs(b))
         if relative > self.largest:
             self.largest, self.largest_at = relative, where
         return relative > self.tolerance
