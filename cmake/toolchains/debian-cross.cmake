@@ -19,7 +19,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
 
 find_program(BUTTERWORTH3_QEMU_PATH ${BUTTERWORTH3_QEMU} REQUIRED)
-set(CMAKE_CROSSCOMPILING_EMULATOR ${BUTTERWORTH3_QEMU_PATH} -L /usr/${BUTTERWORTH3_TARGET_TRIPLET})
+# The loader comes from the cross package's folder (-L), and the C library must come from
+# the same one: the multiarch C library that Qt's arm64 packages bring can be a later
+# Debian revision, and a loader and a C library of two revisions hang in the first
+# pthread_create.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${BUTTERWORTH3_QEMU_PATH} -L /usr/${BUTTERWORTH3_TARGET_TRIPLET}
+    -E LD_LIBRARY_PATH=/usr/${BUTTERWORTH3_TARGET_TRIPLET}/lib)
 
 # pkg-config reads the target's .pc files, not the build machine's.
 set(ENV{PKG_CONFIG_LIBDIR} /usr/lib/${BUTTERWORTH3_TARGET_TRIPLET}/pkgconfig:/usr/share/pkgconfig)
