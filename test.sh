@@ -3,11 +3,13 @@
 # SPDX-License-Identifier: MIT
 # Sets up, builds and runs every test: once in an optimised build, once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer (computing in the software extended format),
-# and the window tests under Valgrind. The builds for other processors are tools/cross_check.sh.
+# the window tests under Valgrind, and once more for other processors (tools/cross_check.sh:
+# aarch64 with the windows, riscv64 and i686 under qemu-user, WebAssembly under node).
 set -euo pipefail
 cd "$(dirname "$0")"
 
 tools/install-deps.sh test
+tools/install-deps.sh cross
 jobs=$(nproc)
 
 echo "== code style =="
@@ -30,3 +32,5 @@ done
 echo "== window tests under valgrind memcheck =="
 tools/valgrind_ui.sh build-test-release
 
+echo "== other processors =="
+CROSS_NATIVE=build-test-release tools/cross_check.sh

@@ -47,7 +47,7 @@ if [[ "${1:-run}" == cross ]]; then
   packages+=(
     g++-aarch64-linux-gnu g++-riscv64-linux-gnu g++-i686-linux-gnu qemu-user
     emscripten nodejs
-    qt6-base-dev:arm64 qt6-base-private-dev:arm64
+    qt6-base-dev:arm64 qt6-base-private-dev:arm64 qt6-svg-dev:arm64 qt6-wayland:arm64
   )
 fi
 
