@@ -4,7 +4,7 @@
 # Sets up, builds and runs every test: once in an optimised build, once more with
 # AddressSanitizer and UndefinedBehaviorSanitizer (computing in the software extended format),
 # the window tests under Valgrind, and once more for other processors (tools/cross_check.sh:
-# aarch64 with the windows, riscv64 and i686 under qemu-user, WebAssembly under node).
+# aarch64 with the windows and riscv64 under qemu-user, i686 natively, WebAssembly under node).
 set -euo pipefail
 cd "$(dirname "$0")"
 

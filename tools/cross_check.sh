@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 # The same results on other processors: builds the core, the design library and the
 # companion (no window) for each target with Debian's cross compilers or emscripten, runs
-# their tests and the reference model's comparison under qemu-user or node, and compares
+# their tests and the reference model's comparison under qemu-user (i686 natively, through
+# its loader) or node, and compares
 # the companion's output over generated designs and presses of Go with a native x86-64
 # build.
 #

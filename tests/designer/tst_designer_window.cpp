@@ -374,6 +374,11 @@ private slots:
             return env;
         }());
         shell.start(QStringLiteral("sh"), {QStringLiteral("-c"), line + QStringLiteral(" --json")});
+#ifdef BUTTERWORTH3_EMULATED
+        // qemu-user refuses the clone with CLONE_VFORK that QProcess starts a child with.
+        if (!shell.waitForStarted(30000) && shell.error() == QProcess::FailedToStart)
+            QSKIP("the emulator cannot start a process from inside this test");
+#endif
         QVERIFY(shell.waitForFinished(30000));
         QCOMPARE(shell.exitCode(), 0);
         const nlohmann::json json =
