@@ -1,36 +1,93 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The butterworth3 developers
 # SPDX-License-Identifier: MIT
-# Sets up, builds and runs every test: once in an optimised build, once more with
-# AddressSanitizer and UndefinedBehaviorSanitizer (computing in the software extended format),
-# the window tests under Valgrind, and once more for other processors (tools/cross_check.sh:
-# aarch64 with the windows and riscv64 under qemu-user, i686 natively, WebAssembly under node).
-set -euo pipefail
+# Builds and runs the tests; the README says what each run installs, changes and takes.
+#
+# Usage: ./test.sh [--everywhere] [--no-install]
+#   (nothing)     installs what native testing needs (Debian packages; vnu-jar into
+#                 build-tools/), checks the code style, then builds the CMake presets
+#                 "release" and "sanitize" and runs every native test in each
+#   --everywhere  all of that, then the window tests under Valgrind's memcheck and the other
+#                 processors (tools/cross_check.sh); installs for them the cross compilers,
+#                 qemu-user, emscripten and Debian's arm64 Qt, adding dpkg's arm64 architecture
+#   --no-install  installs nothing, for those who manage their packages themselves
+# A step runs even when one before it failed, unless it needs what failed; the run ends with
+# each step's time and result, and fails when any step failed.
+set -uo pipefail
 cd "$(dirname "$0")"
 
-tools/install-deps.sh test
-tools/install-deps.sh cross
+everywhere=false
+install=true
+for argument in "$@"; do
+  case $argument in
+  --everywhere) everywhere=true ;;
+  --no-install) install=false ;;
+  -h | --help) sed -n '4,15s/^# \{0,1\}//p' "$0" && exit 0 ;;
+  *) echo "test.sh: unknown argument '$argument' (--everywhere, --no-install, --help)" >&2 && exit 2 ;;
+  esac
+done
 jobs=$(nproc)
 
-echo "== code style =="
-git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror
+summary=()
+failed=()
+started=$SECONDS
+minutes() { printf '%d:%02d' $(($1 / 60)) $(($1 % 60)); }
 
-for variant in release sanitize; do
-  build="build-test-$variant"
-  options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUTTERWORTH3_BENCH=ON -DBUTTERWORTH3_FUZZ=ON)
-  # The sanitizer build computes in the software extended format, so that the whole suite
-  # runs once with each format.
-  [[ $variant == sanitize ]] && options=(-DCMAKE_BUILD_TYPE=Debug -DBUTTERWORTH3_SANITIZE=ON -DBUTTERWORTH3_FUZZ=ON
-                                         -DBUTTERWORTH3_SOFT_EXTENDED=ON)
-  echo "== $variant build =="
-  cmake -S . -B "$build" -G Ninja "${options[@]}" >/dev/null
-  cmake --build "$build" --parallel "$jobs"
-  echo "== $variant tests =="
-  QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure --parallel "$jobs"
+# Runs one step in a shell of its own that stops at its first failing command.
+step() { # <name> <command...>
+  local name=$1 began=$SECONDS status=0
+  shift
+  echo "== $name =="
+  (set -e && "$@") || status=$?
+  local result=passed
+  if ((status != 0)); then
+    result="FAILED (exit $status)"
+    failed+=("$name")
+  fi
+  summary+=("$(printf '%-30s %7s  %s' "$name" "$(minutes $((SECONDS - began)))" "$result")")
+  return $status
+}
+skip() { # <name> <why>
+  summary+=("$(printf '%-30s %7s  skipped: %s' "$1" - "$2")")
+}
+
+install_packages() {
+  tools/install-deps.sh test
+  if $everywhere; then tools/install-deps.sh cross; fi
+}
+code_style() { git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror; }
+build() { # <preset>
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" --parallel "$jobs"
+}
+run_tests() { ctest --preset "$1" --parallel "$jobs"; }
+
+if $install && ! step "install" install_packages; then
+  echo "test.sh: the packages could not be installed; nothing was built" >&2
+  exit 1
+fi
+step "code style" code_style
+for preset in release sanitize; do
+  if step "$preset build" build "$preset"; then
+    step "$preset tests" run_tests "$preset"
+  else
+    skip "$preset tests" "the build failed"
+  fi
 done
+if $everywhere; then
+  if [[ " ${failed[*]} " == *" release build "* ]]; then
+    skip "memcheck of the window tests" "the release build failed"
+    skip "other processors" "the release build failed"
+  else
+    step "memcheck of the window tests" tools/valgrind_ui.sh build-test-release
+    step "other processors" env CROSS_NATIVE=build-test-release tools/cross_check.sh
+  fi
+fi
 
-echo "== window tests under valgrind memcheck =="
-tools/valgrind_ui.sh build-test-release
-
-echo "== other processors =="
-CROSS_NATIVE=build-test-release tools/cross_check.sh
+echo "== summary =="
+printf '%s\n' "${summary[@]}"
+echo "test.sh: $(minutes $((SECONDS - started))) in all"
+if ((${#failed[@]})); then
+  echo "test.sh: failed: $(printf '%s, ' "${failed[@]}" | sed 's/, $//')" >&2
+  exit 1
+fi
