@@ -3,19 +3,26 @@
 #include "files/safe_write.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <random>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace files {
 
 namespace {
+
+struct PendingTemporary;
 
 // How a target is written.
 enum class Method {
@@ -36,10 +43,12 @@ struct Target {
 
     int fd = -1;  // the temporary (Replace) or the target itself (InPlace, Direct)
     std::string temporary;
+    PendingTemporary* pending = nullptr;  // the temporary's name for a signal handler
 };
 
 struct Problem {
     std::string reason;
+    bool partlyWritten = false;  // the target holds part of the new content
 };
 
 std::string ErrnoText(int error)
@@ -203,6 +212,114 @@ bool WriteAll(int fd, std::string_view content)
     return true;
 }
 
+// ---- Temporaries removed when a signal ends the program ----
+
+// The temporaries that exist now, in slots a signal handler may read: a slot is claimed,
+// its name written, then published; the handler unlinks every published name.
+struct PendingTemporary {
+    std::atomic<bool> claimed{false};
+    std::atomic<bool> published{false};
+    char name[PATH_MAX] = {};
+};
+std::array<PendingTemporary, 64> pending;
+constexpr int EndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+std::array<struct sigaction, std::size(EndingSignals)> previousActions;
+std::mutex handlersMutex;
+int writersRunning = 0;  // under handlersMutex
+
+extern "C" void RemoveTemporariesAndEnd(int signal)
+{
+    const int savedErrno = errno;
+    for (PendingTemporary& slot : pending)
+        if (slot.published.load())
+            ::unlink(slot.name);
+    // The signal's own action, as if the writer had never been there; it ends the program
+    // once this handler returns.
+    for (std::size_t i = 0; i < std::size(EndingSignals); ++i)
+        if (EndingSignals[i] == signal)
+            ::sigaction(signal, &previousActions[i], nullptr);
+    ::raise(signal);
+    errno = savedErrno;
+}
+
+// While a writer runs, SIGINT, SIGTERM and SIGHUP remove the temporaries before they end the
+// program; a signal the program ignores stays ignored.
+class TemporariesRemovedOnSignals {
+public:
+    TemporariesRemovedOnSignals()
+    {
+        const std::lock_guard lock(handlersMutex);
+        if (writersRunning++ > 0)
+            return;
+        for (std::size_t i = 0; i < std::size(EndingSignals); ++i) {
+            ::sigaction(EndingSignals[i], nullptr, &previousActions[i]);
+            if (previousActions[i].sa_handler == SIG_IGN)
+                continue;
+            struct sigaction action { };
+            action.sa_handler = RemoveTemporariesAndEnd;
+            sigfillset(&action.sa_mask);
+            ::sigaction(EndingSignals[i], &action, nullptr);
+        }
+    }
+    ~TemporariesRemovedOnSignals()
+    {
+        const std::lock_guard lock(handlersMutex);
+        if (--writersRunning > 0)
+            return;
+        for (std::size_t i = 0; i < std::size(EndingSignals); ++i)
+            if (previousActions[i].sa_handler != SIG_IGN)
+                ::sigaction(EndingSignals[i], &previousActions[i], nullptr);
+    }
+    TemporariesRemovedOnSignals(const TemporariesRemovedOnSignals&) = delete;
+    TemporariesRemovedOnSignals& operator=(const TemporariesRemovedOnSignals&) = delete;
+};
+
+// The slot that now holds `name`, or nullptr when every slot is taken (more outputs than
+// slots written at once: that temporary is then not removed on a signal).
+PendingTemporary* Publish(const std::string& name)
+{
+    if (name.size() >= PATH_MAX)
+        return nullptr;
+    for (PendingTemporary& slot : pending) {
+        bool expected = false;
+        if (slot.claimed.compare_exchange_strong(expected, true)) {
+            std::memcpy(slot.name, name.c_str(), name.size() + 1);
+            slot.published.store(true);
+            return &slot;
+        }
+    }
+    return nullptr;
+}
+
+void Withdraw(PendingTemporary*& slot)
+{
+    if (!slot)
+        return;
+    slot->published.store(false);
+    slot->claimed.store(false);
+    slot = nullptr;
+}
+
+// SIGINT, SIGTERM and SIGHUP held off while a file is rewritten in place, so that the run
+// does not end with the file half old, half new; delivered when the file is whole.
+class EndingSignalsHeld {
+public:
+    EndingSignalsHeld()
+    {
+        sigset_t held;
+        sigemptyset(&held);
+        for (const int signal : EndingSignals)
+            sigaddset(&held, signal);
+        ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~EndingSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld&) = delete;
+    EndingSignalsHeld& operator=(const EndingSignalsHeld&) = delete;
+
+private:
+    sigset_t previous_;
+};
+
 // A new hidden file beside `destination`, made with O_EXCL, with `mode` less the umask. The
 // name is short whatever the destination's, so that a name of 255 bytes can still be
 // replaced.
@@ -238,15 +355,27 @@ std::optional<Problem> WriteTemporary(Target& target, std::string_view content,
                                       const WriteHooks& hooks, std::size_t index)
 {
     const std::optional<struct stat>& old = target.existing;
-    target.fd =
-        CreateTemporary(target.destination, old ? old->st_mode & 0777 : 0666, target.temporary);
+    {
+        // The name is where a signal handler finds it before a signal can end the run.
+        const EndingSignalsHeld held;
+        target.fd =
+            CreateTemporary(target.destination, old ? old->st_mode & 0777 : 0666, target.temporary);
+        if (target.fd >= 0)
+            target.pending = Publish(target.temporary);
+    }
     if (target.fd < 0) {
         target.temporary.clear();
         return Problem{ErrnoText(errno)};
     }
-    // A user who may not give a file away becomes its owner, as with any new file.
-    if (old && ::fchown(target.fd, old->st_uid, old->st_gid) != 0 && errno != EPERM)
-        return Problem{ErrnoText(errno)};
+    // A user who may not give a file away becomes its owner, as with any new file; one who
+    // is a member of the file's group keeps that group, so that its members can still read
+    // it.
+    if (old && ::fchown(target.fd, old->st_uid, old->st_gid) != 0) {
+        if (errno != EPERM)
+            return Problem{ErrnoText(errno)};
+        if (::fchown(target.fd, static_cast<uid_t>(-1), old->st_gid) != 0 && errno != EPERM)
+            return Problem{ErrnoText(errno)};
+    }
     if ((old && ::fchmod(target.fd, old->st_mode & 07777) != 0) || !WriteAll(target.fd, content))
         return Problem{ErrnoText(errno)};
     int error = 0;
@@ -277,40 +406,97 @@ int ReserveSpace(int fd, off_t size)
 }
 
 // Opens a target written directly, so that a refusal comes before anything is written; a
-// hard-linked file also gets its space reserved. A FIFO waits here for its reader.
-std::optional<Problem> OpenDirect(Target& target, std::string_view content)
+// hard-linked file also gets its space reserved, and is opened for reading too, to put its
+// old content back if need be. A FIFO waits here for its reader.
+std::optional<Problem> OpenDirect(Target& target, std::string_view content, const WriteHooks& hooks,
+                                  std::size_t index)
 {
-    const int flags = target.method == Method::Direct ? O_WRONLY | O_APPEND : O_WRONLY;
+    const int flags = target.method == Method::Direct ? O_WRONLY | O_APPEND : O_RDWR;
     target.fd = ::open(target.destination.c_str(), flags | O_CLOEXEC | O_NOCTTY);
+    if (target.fd < 0 && target.method == Method::InPlace && errno == EACCES)
+        target.fd = ::open(target.destination.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (target.fd < 0)
         return Problem{ErrnoText(errno)};
-    if (target.method == Method::InPlace &&
-        ReserveSpace(target.fd, static_cast<off_t>(content.size())) != 0 && errno != EOPNOTSUPP &&
-        errno != ENOSYS)
-        return Problem{ErrnoText(errno)};
+    if (target.method == Method::InPlace) {
+        int error = 0;
+        if (Fault(hooks, Stage::Reserve, index, error))
+            error = ReserveSpace(target.fd, static_cast<off_t>(content.size())) == 0 ? 0 : errno;
+        if (error != 0 && error != EOPNOTSUPP && error != ENOSYS)
+            return Problem{ErrnoText(error)};
+    }
     return std::nullopt;
 }
 
-// The content into a target opened by OpenDirect; a hard-linked file is cut to its length
-// and synced.
-std::optional<Problem> WriteDirect(Target& target, std::string_view content,
-                                   const WriteHooks& hooks, std::size_t index)
+// The whole of an open file, or nothing when it cannot be read (opened for writing only).
+std::optional<std::string> ReadWhole(int fd)
 {
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::pread(fd, buffer, sizeof buffer, static_cast<off_t>(content.size()));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return content;
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+// `content` as the whole of the file open on `fd`, synced.
+bool Rewrite(int fd, std::string_view content)
+{
+    return ::lseek(fd, 0, SEEK_SET) == 0 && WriteAll(fd, content) &&
+           ::ftruncate(fd, static_cast<off_t>(content.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// A hard-linked file rewritten in place, which no rename can make atomic: other runs of this
+// writer wait for the lock, the signals that end a run wait until the file is whole, and a
+// write that fails (a full file system that could not reserve the space) puts the old
+// content back. Only a crash or a power cut can still leave it half written.
+std::optional<Problem> RewriteInPlace(Target& target, std::string_view content,
+                                      const WriteHooks& hooks, std::size_t index)
+{
+    const EndingSignalsHeld held;
+    while (::flock(target.fd, LOCK_EX) != 0)
+        if (errno != EINTR)
+            return Problem{ErrnoText(errno)};
+    const std::optional<std::string> old = ReadWhole(target.fd);
     int error = 0;
     if (!Fault(hooks, Stage::DirectWrite, index, error))
         return Problem{ErrnoText(error)};
-    if (target.method == Method::InPlace && ::lseek(target.fd, 0, SEEK_SET) != 0)
-        return Problem{ErrnoText(errno)};
-    if (!WriteAll(target.fd, content))
-        return Problem{ErrnoText(errno)};
-    if (target.method == Method::InPlace &&
-        (::ftruncate(target.fd, static_cast<off_t>(content.size())) != 0 ||
-         ::fsync(target.fd) != 0))
-        return Problem{ErrnoText(errno)};
+    const bool written = ::lseek(target.fd, 0, SEEK_SET) == 0 && WriteAll(target.fd, content) &&
+                         Fault(hooks, Stage::InPlaceWritten, index, error) &&
+                         ::ftruncate(target.fd, static_cast<off_t>(content.size())) == 0 &&
+                         ::fsync(target.fd) == 0;
+    if (!written) {
+        const int failure = error != 0 ? error : errno;
+        const bool restored = old && Rewrite(target.fd, *old);
+        return Problem{ErrnoText(failure), !restored};
+    }
+    return std::nullopt;
+}
+
+// The content into a target opened by OpenDirect: a FIFO or a device gets it as it comes, a
+// hard-linked file is rewritten whole.
+std::optional<Problem> WriteDirect(Target& target, std::string_view content,
+                                   const WriteHooks& hooks, std::size_t index)
+{
+    if (target.method == Method::InPlace) {
+        if (auto problem = RewriteInPlace(target, content, hooks, index))
+            return problem;
+    } else {
+        int error = 0;
+        if (!Fault(hooks, Stage::DirectWrite, index, error))
+            return Problem{ErrnoText(error), true};
+        if (!WriteAll(target.fd, content))
+            return Problem{ErrnoText(errno), true};
+    }
     const int fd = target.fd;
     target.fd = -1;
     if (::close(fd) != 0)
-        return Problem{ErrnoText(errno)};
+        return Problem{ErrnoText(errno), target.method == Method::Direct};
     return std::nullopt;
 }
 
@@ -335,6 +521,7 @@ void CleanUp(std::vector<Target>& targets)
         if (!target.temporary.empty())
             ::unlink(target.temporary.c_str());
         target.temporary.clear();
+        Withdraw(target.pending);
     }
 }
 
@@ -350,11 +537,12 @@ public:
     {
         if (auto refused = Check())
             return *refused;
+        const TemporariesRemovedOnSignals removedOnSignals;
         for (std::size_t i = 0; i < targets_.size(); ++i) {
             Target& target = targets_[i];
             const auto problem = target.method == Method::Replace
                                      ? WriteTemporary(target, outputs_[i].content, hooks_, i)
-                                     : OpenDirect(target, outputs_[i].content);
+                                     : OpenDirect(target, outputs_[i].content, hooks_, i);
             if (problem)
                 return Failure(i, problem->reason);
         }
@@ -407,7 +595,7 @@ private:
             if (target.method != Method::Replace) {
                 if (const auto problem = WriteDirect(target, outputs_[i].content, hooks_, i)) {
                     CannotWrite failure = Failure(i, problem->reason);
-                    failure.partlyWritten = true;
+                    failure.partlyWritten = problem->partlyWritten;
                     return failure;
                 }
             } else {
@@ -416,6 +604,7 @@ private:
                     ::rename(target.temporary.c_str(), target.destination.c_str()) != 0)
                     return Failure(i, ErrnoText(error != 0 ? error : errno));
                 target.temporary.clear();
+                Withdraw(target.pending);
             }
             done_.push_back(i);
         }
@@ -458,6 +647,14 @@ private:
 WriteResult WriteFiles(std::span<const Output> outputs, const WriteHooks& hooks)
 {
     return Writer(outputs, hooks).Run();
+}
+
+bool NamesStandardOutput(const std::string& path)
+{
+    struct stat named;
+    struct stat standardOutput;
+    return ::stat(path.c_str(), &named) == 0 && ::fstat(STDOUT_FILENO, &standardOutput) == 0 &&
+           named.st_dev == standardOutput.st_dev && named.st_ino == standardOutput.st_ino;
 }
 
 }  // namespace files

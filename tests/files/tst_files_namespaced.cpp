@@ -39,6 +39,8 @@ struct MountedRow {
     std::function<std::vector<std::pair<std::string, std::string>>(Folder&)> setup;
     std::string expected;
     std::function<void(Folder&)> check;
+    // A file system that cannot reserve space (ext2), as the writer's hook says so.
+    bool cannotReserve = false;
 };
 
 void PrintTo(const MountedRow& row, std::ostream* out)
@@ -57,7 +59,11 @@ TEST_P(Mounted, keepWhatTheUserHad)
     std::vector<files::Output> outputs;
     for (const auto& [path, content] : written)
         outputs.push_back({path, content});
-    EXPECT_EQ(Described(files::WriteFiles(outputs)), row.expected);
+    files::WriteHooks hooks;
+    hooks.fault = [&row](files::Stage stage, std::size_t) {
+        return row.cannotReserve && stage == files::Stage::Reserve ? EOPNOTSUPP : 0;
+    };
+    EXPECT_EQ(Described(files::WriteFiles(outputs, hooks)), row.expected);
     EXPECT_EQ(folder.Temporaries(), std::vector<std::string>{});
     row.check(folder);
 }
@@ -127,7 +133,20 @@ INSTANTIATE_TEST_SUITE_P(Table, Mounted, testing::Values(
         [](Folder& f) {
             EXPECT_EQ(f.Read("small/keep.cir"), "precious\n") << "space reserved before writing";
             EXPECT_EQ(::umount((f / "small").c_str()), 0);
-        }}),
+        }},
+    MountedRow{"fullFileSystemThatCannotReserveForAHardLinkedFile",
+        [](Folder& f) {
+            SmallFileSystem(f, "small");
+            scratch::fs::create_hard_link(f.path() / "small/keep.cir", f.path() / "small/link.cir");
+            return std::vector<std::pair<std::string, std::string>>{{f / "small/keep.cir", Big}};
+        },
+        "cannot write 0: No space left on device; replaced; untouched",
+        [](Folder& f) {
+            EXPECT_EQ(f.Read("small/keep.cir"), "precious\n") << "the old content put back";
+            EXPECT_EQ(f.Read("small/link.cir"), "precious\n");
+            EXPECT_EQ(::umount((f / "small").c_str()), 0);
+        },
+        true}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 

@@ -96,6 +96,24 @@ std::function<void(Folder&)> Holds(std::vector<std::string> states)
     };
 }
 
+// ThreeOld with f0 hard-linked as h0.
+std::vector<std::string> ThreeOldFirstHardLinked(Folder& folder)
+{
+    auto paths = ThreeOld(folder);
+    scratch::fs::create_hard_link(folder.path() / "f0", folder.path() / "h0");
+    return paths;
+}
+
+// Holds, and h0 the same as f0.
+std::function<void(Folder&)> HoldsWithLink(std::vector<std::string> states)
+{
+    return [states](Folder& folder) {
+        Holds(states)(folder);
+        EXPECT_EQ(folder.Read("h0"), folder.Read("f0"));
+        EXPECT_EQ(scratch::fs::hard_link_count(folder.path() / "f0"), 2u);
+    };
+}
+
 mode_t ModeOf(const std::string& path)
 {
     struct stat st { };
@@ -296,14 +314,19 @@ INSTANTIATE_TEST_SUITE_P(Table, Matrix, testing::Values(
         [](Folder& f) { return std::vector{f / "f0", f / "f1", f / "f2"}; },
         "cannot write 1: Device or resource busy; replaced 0; untouched 2",
         Holds({"new", "", ""}), Fault{Stage::Rename, 1, EBUSY}},
-    MatrixRow{"stopsAtADirectWriteAfterTheRenames",
-        [](Folder& f) {
-            auto paths = ThreeOld(f);
-            scratch::fs::create_hard_link(f.path() / "f0", f.path() / "h0");
-            return paths;
-        },
-        "cannot write 0: No space left on device (partly); replaced 1 2; untouched",
-        Holds({"old", "new", "new"}), Fault{Stage::DirectWrite, 0, ENOSPC}}),
+    MatrixRow{"stopsAtADirectWriteAfterTheRenames", ThreeOldFirstHardLinked,
+        "cannot write 0: No space left on device; replaced 1 2; untouched",
+        HoldsWithLink({"old", "new", "new"}), Fault{Stage::DirectWrite, 0, ENOSPC}},
+    // A hard-linked file cannot be renamed over: when its new content cannot be written whole
+    // (a full file system that could not reserve the space), the old goes back.
+    MatrixRow{"hardLinkedFileGetsItsOldContentBackAfterAFailedWrite", ThreeOldFirstHardLinked,
+        "cannot write 0: No space left on device; replaced 1 2; untouched",
+        HoldsWithLink({"old", "new", "new"}), Fault{Stage::InPlaceWritten, 0, ENOSPC}},
+    MatrixRow{"hardLinkedFileOnAFileSystemThatCannotReserve", ThreeOldFirstHardLinked,
+        "written", HoldsWithLink({"new", "new", "new"}), Fault{Stage::Reserve, 0, EOPNOTSUPP}},
+    MatrixRow{"hardLinkedFileWhoseSpaceCannotBeReserved", ThreeOldFirstHardLinked,
+        "cannot write 0: No space left on device; replaced; untouched 1 2",
+        HoldsWithLink({"old", "old", "old"}), Fault{Stage::Reserve, 0, ENOSPC}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -315,6 +338,7 @@ struct UserRow {
     std::function<std::string(Folder&)> setup;  // the target
     std::string expected;
     std::function<void(Folder&)> check;
+    std::vector<gid_t> groups = {};  // nobody's supplementary groups
 };
 
 void PrintTo(const UserRow& row, std::ostream* out)
@@ -325,9 +349,13 @@ void PrintTo(const UserRow& row, std::ostream* out)
 class AsNobody : public testing::TestWithParam<UserRow> { };
 
 constexpr uid_t Nobody = 65534;
+// Ids no account on the machine needs to have: a file's owner and a group nobody joins.
+constexpr uid_t OtherUser = 1002;
+constexpr gid_t SharedGroup = 1003;
 
-// Writes `path` in a child process that runs as nobody; the Described() result.
-std::string WrittenByNobody(const std::string& path)
+// Writes `path` in a child process that runs as nobody, a member of `groups`; the
+// Described() result.
+std::string WrittenByNobody(const std::string& path, const std::vector<gid_t>& groups)
 {
     int pipeFd[2];
     if (::pipe(pipeFd) != 0)
@@ -335,7 +363,8 @@ std::string WrittenByNobody(const std::string& path)
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(pipeFd[0]);
-        if (::setgroups(0, nullptr) != 0 || ::setresgid(Nobody, Nobody, Nobody) != 0 ||
+        if (::setgroups(groups.size(), groups.data()) != 0 ||
+            ::setresgid(Nobody, Nobody, Nobody) != 0 ||
             ::setresuid(Nobody, Nobody, Nobody) != 0)
             ::_exit(2);
         const files::Output outputs[] = {{path, New[0]}};
@@ -360,7 +389,7 @@ TEST_P(AsNobody, isRefusedWhereTheUserMayNotWrite)
     Folder folder;
     ::chmod(folder.path().c_str(), 0755);
     const std::string target = row.setup(folder);
-    EXPECT_EQ(WrittenByNobody(target), row.expected);
+    EXPECT_EQ(WrittenByNobody(target, row.groups), row.expected);
     EXPECT_EQ(folder.Temporaries(), std::vector<std::string>{});
     row.check(folder);
 }
@@ -399,7 +428,24 @@ INSTANTIATE_TEST_SUITE_P(Table, AsNobody, testing::Values(
             ::stat((f / "rw/x.cir").c_str(), &st);
             EXPECT_EQ(st.st_mode & 07777, 0666u);
             EXPECT_EQ(st.st_uid, Nobody) << "a user may not give a file away";
-        }}),
+        }},
+    UserRow{"aMemberKeepsTheFilesGroup",
+        [](Folder& f) {
+            MakeFolder(f, "shared", 0777);
+            f.Write("shared/x.cir", "old", 0660);
+            EXPECT_EQ(::chown((f / "shared/x.cir").c_str(), OtherUser, SharedGroup), 0);
+            return f / "shared/x.cir";
+        },
+        "written",
+        [](Folder& f) {
+            EXPECT_EQ(f.Read("shared/x.cir"), New[0]);
+            struct stat st {};
+            ::stat((f / "shared/x.cir").c_str(), &st);
+            EXPECT_EQ(st.st_gid, SharedGroup) << "the group's other members can still read it";
+            EXPECT_EQ(st.st_uid, Nobody);
+            EXPECT_EQ(st.st_mode & 07777, 0660u);
+        },
+        {SharedGroup}}),
     [](const auto& info) { return std::string(info.param.name); });
 // clang-format on
 
