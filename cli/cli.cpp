@@ -10,6 +10,7 @@
 
 #include "calc/errors.h"
 #include "cli/design_command.h"
+#include "files/quoting.h"
 
 namespace cli {
 
@@ -127,8 +128,8 @@ ParsedArguments ParseArguments(std::span<const std::string_view> args)
         } else if (arg == "--version") {
             version = true;
         } else if (firstProblem.empty()) {
-            firstProblem = "unknown option '" + std::string(arg) +
-                           "' (put \"--\" before a field text that starts with \"-\")";
+            firstProblem = "unknown option " + files::ForMessage(arg) +
+                           " (put \"--\" before a field text that starts with \"-\")";
         }
     }
     if (help)
@@ -196,16 +197,19 @@ Outcome Run(const Options& options)
 
 std::string RenderPlain(const Outcome& outcome)
 {
-    return std::visit(
-        Overloaded{
-            [](const EmptyField&) {
-                return std::string("A field is empty: nothing is calculated.\n");
-            },
-            [](const calc::Rejected& r) { return PlainRejected(r); },
-            [](const calc::Computed& c) { return PlainComputed(c); },
-            [](const ReadingError& e) { return calc::ErrorBoxText(e.message) + "\n"; },
-        },
-        outcome);
+    return std::visit(Overloaded{
+                          [](const EmptyField&) {
+                              return std::string("A field is empty: nothing is calculated.\n");
+                          },
+                          [](const calc::Rejected& r) { return PlainRejected(r); },
+                          [](const calc::Computed& c) { return PlainComputed(c); },
+                          // The error box's text quotes the field text, which may hold any bytes:
+                          // on a terminal they are shown, not obeyed.
+                          [](const ReadingError& e) {
+                              return files::ForDisplay(calc::ErrorBoxText(e.message)) + "\n";
+                          },
+                      },
+                      outcome);
 }
 
 std::string RenderJson(const Outcome& outcome)
@@ -225,7 +229,9 @@ std::string RenderJson(const Outcome& outcome)
                    outcome);
     // A pasted field text may hold any bytes, and the message repeats it; strict UTF-8
     // checking would throw on dump.
-    return j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+    return files::ForJson(
+               j.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace)) +
+           "\n";
 }
 
 int ExitCode(const Outcome& outcome)
@@ -233,10 +239,11 @@ int ExitCode(const Outcome& outcome)
     return std::holds_alternative<calc::Computed>(outcome) ? 0 : 1;
 }
 
-int RunCommandLine(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+int RunCommandLine(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+                   std::vector<std::string>* replaced)
 {
     if (!args.empty() && args[0] == "design")
-        return RunDesignCommand(args.subspan(1), out, err);
+        return RunDesignCommand(args.subspan(1), out, err, replaced);
     const ParsedArguments parsed = ParseArguments(args);
     if (std::holds_alternative<HelpRequest>(parsed)) {
         out << UsageText();

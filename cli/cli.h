@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "calc/calculation.h"
 
@@ -63,7 +64,10 @@ inline constexpr int WriteErrorExitCode = 3;
 // "butterworth3-cli 1.1.0\n".
 std::string VersionText();
 
-// The whole program: parse, run, print to `out` (usage errors to `err`), exit code.
-int RunCommandLine(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+// The whole program: parse, run, print to `out` (usage errors to `err`), exit code. The
+// files it replaced, as its messages name them (--html 'r.html'), go to `replaced` when
+// given: a caller that finds `out` lost afterwards can say what was written all the same.
+int RunCommandLine(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+                   std::vector<std::string>* replaced = nullptr);
 
 }  // namespace cli

@@ -80,7 +80,8 @@ std::string FailureMessage(const files::CannotWrite& failure, const std::vector<
 
 }  // namespace
 
-int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err)
+int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+                     std::vector<std::string>* replaced)
 {
     const DesignArguments parsed = ParseDesignArguments(args);
     if (std::holds_alternative<DesignHelp>(parsed)) {
@@ -122,6 +123,7 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
     };
     const std::string commandLine = CommandLineOf(args);
     std::optional<std::string> toStdout;
+    std::string_view toStdoutOption;
     std::vector<std::string> contents;
     std::vector<FileOutput> named;
     std::vector<files::Output> written;
@@ -132,12 +134,23 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
         std::string content = output.render(report, options, commandLine);
         if (*output.path == "-") {
             toStdout = std::move(content);
+            toStdoutOption = output.option;
             continue;
         }
         contents.push_back(std::move(content));
         named.push_back({output.option, *output.path});
         written.push_back({*output.path, contents.back()});
     }
+    // Standard output named a second time, as /dev/stdout, /proc/self/fd/1 or the file it
+    // goes to, would mix two outputs in one stream.
+    if (toStdout)
+        for (const FileOutput& file : named)
+            if (files::NamesStandardOutput(file.path)) {
+                err << Program << file.Said()
+                    << ": expected a file other than standard output, which " << toStdoutOption
+                    << " - writes\n";
+                return 2;
+            }
     files::WriteHooks hooks;
     int flushError = 0;
     hooks.flushStandardOutput = [&] {
@@ -164,6 +177,9 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
         err << Program << FailureMessage(*failure, named) << "\n";
         return FileExitCode;
     }
+    if (replaced)
+        for (const FileOutput& file : named)
+            replaced->push_back(file.Said());
     return 0;
 }
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "cli/design_options.h"
 #include "design/report.h"
@@ -26,7 +27,9 @@ inline constexpr int FileExitCode = 3;
 // The whole command: 0 with a design, 2 on bad input or two outputs on one file (one line on
 // `err`, nothing on `out`), 3 when a file cannot be written (one line on `err`: nothing
 // written, or which files were replaced and which not) or `out` fails (nothing on `err`,
-// no file written, errno set).
-int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+// no file written, errno set). With 0, the files written are added to `replaced`, as the
+// messages name them.
+int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err,
+                     std::vector<std::string>* replaced = nullptr);
 
 }  // namespace cli

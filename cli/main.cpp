@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,19 +18,25 @@ namespace {
 // Output that never arrived is a failure, not a success: with standard output closed, on a
 // full disk or into a pipe whose reader has gone (with SIGPIPE ignored; by default the
 // signal ends the program quietly, as `| head` expects).
-// A command that flushed before it ended and failed leaves the reason in errno.
-bool OutputWritten(bool stdoutWasClosed)
+// A command that flushed before it ended and failed leaves the reason in errno. The files
+// the command replaced all the same are named, so that exit status 3 never hides a change.
+bool OutputWritten(bool stdoutWasClosed, const std::vector<std::string>& replaced)
 {
     const int earlier = errno;
     errno = stdoutWasClosed ? EBADF : 0;
     std::cout.flush();
     const bool written =
         !stdoutWasClosed && std::cout.good() && std::fflush(stdout) == 0 && !std::ferror(stdout);
-    if (!written)
-        std::fprintf(stderr, "butterworth3-cli: cannot write the output: %s\n",
+    if (!written) {
+        std::string files;
+        for (const std::string& file : replaced)
+            files += (files.empty() ? "; replaced: " : ", ") + file;
+        std::fprintf(stderr, "butterworth3-cli: cannot write the output: %s%s\n",
                      std::strerror(errno != 0     ? errno
                                    : earlier != 0 ? earlier
-                                                  : EIO));
+                                                  : EIO),
+                     files.c_str());
+    }
     return written;
 }
 
@@ -44,6 +51,7 @@ int main(int argc, char** argv)
         if (::fcntl(fd, F_GETFD) == -1 && ::open("/dev/null", O_RDWR) == -1)
             return cli::WriteErrorExitCode;
     const std::vector<std::string_view> args(argv + 1, argv + argc);
-    const int code = cli::RunCommandLine(args, std::cout, std::cerr);
-    return OutputWritten(stdoutWasClosed) ? code : cli::WriteErrorExitCode;
+    std::vector<std::string> replaced;
+    const int code = cli::RunCommandLine(args, std::cout, std::cerr, &replaced);
+    return OutputWritten(stdoutWasClosed, replaced) ? code : cli::WriteErrorExitCode;
 }

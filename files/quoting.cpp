@@ -152,4 +152,33 @@ std::string ForDisplay(std::string_view text)
     return Visible(text, Invalid::AsReplacement, [](std::string& out, char ch) { out += ch; });
 }
 
+std::string ForJson(std::string_view json)
+{
+    std::string out;
+    out.reserve(json.size());
+    while (!json.empty()) {
+        const std::optional<CodePoint> c = Decode(json);
+        const std::size_t length = c ? c->length : 1;
+        // A control below U+0020 stands in a JSON text only escaped already; the rest is
+        // written as a \u escape, a pair of them above U+FFFF.
+        if (c && c->value >= 0x20 && Unsafe(c->value)) {
+            const char32_t value = c->value;
+            const auto unit = [&out](std::uint32_t u) {
+                out += "\\u";
+                AppendHex(out, u, 4);
+            };
+            if (value <= 0xffff) {
+                unit(value);
+            } else {
+                unit(0xd800 + ((value - 0x10000) >> 10));
+                unit(0xdc00 + ((value - 0x10000) & 0x3ff));
+            }
+        } else {
+            out += json.substr(0, length);
+        }
+        json.remove_prefix(length);
+    }
+    return out;
+}
+
 }  // namespace files

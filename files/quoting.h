@@ -26,4 +26,8 @@ std::string ForMessage(std::string_view argument);
 // Nothing else changes, backslashes and quotes included.
 std::string ForDisplay(std::string_view text);
 
+// A JSON text (valid UTF-8) with every character ForMessage escapes above U+001F written as
+// a JSON escape (\u202e, \ud83f\udffe): the same value when read, shown on one line in order.
+std::string ForJson(std::string_view json);
+
 }  // namespace files

@@ -122,8 +122,8 @@ const ProgramRow programRows[] = {
     {"letter", {"12a", "33", "10"}, "'12a' is not a valid floating point value.\n", 1},
     {"fourHundredNines", {std::string(400, '9'), "33", "10"}, "Floating point overflow.\n", 1},
     {"emptyArgument", {"100", "", "10"}, "A field is empty: nothing is calculated.\n", 1},
-    {"controlCharacterArgument", {"100", "33", "1\x01"},
-     "'1\x01' is not a valid floating point value.\n", 1},
+    {"controlCharacterArgumentShownEscaped", {"100", "33", "1\x01"},
+     R"('1\x01' is not a valid floating point value.)" "\n", 1},
 };
 // clang-format on
 
