@@ -66,7 +66,7 @@ std::string Expected(Subject subject, Circuit circuit)
                std::to_string(MaxMoveSteps) + " steps, such as E24 or E24:3";
     case Subject::OpAmp:
         return "expected GBW[,A0[,RO]] with a decimal point, such as 1Meg or 1.5Meg,200k,100 "
-               "(GBW and A0 from 1e-30 to 1e30, RO zero or up to 1e30)";
+               "(GBW from 1e-30 to 1e30, A0 from 1 to 1e30, RO zero or up to 1e30)";
     case Subject::Tolerance:
         return "expected R%,C% with a decimal point, each from 0 to " +
                ShortestDoubleText(MaxTolerancePercent) + ", such as 1,5 or 0.5%,1%";
@@ -99,8 +99,9 @@ std::optional<Problem> CheckMoveSteps(int steps)
 
 std::optional<Problem> CheckOpAmp(const OpAmp& opamp)
 {
-    return ProblemIf(!InRange(opamp.gbw) || !InRange(opamp.a0) || !(opamp.ro >= 0) ||
-                         opamp.ro > Largest,
+    // A gain below 1 cannot make a follower: its output never reaches the input's level.
+    return ProblemIf(!InRange(opamp.gbw) || !(opamp.a0 >= 1) || opamp.a0 > Largest ||
+                         !(opamp.ro >= 0) || opamp.ro > Largest,
                      Subject::OpAmp);
 }
 

@@ -40,14 +40,38 @@ std::string Text(double x, double y, std::string_view text, std::string_view ext
            (extra.empty() ? "" : " " + std::string(extra)) + ">" + Escape(text) + "</text>\n";
 }
 
+// The polyline's points of each run of points that compute: a value that does not (a step
+// of poles too far apart for a double) leaves a gap, never a NaN in the picture.
+std::vector<std::string> Runs(const std::vector<std::pair<double, double>>& points)
+{
+    std::vector<std::string> runs;
+    bool inRun = false;
+    for (const auto& [x, y] : points) {
+        if (!std::isfinite(x) || !std::isfinite(y)) {
+            inRun = false;
+            continue;
+        }
+        if (!inRun)
+            runs.emplace_back();
+        runs.back() += (inRun ? " " : "") + Num(x, 1) + "," + Num(y, 1);
+        inRun = true;
+    }
+    return runs;
+}
+
 std::string Draw(const Panel& panel, double left, const std::string& clipId)
 {
     double low = 1e300, high = -1e300;
+    bool anyFinite = false;
     for (const Curve& c : panel.curves)
-        for (const double v : c.y) {
-            low = std::min(low, v);
-            high = std::max(high, v);
-        }
+        for (const double v : c.y)
+            if (std::isfinite(v)) {
+                low = std::min(low, v);
+                high = std::max(high, v);
+                anyFinite = true;
+            }
+    if (!anyFinite)
+        low = 0, high = 1;
     if (!(high > low))
         high = low + 1;
     const double margin = (high - low) * 0.05;
@@ -64,17 +88,21 @@ std::string Draw(const Panel& panel, double left, const std::string& clipId)
            "\" width=\"" + Num(PanelWidth, 1) + "\" height=\"" + Num(PanelHeight, 1) +
            "\"/></clipPath>\n";
     out += Text(left, Top - 8, panel.title, "font-weight=\"bold\"");
-    for (const double v : {high - margin, (high + low) / 2, low + margin})
-        out += Text(left - 4, Y(v) + 4, WithUnit(v, panel.yUnit, 3), "text-anchor=\"end\"");
+    if (anyFinite)
+        for (const double v : {high - margin, (high + low) / 2, low + margin})
+            out += Text(left - 4, Y(v) + 4, WithUnit(v, panel.yUnit, 3), "text-anchor=\"end\"");
+    else
+        out += Text(left + PanelWidth / 2, Top + PanelHeight / 2, "n/a", "text-anchor=\"middle\"");
     out += Text(left, Top + PanelHeight + 14, panel.xLabel.substr(0, panel.xLabel.find('|')));
     out += Text(left + PanelWidth, Top + PanelHeight + 14,
                 panel.xLabel.substr(panel.xLabel.find('|') + 1), "text-anchor=\"end\"");
     for (const Curve& c : panel.curves) {
-        std::string points;
+        std::vector<std::pair<double, double>> points;
         for (std::size_t i = 0; i < c.y.size(); ++i)
-            points += (i == 0 ? "" : " ") + Num(X(panel.x[i]), 1) + "," + Num(Y(c.y[i]), 1);
-        out += "<polyline clip-path=\"url(#" + clipId + ")\" points=\"" + points + "\" " +
-               std::string(c.style) + "/>\n";
+            points.emplace_back(X(panel.x[i]), Y(c.y[i]));
+        for (const std::string& run : Runs(points))
+            out += "<polyline clip-path=\"url(#" + clipId + ")\" points=\"" + run + "\" " +
+                   std::string(c.style) + "/>\n";
     }
     out += "<rect x=\"" + Num(left, 1) + "\" y=\"" + Num(Top, 1) + "\" width=\"" +
            Num(PanelWidth, 1) + "\" height=\"" + Num(PanelHeight, 1) + "\" " +

@@ -111,6 +111,8 @@ std::string WithUnit(double value, std::string_view unit, int digits, Medium med
                                                                 "",  "k", "M", "G"};
     static constexpr std::array<std::string_view, 9> Ascii = {"f", "p", "n", "u", "m",
                                                               "",  "k", "M", "G"};
+    if (!std::isfinite(value))
+        return "n/a";  // a figure that does not compute in doubles
     const int lowest = medium == Medium::Document ? -5 : -4;
     const int e = ThousandsExponent(value, digits, lowest, 3);
     const std::string_view prefix = (medium == Medium::Document ? Symbols : Ascii)[e + 5];

@@ -314,6 +314,9 @@ INSTANTIATE_TEST_SUITE_P(
         BadRow{{"design", "lowpass", "100", "1e14", "--series", "E3", "--move-value", "E3:50"},
                "FREQUENCY '100' and VALUE '1e14'"},
         BadRow{{"design", "lowpass", "100", "33k", "--opamp", "1Meg,1e31"}, "--opamp '1Meg,1e31'"},
+        // A gain below 1 cannot make a follower.
+        BadRow{{"design", "lowpass", "100", "33k", "--opamp", "1Meg,0.5"}, "--opamp '1Meg,0.5'"},
+        BadRow{{"design", "lowpass", "100", "33k", "--opamp", "1Meg,1e-3"}, "--opamp '1Meg,1e-3'"},
         BadRow{{"design", "highpass", "100", "33kohm"}, "VALUE '33kohm'"},
         BadRow{{"design", "lowpass", "100", "33k", "extra"}, "'extra'"},
         BadRow{{"design", "lowpass", "100", "33k", "--fast"}, "'--fast'"},

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -764,6 +765,55 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<RefusedRow>& info) {
         return ParamName(info.index, info.param.name);
     });
+
+// Designs at the ends of the ranges, where a step or a delay does not compute in doubles
+// (poles 1e35 apart, an op-amp of gain 1 with RO 1e29): every output, in every form, holds
+// "n/a" or a gap in a curve rather than a NaN or an infinity.
+struct ExtremeRow {
+    const char* name;
+    std::vector<std::string_view> args;
+};
+
+void PrintTo(const ExtremeRow& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
+class Extremes : public testing::TestWithParam<ExtremeRow> { };
+
+TEST_P(Extremes, writeNoNanOrInfinity)
+{
+    const std::regex notANumber(R"(\b(nan|inf|infinity)\b)", std::regex::icase);
+    for (const std::vector<std::string_view>& form : {std::vector<std::string_view>{},
+                                                      {"--json"},
+                                                      {"--html", "-"},
+                                                      {"--svg", "-"},
+                                                      {"--spice", "-"}}) {
+        std::vector<std::string_view> args = GetParam().args;
+        args.insert(args.end(), form.begin(), form.end());
+        const Ran ran = RunCli(args);
+        ASSERT_EQ(ran.code, 0) << ran.err;
+        std::smatch found;
+        EXPECT_FALSE(std::regex_search(ran.out, found, notANumber))
+            << (form.empty() ? "text" : form[0]) << ": "
+            << ran.out.substr(static_cast<std::size_t>(std::max<long>(found.position() - 60, 0)),
+                              120);
+    }
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Table, Extremes, testing::Values(
+    ExtremeRow{"lowFrequencyWithTolerances", {"design", "lowpass", "1e-29", "33k", "--series", "E96",
+        "--opamp", "1.5Meg,200k,100", "--tolerance", "0.5%,1%", "--seed", "0", "--samples", "200"}},
+    ExtremeRow{"gainOfOneAndHugeOutputResistance", {"design", "lowpass", "1", "33k", "--opamp", "1e29,1,1e29"}},
+    ExtremeRow{"besselWithGainOfOne", {"design", "lowpass", "100", "33k", "--opamp", "1e29,1,1e29",
+        "--response", "bessel"}},
+    ExtremeRow{"chebyshevPassbandEdge", {"design", "lowpass", "1e6", "33k", "--opamp", "1e29,1,1e29",
+        "--response", "chebyshev-1", "--frequency-is", "passband-edge"}},
+    ExtremeRow{"highPassLowestFrequencyLargestC", {"design", "highpass", "1e-29", "1e29", "--opamp", "1e29,1,1e29"}},
+    ExtremeRow{"highPassSlowOpAmp", {"design", "highpass", "1e-10", "1e29", "--opamp", "1.5Meg,200k,100"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(CommandLine, quotesWhatAShellWouldSplitOrExpand)
 {
