@@ -57,10 +57,18 @@ if [[ "${1:-run}" == cross ]] && ! dpkg --print-foreign-architectures | grep -qx
   add_architecture=true
 fi
 
+# A name without an architecture is the machine's own (or one for all); once arm64's are
+# installed too, dpkg lists both, and only the machine's counts.
+native=$(dpkg --print-architecture)
+installed() { # <package>[:<architecture>]
+  local wanted="($native|all)"
+  [[ $1 == *:* ]] && wanted=${1#*:}
+  dpkg-query -W -f='${Status} ${Architecture}\n' "$1" 2>/dev/null |
+    grep -qE "^install ok installed $wanted\$"
+}
 missing=()
 for package in "${packages[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
+  installed "$package" || missing+=("$package")
 done
 
 if ((${#missing[@]} > 0)); then
