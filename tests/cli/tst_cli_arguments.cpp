@@ -106,8 +106,14 @@ const RefusedRow refusedRows[] = {
     {"optionsAreCaseSensitive", {"--kHz", "1", "2", "3"}, false, "'--kHz'"},
     {"noOptionValues", {"--khz=1", "1", "2", "3"}, false, "'--khz=1'"},
     {"firstUnknownOptionIsReported", {"-x", "--y", "1", "2", "3"}, false, "'-x'"},
-    {"unknownOptionShownOnOneLine", {"--x\nFAKE\x1b[31m", "1", "2"}, false, R"('--x\nFAKE\x1b[31m')"},
-    {"unknownOptionsBytesEscaped", {"--\xff\xe2\x80\xae", "1", "2", "3"}, false, R"('--\xff\u202e')"},
+    {"unknownOptionShownOnOneLine",
+     {"--x\nFAKE\x1b[31m", "1", "2"},
+     false,
+     R"('--x\nFAKE\x1b[31m')"},
+    {"unknownOptionsBytesEscaped",
+     {"--\xff\xe2\x80\xae", "1", "2", "3"},
+     false,
+     R"('--\xff\u202e')"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, RefusesOrHelps, testing::ValuesIn(refusedRows),

@@ -364,8 +364,7 @@ std::string WrittenByNobody(const std::string& path, const std::vector<gid_t>& g
     if (pid == 0) {
         ::close(pipeFd[0]);
         if (::setgroups(groups.size(), groups.data()) != 0 ||
-            ::setresgid(Nobody, Nobody, Nobody) != 0 ||
-            ::setresuid(Nobody, Nobody, Nobody) != 0)
+            ::setresgid(Nobody, Nobody, Nobody) != 0 || ::setresuid(Nobody, Nobody, Nobody) != 0)
             ::_exit(2);
         const files::Output outputs[] = {{path, New[0]}};
         const std::string result = Described(files::WriteFiles(outputs));
