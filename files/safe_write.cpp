@@ -215,10 +215,11 @@ bool WriteAll(int fd, std::string_view content)
 // ---- Temporaries removed when a signal ends the program ----
 
 // The temporaries that exist now, in slots a signal handler may read: a slot is claimed,
-// its name written, then published; the handler unlinks every published name.
+// its name written, then published; the handler unlinks every published name. The flags are
+// words, not bytes: RISC-V compares and swaps a byte only through libatomic.
 struct PendingTemporary {
-    std::atomic<bool> claimed{false};
-    std::atomic<bool> published{false};
+    std::atomic<int> claimed{0};
+    std::atomic<int> published{0};
     char name[PATH_MAX] = {};
 };
 std::array<PendingTemporary, 64> pending;
@@ -281,10 +282,10 @@ PendingTemporary* Publish(const std::string& name)
     if (name.size() >= PATH_MAX)
         return nullptr;
     for (PendingTemporary& slot : pending) {
-        bool expected = false;
-        if (slot.claimed.compare_exchange_strong(expected, true)) {
+        int expected = 0;
+        if (slot.claimed.compare_exchange_strong(expected, 1)) {
             std::memcpy(slot.name, name.c_str(), name.size() + 1);
-            slot.published.store(true);
+            slot.published.store(1);
             return &slot;
         }
     }
@@ -295,8 +296,8 @@ void Withdraw(PendingTemporary*& slot)
 {
     if (!slot)
         return;
-    slot->published.store(false);
-    slot->claimed.store(false);
+    slot->published.store(0);
+    slot->claimed.store(0);
     slot = nullptr;
 }
 
