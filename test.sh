@@ -56,10 +56,9 @@ install_packages() {
   if $everywhere; then tools/install-deps.sh cross; fi
 }
 code_style() { git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format-14 --dry-run --Werror; }
-# Ninja runs two jobs more than the processors, which keeps them busy while one waits.
 build() { # <preset>
   cmake --preset "$1" >/dev/null
-  cmake --build --preset "$1"
+  cmake --build --preset "$1" --parallel "$jobs"
 }
 run_tests() { ctest --preset "$1" --parallel "$jobs"; }
 
