@@ -2,14 +2,22 @@
 // SPDX-License-Identifier: MIT
 #include "designer/designer_window.h"
 
-#include <QtCore/QDateTime>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+
 #include <QtCore/QDir>
 #include <QtCore/QProcess>
 #include <QtCore/QSettings>
 #include <QtCore/QStandardPaths>
 #include <QtGui/QClipboard>
+#include <QtGui/QCloseEvent>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeySequence>
+#include <QtGui/QScreen>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QFormLayout>
@@ -40,12 +48,16 @@
 #include "designer/plots/tolerance_job.h"
 #include "designer/schematic_view.h"
 #include "designer/settings.h"
+#include "files/private_folder.h"
 #include "files/safe_write.h"
 #include "ui/accessibility.h"
 #include "ui/readable_colour.h"
 
 namespace designer {
 namespace {
+
+// The three equal parts, then the three computed ones.
+constexpr int PartRows = 4;
 
 using design::outputs::Medium;
 using design::outputs::WithUnit;
@@ -110,12 +122,13 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     : QMainWindow(parent), inputs_(inputs)
 {
     setWindowTitle(tr("Butterworth Filter Designer"));
-    auto* splitter = new QSplitter(Qt::Horizontal);
+    auto* splitter = splitter_ = new QSplitter(Qt::Horizontal);
+    splitter->setObjectName(QStringLiteral("splitter"));
     auto* inputsPanel = new QWidget;
-    auto* resultsPanel = new QWidget;
+    auto* resultsPanel = resultsPanel_ = new QWidget;
     buildInputs(inputsPanel);
     buildResults(resultsPanel);
-    auto* inputsScroll = new QScrollArea;
+    auto* inputsScroll = inputsScroll_ = new QScrollArea;
     inputsScroll->setWidget(inputsPanel);
     inputsScroll->setWidgetResizable(true);
     inputsScroll->setFrameShape(QFrame::NoFrame);
@@ -123,8 +136,15 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     // The focus goes to the fields, which the area scrolls into view; the area itself is no
     // stop on the way.
     inputsScroll->setFocusPolicy(Qt::NoFocus);
-    inputsScroll->setMinimumWidth(inputsPanel->sizeHint().width() +
-                                  inputsScroll->verticalScrollBar()->sizeHint().width());
+    // Two columns of groups where there is room, else one that scrolls: the results keep the
+    // width they need on a small screen.
+    const int scrollBar = inputsScroll->verticalScrollBar()->sizeHint().width();
+    twoColumnsWidth_ = inputsPanel->sizeHint().width() + scrollBar;
+    inputColumns_->setDirection(QBoxLayout::TopToBottom);
+    inputsScroll->setMinimumWidth(inputsPanel->minimumSizeHint().width() + scrollBar);
+    inputsScroll->viewport()->installEventFilter(this);
+    splitter->installEventFilter(this);
+    connect(splitter, &QSplitter::splitterMoved, this, [this] { splitterMoved_ = true; });
     splitter->addWidget(inputsScroll);
     splitter->addWidget(resultsPanel);
     splitter->setStretchFactor(1, 1);
@@ -151,21 +171,98 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
             });
     connect(tolerance_, &ToleranceJob::failed, this, &DesignerWindow::sayProblem);
 
+    // After the first frame: reports left by earlier runs, a day old.
+    QTimer::singleShot(0, this, &DesignerWindow::removeOldReports);
+
     announcement_.setSingleShot(true);
     announcement_.setInterval(500);
     connect(&announcement_, &QTimer::timeout, this, &DesignerWindow::announceParts);
 
     showInputs();
     recompute();
+    placeWindow();  // for the figures as they are
 }
 
 DesignerWindow::~DesignerWindow() = default;
+
+bool DesignerWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize && watched == inputsScroll_->viewport()) {
+        const int width = static_cast<QResizeEvent*>(event)->size().width() +
+                          inputsScroll_->verticalScrollBar()->sizeHint().width();
+        const auto direction =
+            width >= twoColumnsWidth_ ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom;
+        if (inputColumns_->direction() != direction)
+            inputColumns_->setDirection(direction);
+    }
+    if (event->type() == QEvent::Resize && watched == splitter_ && !splitterMoved_) {
+        // Until the user moves the splitter: the inputs in two columns where the results keep
+        // the width they ask for.
+        const int total =
+            static_cast<QResizeEvent*>(event)->size().width() - splitter_->handleWidth();
+        const int inputs = total - twoColumnsWidth_ >= resultsWidth()
+                               ? twoColumnsWidth_
+                               : inputsScroll_->minimumWidth();
+        splitter_->setSizes({inputs, total - inputs});
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// The width the results read well in: every column of the parts, the figures and their
+// values, every tab's title.
+int DesignerWindow::resultsWidth() const
+{
+    return std::max(resultsPanel_->minimumSizeHint().width(),
+                    80 * resultsPanel_->fontMetrics().averageCharWidth());
+}
+
+// The window as it last closed, within the screen it opens on; at first, the inputs beside the
+// results at the size they ask for, or the whole screen where that does not fit.
+void DesignerWindow::placeWindow()
+{
+    const WindowPlace kept = KeptWindowPlace();
+    if (!kept.splitter.isEmpty())
+        splitterMoved_ = splitter_->restoreState(kept.splitter);
+    if (!kept.geometry.isEmpty() && restoreGeometry(kept.geometry))
+        return;
+    const QRect available = screen()->availableGeometry();
+    // Room for a window manager's frame: a title bar and thin borders.
+    const QSize room = available.size() - QSize(16, 48);
+    const int chrome = menuBar()->sizeHint().height() + actions_->sizeHint().height();
+    // The figures' longest value whole, where the screen has room for it.
+    int figures =
+        figures_->header()->sectionSize(0) + 4 * figures_->fontMetrics().averageCharWidth();
+    for (QTreeWidgetItemIterator it(figures_); *it; ++it)
+        figures = std::max(figures, figures_->header()->sectionSize(0) +
+                                        figures_->fontMetrics().horizontalAdvance((*it)->text(1)) +
+                                        4 * figures_->fontMetrics().averageCharWidth());
+    const QSize results(std::max(resultsWidth(), figures), resultsPanel_->sizeHint().height());
+    const int inputsHeight = inputsScroll_->widget()->sizeHint().height();
+    const int inputsWidth = room.width() - twoColumnsWidth_ >= results.width()
+                                ? twoColumnsWidth_
+                                : inputsScroll_->minimumWidth();
+    const QSize wanted(inputsWidth + splitter_->handleWidth() + results.width(),
+                       std::max(inputsHeight, results.height()) + chrome);
+    if (wanted.width() > room.width() || wanted.height() > room.height()) {
+        resize(room);
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    resize(wanted);
+    move(available.center() - QPoint(wanted.width() / 2, (wanted.height() + 32) / 2));
+}
+
+void DesignerWindow::closeEvent(QCloseEvent* event)
+{
+    KeepWindowPlace({saveGeometry(), splitterMoved_ ? splitter_->saveState() : QByteArray()});
+    QMainWindow::closeEvent(event);
+}
 
 void DesignerWindow::buildInputs(QWidget* panel)
 {
     // Two columns of groups, read top to bottom, then left to right: all the fields fit a
     // laptop's screen without scrolling.
-    auto* columns = new QHBoxLayout(panel);
+    auto* columns = inputColumns_ = new QBoxLayout(QBoxLayout::LeftToRight, panel);
     QVBoxLayout* column = nullptr;
     const auto nextColumn = [&] {
         if (column)
@@ -201,8 +298,8 @@ void DesignerWindow::buildInputs(QWidget* panel)
         problems_[field] = problem;
         return edit;
     };
-    const auto row = [this](QFormLayout* form, const QString& label, QWidget* field,
-                            Field which) -> QLabel* {
+    const auto row = [this](QFormLayout* form, const QString& label, QWidget* field, Field which,
+                            QWidget* note = nullptr) -> QLabel* {
         auto* text = new QLabel(label);
         text->setBuddy(field);
         // A layout, not a widget: the field stays the label's sibling, where Qt looks for the
@@ -213,6 +310,8 @@ void DesignerWindow::buildInputs(QWidget* panel)
         if (hints_.count(which))
             top->addWidget(hints_[which]);
         lines->addLayout(top);
+        if (note)
+            lines->addWidget(note);
         if (problems_.count(which))
             lines->addWidget(problems_[which]);
         form->addRow(text, lines);
@@ -241,7 +340,10 @@ void DesignerWindow::buildInputs(QWidget* panel)
     frequencyIs_->addItem(tr("The ripple band's edge"), 1);
     row(filter, tr("Frequency &is"), frequencyIs_, Field::FrequencyIs);
     value_ = number(Field::Value);
-    valueLabel_ = row(filter, tr("Resis&tance"), value_, Field::Value);
+    // The value a moved R or C was chosen as: the one to build, not the one typed.
+    chosenNote_ = new QLabel;
+    chosenNote_->setVisible(false);
+    valueLabel_ = row(filter, tr("Resis&tance"), value_, Field::Value, chosenNote_);
 
     QFormLayout* standard = group(tr("Standard values"));
     series_ = combo();
@@ -298,16 +400,16 @@ void DesignerWindow::buildResults(QWidget* panel)
     staleNote_->setVisible(false);
     column->addWidget(staleNote_);
 
-    parts_ = new QTableWidget(3, 4);
+    parts_ = new QTableWidget(PartRows, 4);
     parts_->setAccessibleName(tr("Parts"));
     parts_->setHorizontalHeaderLabels({tr("Part"), tr("Ideal"), tr("Chosen"), tr("Error")});
     parts_->verticalHeader()->setVisible(false);
     parts_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     parts_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     parts_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Three rows, no more room: the plots below get the rest.
+    // Its rows, no more room: the plots below get the rest.
     parts_->setFixedHeight(parts_->horizontalHeader()->sizeHint().height() +
-                           3 * parts_->verticalHeader()->defaultSectionSize() +
+                           PartRows * parts_->verticalHeader()->defaultSectionSize() +
                            2 * parts_->frameWidth());
     parts_->setTabKeyNavigation(false);
     ui::SayCurrentCellOnFocus(*parts_);
@@ -351,7 +453,7 @@ void DesignerWindow::buildActions()
 {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    QToolBar* bar = addToolBar(tr("Actions"));
+    QToolBar* bar = actions_ = addToolBar(tr("Actions"));
     bar->setObjectName(QStringLiteral("actions"));
     bar->setMovable(false);
     const auto action = [this, bar](QMenu* menu, const QString& text, const QKeySequence& keys,
@@ -519,14 +621,19 @@ void DesignerWindow::enableDependentFields()
 void DesignerWindow::recompute()
 {
     announcement_.stop();
+    // The samples being drawn are of a design no longer shown: their progress goes too.
+    if (tolerance_->isBusy())
+        histogram_->clear();
     tolerance_->cancel();
+    // What the last save said was of another design.
+    message_->setVisible(false);
+    lastProblem_.clear();
     showHints();
     enableDependentFields();
     for (auto& [field, label] : problems_)
         label->setVisible(false);
-    for (Field field : {Field::Circuit, Field::Response, Field::Coefficients, Field::FrequencyIs,
-                        Field::MoveSeries, Field::Series})
-        fieldWidget(field)->setAccessibleDescription({});
+    for (int field = 0; field <= int(Field::Seed); ++field)
+        fieldWidget(Field(field))->setAccessibleDescription({});
     const std::variant<cli::DesignOptions, FieldProblem> read = Read(inputs_);
     if (const auto* problem = std::get_if<FieldProblem>(&read)) {
         showFieldProblem(*problem);
@@ -561,6 +668,7 @@ void DesignerWindow::showFieldProblem(const FieldProblem& problem)
 {
     fieldInError_ = problem.field;
     const QString why = QString::fromStdString(problem.message);
+    chosenNote_->setVisible(false);
     QWidget* field = fieldWidget(problem.field);
     field->setAccessibleDescription(why);
     // A number is told below its field; a choice that does not go with the others, beside
@@ -584,11 +692,7 @@ void DesignerWindow::showFieldProblem(const FieldProblem& problem)
 void DesignerWindow::showReport()
 {
     const design::Report& report = *report_;
-    const design::Design& d = report.design;
-    const design::Request& request = d.request;
-    const bool lowPass = request.circuit == design::Circuit::LowPass;
-    const std::string_view unit = lowPass ? "F" : "Ω";
-    const design::PartNames names = design::NamesOf(request.circuit);
+    const design::Request& request = report.design.request;
     staleNote_->setVisible(false);
     parts_->setEnabled(true);
     figures_->setEnabled(true);
@@ -604,25 +708,30 @@ void DesignerWindow::showReport()
     // link blue is unreadable on a dark one.
     const QColor warning = ui::ReadableShade(parts_->palette().color(QPalette::Link),
                                              parts_->palette().color(QPalette::Base));
-    for (int i = 0; i < 3; ++i) {
-        const std::size_t k = static_cast<std::size_t>(i);
-        const bool impractical = design::Impractical(request.circuit, d.chosen[k]);
+    const std::vector<PartRow> rows = Figures::PartRows(report);
+    parts_->setRowCount(int(rows.size()));
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const PartRow& part = rows[std::size_t(i)];
         const auto cell = [&](int column, const QString& text, const QVariant& value) {
             auto* item = new QTableWidgetItem(text);
             item->setData(Qt::UserRole, value);
-            if (impractical) {
+            if (part.impractical) {
                 item->setForeground(warning);
                 item->setToolTip(tr("Impractical: hard to build with this value"));
             }
             parts_->setItem(i, column, item);
         };
-        cell(0, QString::fromLatin1(names.shunt[k]) + (impractical ? tr(" (impractical)") : ""),
-             {});
-        cell(1, Quantity(d.ideal[k], unit), d.ideal[k]);
-        cell(2, Quantity(d.chosen[k], unit), d.chosen[k]);
-        cell(3, FromUtf8(design::outputs::SignedPercent(d.chosen[k] / d.ideal[k] - 1)),
-             d.chosen[k] / d.ideal[k] - 1);
+        cell(0, part.name + (part.impractical ? tr(" (impractical)") : ""), {});
+        cell(1, Quantity(part.ideal, part.unit), part.ideal);
+        cell(2, Figures::ChosenText(part), part.chosen);
+        cell(3, part.error ? FromUtf8(design::outputs::SignedPercent(*part.error)) : QString(),
+             part.error ? QVariant(*part.error) : QVariant());
     }
+    const PartRow& equal = rows.front();
+    const bool moved = !equal.chosenFrom.isEmpty();
+    chosenNote_->setText(tr("chosen: %1").arg(Figures::ChosenText(equal)));
+    chosenNote_->setVisible(moved);
+    value_->setAccessibleDescription(moved ? chosenNote_->text() : QString());
     Figures::Show(*figures_, report);
     bode_->setReport(report);
     bode_->setStale(false);
@@ -728,24 +837,82 @@ void DesignerWindow::saveReport()
                                                     design::outputs::Dialect::Ngspice));
 }
 
+// Reports handed to the browser: in the session's runtime folder where there is one (the
+// user's alone, emptied at log-out), else in a folder of their own in the cache.
+QString DesignerWindow::reportFolder()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty())
+        return runtime + QStringLiteral("/butterworth3-designer");
+    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(cache);
+    return cache + QStringLiteral("/reports");
+}
+
+void DesignerWindow::removeOldReports()
+{
+    auto folder = files::PrivateFolder::Open(QFile::encodeName(reportFolder()).toStdString());
+    if (const auto* open = std::get_if<files::PrivateFolder>(&folder))
+        open->RemoveOlderThan("report-", ".html", std::chrono::hours(24));
+}
+
 void DesignerWindow::openReport()
 {
     if (!report_)
         return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (!QDir().mkpath(folder)) {
-        sayProblem(tr("Could not make the folder %1 for the report.").arg(folder));
+    const QString folderPath = reportFolder();
+    auto folder = files::PrivateFolder::Open(QFile::encodeName(folderPath).toStdString());
+    if (const auto* refusal = std::get_if<std::string>(&folder)) {
+        sayProblem(tr("Did not open the report: the folder %1 is not safe for it (%2).")
+                       .arg(folderPath, FromUtf8(*refusal)));
         return;
     }
-    const QString path =
-        folder +
-        QStringLiteral("/report-%1.html")
-            .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmsszzz")));
-    if (!writeFile(path, design::outputs::HtmlReport(completeReport(), CommandLineOf(inputs_),
-                                                     design::outputs::Dialect::Ngspice)))
+    const std::string html = design::outputs::HtmlReport(completeReport(), CommandLineOf(inputs_),
+                                                         design::outputs::Dialect::Ngspice);
+    const auto created = std::get<files::PrivateFolder>(folder).Create("report-", ".html", html);
+    if (const auto* failure = std::get_if<std::string>(&created)) {
+        sayProblem(tr("Could not write the report in %1: %2.").arg(folderPath, FromUtf8(*failure)));
         return;
-    if (!QProcess::startDetached(opener_, {path}))
-        sayProblem(tr("Could not start %1 to open %2.").arg(opener_, path));
+    }
+    const QString path = QFile::decodeName(
+        QByteArray::fromStdString(std::get<files::PrivateFolder::Created>(created).path));
+    startOpener(path);
+}
+
+// The opener is watched until it ends, never waited for: the browser it may start is the
+// user's and outlives the window.
+void DesignerWindow::startOpener(const QString& path)
+{
+    QByteArray program = QFile::encodeName(opener_);
+    QByteArray file = QFile::encodeName(path);
+    char* argv[] = {program.data(), file.data(), nullptr};
+    pid_t pid = 0;
+    if (const int error =
+            posix_spawnp(&pid, program.constData(), nullptr, nullptr, argv, environ)) {
+        sayProblem(tr("Could not start %1 to open %2: %3.")
+                       .arg(opener_, path, QString::fromLocal8Bit(std::strerror(error))));
+        return;
+    }
+    lastProblem_.clear();
+    message_->setText(tr("Opening %1.").arg(path));
+    message_->setVisible(true);
+    auto* watch = new QTimer(this);
+    watch->setInterval(100);
+    connect(watch, &QTimer::timeout, this, [this, watch, pid, path] {
+        int status = 0;
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == 0)
+            return;
+        watch->stop();
+        watch->deleteLater();
+        if (ended == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            return;
+        const QString how = ended == pid && WIFEXITED(status)
+                                ? tr("exit status %1").arg(WEXITSTATUS(status))
+                                : tr("ended abnormally");
+        sayProblem(tr("%1 could not open %2 (%3).").arg(opener_, path, how));
+    });
+    watch->start();
 }
 
 void DesignerWindow::copyParts()
@@ -758,6 +925,10 @@ void DesignerWindow::copyParts()
 void DesignerWindow::copyCommandLine()
 {
     QGuiApplication::clipboard()->setText(QString::fromStdString(CommandLineOf(inputs_)));
+    const auto read = Read(inputs_);
+    if (const auto* problem = std::get_if<FieldProblem>(&read))
+        sayProblem(tr("Copied the command line, but it will not run: %1.")
+                       .arg(QString::fromStdString(problem->message)));
 }
 
 }  // namespace designer

@@ -16,11 +16,15 @@
 #include "design/report.h"
 #include "designer/inputs.h"
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QScrollArea;
+class QSplitter;
 class QTabWidget;
 class QTableWidget;
+class QToolBar;
 class QTreeWidget;
 class QWidget;
 
@@ -49,10 +53,16 @@ public:
     using AskFile = std::function<QString(const QString& title, const QString& filters,
                                           const QString& suggested, QString* chosenFilter)>;
     void setAskFile(AskFile ask) { askFile_ = std::move(ask); }
-    // The program that opens the report in the browser: "xdg-open" unless set.
+    // The program that opens the report in the browser: "xdg-open" unless set. The report
+    // is written to a folder of the user's own: $XDG_RUNTIME_DIR/butterworth3-designer, or
+    // "reports" in the cache folder.
     void setOpener(const QString& program) { opener_ = program; }
     // What the last save or open said (empty after a success), as the window shows it.
     QString lastProblem() const { return lastProblem_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 signals:
     // A design was shown (or the inputs stopped reading and the last one went stale).
@@ -66,6 +76,8 @@ private:
     void buildInputs(QWidget* panel);
     void buildResults(QWidget* panel);
     void buildActions();
+    void placeWindow();
+    int resultsWidth() const;
     void showInputs();
     void takeInputs();
     void recompute();
@@ -79,6 +91,9 @@ private:
     void savePlot();
     void saveReport();
     void openReport();
+    static QString reportFolder();
+    static void removeOldReports();
+    void startOpener(const QString& path);
     void copyParts();
     void copyCommandLine();
     // The report with its tolerance figures, drawn now if the job has not finished yet.
@@ -104,6 +119,7 @@ private:
     QComboBox* frequencyIs_ = nullptr;
     QLabel* valueLabel_ = nullptr;
     QLineEdit* value_ = nullptr;
+    QLabel* chosenNote_ = nullptr;
     QComboBox* series_ = nullptr;
     QLabel* moveLabel_ = nullptr;
     QComboBox* moveSeries_ = nullptr;
@@ -123,6 +139,14 @@ private:
     QLineEdit* seed_ = nullptr;
     std::map<Field, QLabel*> hints_;     // what a number field was read as
     std::map<Field, QLabel*> problems_;  // why a field does not read
+
+    QSplitter* splitter_ = nullptr;
+    QScrollArea* inputsScroll_ = nullptr;
+    QBoxLayout* inputColumns_ = nullptr;
+    int twoColumnsWidth_ = 0;     // the inputs' width in two columns
+    bool splitterMoved_ = false;  // by the user, now or when the window last closed
+    QWidget* resultsPanel_ = nullptr;
+    QToolBar* actions_ = nullptr;
 
     // The results.
     QLabel* staleNote_ = nullptr;

@@ -101,6 +101,12 @@ void Figures::Show(QTreeWidget& tree, const design::Report& report)
     Group ideal(tree, tr("With an ideal op-amp"));
     ideal.Add(tr("f3"), F3(d.f3, f));
     ideal.Add(tr("Shape error"), Db(d.shapeErrorDb));
+    if (request.moveSeries) {
+        const PartRow equal = PartRows(report).front();
+        ideal.Add(tr("%1 chosen from %2").arg(equal.name, equal.chosenFrom),
+                  tr("%1 for %2 given")
+                      .arg(Quantity(equal.chosen, equal.unit), Quantity(equal.ideal, equal.unit)));
+    }
     if (request.series)
         ideal.Add(tr("Combinations weighed"), QString::number(d.combinations));
     if (report.windowF3)
@@ -162,35 +168,70 @@ void Figures::Show(QTreeWidget& tree, const design::Report& report)
     }
 }
 
-QString Figures::PartsSentence(const design::Report& report)
+std::vector<PartRow> Figures::PartRows(const design::Report& report)
 {
     const design::Design& d = report.design;
-    const bool lowPass = d.request.circuit == design::Circuit::LowPass;
-    const design::PartNames names = design::NamesOf(d.request.circuit);
+    const design::Request& request = d.request;
+    const bool lowPass = request.circuit == design::Circuit::LowPass;
+    const design::PartNames names = design::NamesOf(request.circuit);
+    std::vector<PartRow> rows;
+    PartRow equal;
+    equal.name =
+        QStringLiteral("%1, %2, %3")
+            .arg(QString::fromLatin1(names.series[0]), QString::fromLatin1(names.series[1]),
+                 QString::fromLatin1(names.series[2]));
+    equal.unit = lowPass ? "Ω" : "F";
+    equal.ideal = request.value;
+    equal.chosen = d.value;
+    if (request.moveSeries) {
+        equal.chosenFrom = QString::fromLatin1(design::Id(*request.moveSeries));
+        equal.error = d.value / request.value - 1;
+    }
+    rows.push_back(equal);
+    for (std::size_t i = 0; i < 3; ++i) {
+        PartRow part;
+        part.name = QString::fromLatin1(names.shunt[i]);
+        part.unit = lowPass ? "F" : "Ω";
+        part.ideal = d.ideal[i];
+        part.chosen = d.chosen[i];
+        if (request.series)
+            part.error = d.chosen[i] / d.ideal[i] - 1;
+        part.impractical = design::Impractical(request.circuit, d.chosen[i]);
+        rows.push_back(part);
+    }
+    return rows;
+}
+
+QString Figures::ChosenText(const PartRow& row)
+{
+    const QString value = Quantity(row.chosen, row.unit);
+    return row.chosenFrom.isEmpty() ? value : tr("%1 (%2)").arg(value, row.chosenFrom);
+}
+
+QString Figures::PartsSentence(const design::Report& report)
+{
     QStringList parts;
-    for (std::size_t i = 0; i < 3; ++i)
-        parts << QString::fromLatin1(names.shunt[i]) + QLatin1Char(' ') +
-                     Quantity(d.chosen[i], lowPass ? "F" : "Ω");
+    for (const PartRow& row : PartRows(report))
+        parts << (row.name.contains(QLatin1Char(','))
+                      ? tr("%1 each %2").arg(row.name, Quantity(row.chosen, row.unit))
+                      : row.name + QLatin1Char(' ') + Quantity(row.chosen, row.unit));
     return parts.join(QStringLiteral(", "));
 }
 
 QString Figures::PartsTable(const design::Report& report)
 {
-    const design::Design& d = report.design;
-    const design::Request& request = d.request;
-    const std::string_view unit = request.circuit == design::Circuit::LowPass ? "F" : "Ω";
-    const design::PartNames names = design::NamesOf(request.circuit);
+    const design::Request& request = report.design.request;
     std::vector<QStringList> rows;
     rows.push_back({tr("part"), tr("ideal")});
     if (request.series)
         rows.back() << tr("chosen %1").arg(QString::fromLatin1(design::Id(*request.series)))
                     << tr("error");
-    for (std::size_t i = 0; i < 3; ++i) {
-        rows.push_back({QString::fromLatin1(names.shunt[i]), Quantity(d.ideal[i], unit)});
+    for (const PartRow& part : PartRows(report)) {
+        rows.push_back({part.name, Quantity(part.ideal, part.unit)});
         if (request.series)
-            rows.back() << Quantity(d.chosen[i], unit)
-                        << Text(SignedPercent(d.chosen[i] / d.ideal[i] - 1));
-        if (design::Impractical(request.circuit, d.chosen[i]))
+            rows.back() << ChosenText(part)
+                        << (part.error ? Text(SignedPercent(*part.error)) : QString());
+        if (part.impractical)
             rows.back() << tr("impractical");
     }
     std::vector<qsizetype> widths;
@@ -205,6 +246,8 @@ QString Figures::PartsTable(const design::Report& report)
         QString line;
         for (qsizetype c = 0; c < row.size(); ++c)
             line += c + 1 < row.size() ? row[c].leftJustified(widths[std::size_t(c)] + 2) : row[c];
+        while (line.endsWith(QLatin1Char(' ')))  // an empty last cell
+            line.chop(1);
         table += line + QLatin1Char('\n');
     }
     return table;

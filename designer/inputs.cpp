@@ -334,4 +334,43 @@ std::variant<Inputs, std::string> InputsFromArguments(std::span<const std::strin
     return in;
 }
 
+ProgramArguments ReadProgramArguments(std::span<const std::string_view> args)
+{
+    for (const std::string_view arg : args) {
+        if (arg == "--")
+            break;
+        if (arg == "-h" || arg == "--help")
+            return HelpRequest{};
+        if (arg == "--version")
+            return VersionRequest{};
+    }
+    auto read = InputsFromArguments(args);
+    if (auto* inputs = std::get_if<Inputs>(&read))
+        return std::move(*inputs);
+    return std::get<std::string>(std::move(read));
+}
+
+std::string ProgramHelpText()
+{
+    return "Usage: butterworth3-designer [lowpass|highpass FREQUENCY VALUE [options]]\n"
+           "\n"
+           "The designer window of the third-order single-op-amp filter: its parts, figures,\n"
+           "Bode plot, schematic and tolerance spread, recomputed as the fields change.\n"
+           "Without arguments it opens the last design; with them, that design, read as\n"
+           "butterworth3-cli design reads it (butterworth3-cli design --help lists the\n"
+           "options). The output options are refused: the window saves the netlist, plot\n"
+           "and report from its File menu.\n"
+           "\n"
+           "  -h, --help   print this text\n"
+           "  --version    print the version\n"
+           "\n"
+           "Exit status: 0 when the window is closed, 1 without a display, 2 when the\n"
+           "arguments do not read.\n";
+}
+
+std::string ProgramVersionText()
+{
+    return "butterworth3-designer " BUTTERWORTH3_VERSION "\n";
+}
+
 }  // namespace designer

@@ -93,6 +93,16 @@ std::variant<cli::DesignOptions, FieldProblem> Read(const Inputs& inputs);
 // refused: the window has its own actions for them.
 std::variant<Inputs, std::string> InputsFromArguments(std::span<const std::string_view> args);
 
+// The program's own command line: a design (as InputsFromArguments reads it), or a request
+// for its help or version (-h, --help, --version anywhere before "--"), or the message for
+// arguments that do not read.
+struct HelpRequest { };
+struct VersionRequest { };
+using ProgramArguments = std::variant<Inputs, HelpRequest, VersionRequest, std::string>;
+ProgramArguments ReadProgramArguments(std::span<const std::string_view> args);
+std::string ProgramHelpText();
+std::string ProgramVersionText();
+
 // The text of a number as the design command takes it: a decimal comma becomes a point.
 std::string WithDecimalPoint(std::string_view text);
 

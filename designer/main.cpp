@@ -22,10 +22,17 @@ int main(int argc, char* argv[])
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     std::optional<designer::Inputs> given;
     if (!args.empty()) {
-        auto read = designer::InputsFromArguments(args);
+        auto read = designer::ReadProgramArguments(args);
         if (const auto* message = std::get_if<std::string>(&read)) {
             std::fprintf(stderr, "butterworth3-designer: %s\n", message->c_str());
             return 2;
+        }
+        if (std::holds_alternative<designer::HelpRequest>(read) ||
+            std::holds_alternative<designer::VersionRequest>(read)) {
+            const std::string text = std::holds_alternative<designer::HelpRequest>(read)
+                                         ? designer::ProgramHelpText()
+                                         : designer::ProgramVersionText();
+            return std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 3;
         }
         given = std::get<designer::Inputs>(read);
     }

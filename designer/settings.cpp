@@ -12,6 +12,8 @@ namespace {
 // the other circuit's equal value beside them.
 const QString ArgumentsKey = QStringLiteral("design/arguments");
 const QString OtherValueKey = QStringLiteral("design/other-value");
+const QString GeometryKey = QStringLiteral("window/geometry");
+const QString SplitterKey = QStringLiteral("window/splitter");
 
 std::size_t Other(design::Circuit circuit)
 {
@@ -48,6 +50,19 @@ std::optional<Inputs> LastDesign()
     if (!other.isEmpty())
         inputs->value[Other(inputs->circuit)] = other.toStdString();
     return *inputs;
+}
+
+void KeepWindowPlace(const WindowPlace& place)
+{
+    QSettings settings;
+    settings.setValue(GeometryKey, place.geometry);
+    settings.setValue(SplitterKey, place.splitter);
+}
+
+WindowPlace KeptWindowPlace()
+{
+    const QSettings settings;
+    return {settings.value(GeometryKey).toByteArray(), settings.value(SplitterKey).toByteArray()};
 }
 
 }  // namespace designer

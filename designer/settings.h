@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include <QtCore/QByteArray>
+
 #include "designer/inputs.h"
 
 namespace designer {
@@ -14,5 +16,14 @@ void SaveLastDesign(const Inputs& inputs);
 
 // nullopt at first, or when what was kept no longer reads.
 std::optional<Inputs> LastDesign();
+
+// Where the window was when it last closed: QWidget::saveGeometry (size, position, maximised
+// state and screen) and its splitter's state where the user moved it; empty at first.
+struct WindowPlace {
+    QByteArray geometry;
+    QByteArray splitter;
+};
+void KeepWindowPlace(const WindowPlace& place);
+WindowPlace KeptWindowPlace();
 
 }  // namespace designer

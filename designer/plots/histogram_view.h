@@ -24,6 +24,7 @@ public:
     void setSamples(const std::vector<double>& errors, const design::ToleranceFigures& figures);
     // Computing: 0 ... 100. Ends with setSamples or clear.
     void setProgress(int percent);
+    std::optional<int> progress() const { return progress_; }
     void clear();
     void setStale(bool stale);
     bool isStale() const { return stale_; }

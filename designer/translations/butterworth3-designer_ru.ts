@@ -167,6 +167,22 @@
         <source>impractical</source>
         <translation>непрактично</translation>
     </message>
+    <message>
+        <source>%1 chosen from %2</source>
+        <translation>%1 выбраны из %2</translation>
+    </message>
+    <message>
+        <source>%1 for %2 given</source>
+        <translation>%1 вместо заданных %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1 each %2</source>
+        <translation>%1 по %2</translation>
+    </message>
 </context>
 <context>
     <name>designer::BodeView</name>
@@ -538,14 +554,6 @@
         <translation>Страница HTML (*.html)</translation>
     </message>
     <message>
-        <source>Could not make the folder %1 for the report.</source>
-        <translation>Не удалось создать папку %1 для отчёта.</translation>
-    </message>
-    <message>
-        <source>Could not start %1 to open %2.</source>
-        <translation>Не удалось запустить %1, чтобы открыть %2.</translation>
-    </message>
-    <message>
         <source>GBW for 0.1 dB more shape error</source>
         <translation>GBW для ошибки формы на 0.1 dB больше</translation>
     </message>
@@ -572,6 +580,42 @@
     <message>
         <source>Capaci&amp;tance</source>
         <translation>&amp;Ёмкость</translation>
+    </message>
+    <message>
+        <source>chosen: %1</source>
+        <translation>выбрано: %1</translation>
+    </message>
+    <message>
+        <source>Did not open the report: the folder %1 is not safe for it (%2).</source>
+        <translation>Отчёт не открыт: папка %1 для него небезопасна (%2).</translation>
+    </message>
+    <message>
+        <source>Could not write the report in %1: %2.</source>
+        <translation>Не удалось записать отчёт в %1: %2.</translation>
+    </message>
+    <message>
+        <source>Could not start %1 to open %2: %3.</source>
+        <translation>Не удалось запустить %1, чтобы открыть %2: %3.</translation>
+    </message>
+    <message>
+        <source>Opening %1.</source>
+        <translation>Открывается %1.</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>код завершения %1</translation>
+    </message>
+    <message>
+        <source>ended abnormally</source>
+        <translation>завершилась аварийно</translation>
+    </message>
+    <message>
+        <source>%1 could not open %2 (%3).</source>
+        <translation>%1 не смогла открыть %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Copied the command line, but it will not run: %1.</source>
+        <translation>Командная строка скопирована, но она не выполнится: %1.</translation>
     </message>
 </context>
 <context>

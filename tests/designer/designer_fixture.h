@@ -19,8 +19,11 @@ inline std::unique_ptr<designer::DesignerWindow> ShownDesigner(const designer::I
 {
     QStandardPaths::setTestModeEnabled(true);
     auto window = std::make_unique<designer::DesignerWindow>(inputs);
-    if (size.isValid())
+    if (size.isValid()) {
+        // Not maximised, as it opens on a screen smaller than its content.
+        window->setWindowState(Qt::WindowNoState);
         window->resize(size);
+    }
     window->show();
     window->activateWindow();
     if (!QTest::qWaitForWindowActive(window.get()))

@@ -59,10 +59,14 @@ def steps(session, speech):
 
     # From the frequency, the parts come after the twelve fields that are on without a series
     # or a tolerance, in reading order (tst_designer_accessibility holds that order).
-    mark = step("Tab from the frequency to the parts, Right")
+    mark = step("Tab from the frequency to the parts, Down, Right")
     key(*["Tab"] * 13)
-    check(speech.wait_for(mark, said_in_order("Parts.", "C1.")),
-          'Tab into the parts reads the table and its current row: "Parts. ... C1."')
+    check(speech.wait_for(mark, said_in_order("Parts.", "Ra")),
+          'Tab into the parts reads the table and its current row: "Parts. ... Ra, Rb, Rc."')
+    speech.wait_quiet()
+    row = speech.mark()
+    key("Down")
+    check(speech.wait_for(row, said("C1")), 'Down reads the next row: "C1."')
     speech.wait_quiet()
     cell = speech.mark()
     key("Right")

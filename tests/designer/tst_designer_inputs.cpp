@@ -159,4 +159,25 @@ TEST(DesignerInputs, ArgumentsThatAreNoDesignGiveTheCompanionsMessage)
 }
 
 }  // namespace
+TEST(DesignerInputs, TheProgramsHelpAndVersionComeBeforeAnyDesign)
+{
+    const struct {
+        std::vector<std::string_view> args;
+        std::size_t kind;  // the alternative of ProgramArguments
+    } rows[] = {
+        {{"--help"}, 1},
+        {{"-h"}, 1},
+        {{"lowpass", "100", "33k", "--help"}, 1},
+        {{"--version"}, 2},
+        {{"lowpass", "--version"}, 2},
+        {{"lowpass", "100", "33k"}, 0},
+        {{"lowpass", "100", "--", "--help"}, 3},  // a VALUE of "--help" does not read
+        {{"--nosuch"}, 3},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(ReadProgramArguments(row.args).index(), row.kind) << row.args.back();
+    EXPECT_TRUE(ProgramHelpText().starts_with("Usage: butterworth3-designer "));
+    EXPECT_TRUE(ProgramVersionText().starts_with("butterworth3-designer 1."));
+}
+
 }  // namespace designer

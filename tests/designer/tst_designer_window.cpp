@@ -6,18 +6,27 @@
 // parts when run.
 #include <sstream>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QtCore/QDir>
 #include <QtCore/QProcess>
+#include <QtCore/QRegularExpression>
 #include <QtCore/QStandardPaths>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QClipboard>
 #include <QtTest/QtTest>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QTableWidget>
+#include <QtWidgets/QTreeWidget>
 #include <nlohmann/json.hpp>
 
 #include "cli/design_command.h"
 #include "designer/designer_window.h"
+#include "designer/figures.h"
+#include "designer/plots/histogram_view.h"
 #include "designer/settings.h"
 
 using designer::DesignerWindow;
@@ -25,6 +34,19 @@ using designer::Field;
 using designer::Inputs;
 
 namespace {
+
+// $XDG_RUNTIME_DIR for the life of a test.
+class RuntimeFolder {
+public:
+    explicit RuntimeFolder(const QString& path) : old_(qgetenv("XDG_RUNTIME_DIR"))
+    {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
+    }
+    ~RuntimeFolder() { qputenv("XDG_RUNTIME_DIR", old_); }
+
+private:
+    QByteArray old_;
+};
 
 // What the companion prints for `args` (after "design"), standard output only.
 std::string Companion(const std::vector<std::string>& args, int expectedExit = 0)
@@ -136,9 +158,19 @@ private slots:
         const nlohmann::json json = nlohmann::json::parse(Companion(companionArgs));
         QTableWidget* parts = PartsTable(window);
         QVERIFY(parts);
+        QCOMPARE(parts->rowCount(), 4);
         const bool series = json["parts"][0].contains("chosen");
-        for (int row = 0; row < 3; ++row) {
-            const nlohmann::json& part = json["parts"][std::size_t(row)];
+        const bool moved = json.contains("value_chosen");
+        // The three equal parts first: as given, and as chosen when the value moved.
+        QCOMPARE(
+            parts->item(0, 0)->text(),
+            QString::fromStdString(json["circuit"] == "lowpass" ? "Ra, Rb, Rc" : "Ca, Cb, Cc"));
+        QCOMPARE(parts->item(0, 1)->data(Qt::UserRole).toDouble(), json["value"].get<double>());
+        QCOMPARE(parts->item(0, 2)->data(Qt::UserRole).toDouble(),
+                 json[moved ? "value_chosen" : "value"].get<double>());
+        QCOMPARE(parts->item(0, 3)->data(Qt::UserRole).isValid(), moved);
+        for (int row = 1; row < 4; ++row) {
+            const nlohmann::json& part = json["parts"][std::size_t(row - 1)];
             QCOMPARE(parts->item(row, 0)->text().startsWith(
                          QString::fromStdString(part["name"].get<std::string>())),
                      true);
@@ -157,23 +189,88 @@ private slots:
         QCOMPARE(parts->isColumnHidden(2), !series);
     }
 
+    // What a user builds from, wherever it is read: a moved R or C as chosen, beside the
+    // value typed, and the same parts everywhere.
+    void aMovedValueIsShownWhereverPartsAreRead_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("chosen");  // the moved value, as the window writes it
+        QTest::addColumn<QString>("sentence");
+        QTest::newRow("a moved R")
+            << QStringList{"lowpass", "1k", "10k", "--series", "E192", "--move-value", "E24"}
+            << QStringLiteral("8.2 kΩ (E24)")
+            << QStringLiteral("Ra, Rb, Rc each 8.2 kΩ, C1 26.7 nF, C2 68.1 nF, C3 3.97 nF");
+        QTest::newRow("a moved C")
+            << QStringList{"highpass", "50", "100n", "--series", "E12", "--move-value", "E6:2"}
+            << QStringLiteral("150 nF (E6)")
+            << QStringLiteral("Ca, Cb, Cc each 150 nF, R1 15 kΩ, R2 6.8 kΩ, R3 100 kΩ");
+        QTest::newRow("a fixed value")
+            << QStringList{"lowpass", "100", "33k", "--series", "E24"} << QString()
+            << QStringLiteral("Ra, Rb, Rc each 33 kΩ, C1 68 nF, C2 160 nF, C3 10 nF");
+    }
+
+    void aMovedValueIsShownWhereverPartsAreRead()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, chosen);
+        QFETCH(QString, sentence);
+        std::vector<std::string> strings;
+        for (const QString& arg : args)
+            strings.push_back(arg.toStdString());
+        const std::vector<std::string_view> views(strings.begin(), strings.end());
+        auto read = designer::InputsFromArguments(views);
+        QVERIFY(std::holds_alternative<Inputs>(read));
+        DesignerWindow window{std::get<Inputs>(read)};
+        window.show();
+        QTableWidget* parts = PartsTable(window);
+        QCOMPARE(parts->item(0, 2)->text(), chosen.isEmpty() ? parts->item(0, 1)->text() : chosen);
+        QCOMPARE(designer::Figures::PartsSentence(*window.report()), sentence);
+        QWidget* schematic = nullptr;
+        for (QWidget* widget : window.findChildren<QWidget*>())
+            if (widget->accessibleName() == QStringLiteral("Schematic"))
+                schematic = widget;
+        QVERIFY(schematic);
+        QCOMPARE(schematic->accessibleDescription(), sentence);
+
+        // Beside the field, which keeps what was typed.
+        QWidget* value = window.fieldWidget(Field::Value);
+        QCOMPARE(value->accessibleDescription(),
+                 chosen.isEmpty() ? QString() : QStringLiteral("chosen: ") + chosen);
+
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text().remove('&') == QStringLiteral("Copy parts"))
+                a->trigger();
+        const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
+        QCOMPARE(lines.size(), 6);  // a header, four rows and the end of the last line
+        QVERIFY2(lines[1].startsWith(parts->item(0, 0)->text()) &&
+                     lines[1].contains(parts->item(0, 2)->text()),
+                 qPrintable(lines[1]));
+        const auto* tree = window.findChild<QTreeWidget*>();
+        QStringList figures;
+        for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(tree)); *it; ++it)
+            figures << (*it)->text(0) + QStringLiteral(": ") + (*it)->text(1);
+        QCOMPARE(figures.filter(QStringLiteral(" chosen from ")).size(), chosen.isEmpty() ? 0 : 1);
+    }
+
     void aFieldThatDoesNotReadKeepsTheLastDesign()
     {
         DesignerWindow window{Inputs{}};
         window.show();
         QTableWidget* parts = PartsTable(window);
-        const QString before = parts->item(0, 1)->text();
+        const QString before = parts->item(1, 1)->text();
         Type(window, Field::Frequency, QStringLiteral("x1k"));
         QCOMPARE(window.fieldInError(), std::optional<Field>(Field::Frequency));
         QVERIFY(window.stale());
-        QCOMPARE(parts->item(0, 1)->text(), before);
+        QCOMPARE(parts->item(1, 1)->text(), before);
         QVERIFY2(
             window.fieldWidget(Field::Frequency)->accessibleDescription().startsWith("expected"),
             "the field says why");
         Type(window, Field::Frequency, QStringLiteral("1k"));
         QVERIFY(!window.stale());
         QVERIFY(!window.fieldInError());
-        QVERIFY(parts->item(0, 1)->text() != before);
+        QVERIFY(parts->item(1, 1)->text() != before);
+        QVERIFY2(window.fieldWidget(Field::Frequency)->accessibleDescription().isEmpty(),
+                 "the problem goes with its cause");
     }
 
     void eachCircuitKeepsItsOwnValue()
@@ -305,11 +402,14 @@ private slots:
         const QString opener = folder.filePath(QStringLiteral("opener"));
         QFile script(opener);
         QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(QStringLiteral("#!/bin/sh\ncp \"$1\" '%1.part' && mv '%1.part' '%1'\n")
+        script.write(QStringLiteral("#!/bin/sh\nprintf %s \"$1\" >'%1.path'\n"
+                                    "cp \"$1\" '%1.part' && mv '%1.part' '%1'\n")
                          .arg(opened)
                          .toUtf8());
         script.close();
         QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QTemporaryDir runtime;
+        const RuntimeFolder session(runtime.path());
         DesignerWindow window{Inputs{}};
         QAction* open = nullptr;
         for (QAction* a : window.findChildren<QAction*>())
@@ -328,10 +428,120 @@ private slots:
         QTRY_VERIFY2_WITH_TIMEOUT(QFile::exists(opened), "the opener was given the report", 10000);
         QFile report(opened);
         QVERIFY(report.open(QIODevice::ReadOnly));
+        // In the runtime folder, where only this user may look, under a name nobody could
+        // guess and prepare.
+        QFile given(opened + QStringLiteral(".path"));
+        QVERIFY(given.open(QIODevice::ReadOnly));
+        const QFileInfo file(QString::fromUtf8(given.readAll()));
+        QCOMPARE(file.absolutePath(), runtime.filePath(QStringLiteral("butterworth3-designer")));
+        QVERIFY2(QRegularExpression(QStringLiteral("^report-[a-z0-9]{12}\\.html$"))
+                     .match(file.fileName())
+                     .hasMatch(),
+                 qPrintable(file.fileName()));
+        QCOMPARE(file.permissions() & 0x0077, QFile::Permissions());  // nothing for others
+        QCOMPARE(QFileInfo(file.absolutePath()).permissions() & 0x0077, QFile::Permissions());
         std::string expected = Companion({"lowpass", "100", "33k", "--html", "-"});
         const std::string line = "butterworth3-cli design lowpass 100 33k";
         expected.erase(expected.find(line + " --html -") + line.size(), 9);
         QCOMPARE(report.readAll().toStdString(), expected);
+
+        // An opener that fails is said in the window, not taken for done.
+        window.setOpener(QStringLiteral("false"));
+        open->trigger();
+        QTRY_VERIFY2_WITH_TIMEOUT(window.lastProblem().contains(QStringLiteral("exit status 1")),
+                                  "the opener's failure is said", 10000);
+    }
+
+    // Another local user prepares the report folder in a shared runtime folder, with links
+    // to the victim's file under every name they can think of: nothing is written through
+    // them, the browser is not started, and the window says why.
+    void aReportIsNeverWrittenWhereAnotherUserReaches()
+    {
+        if (geteuid() != 0)
+            QFAIL("acting as a second user (setpriv) needs root");
+        QTemporaryDir shared;
+        QVERIFY(QFile::setPermissions(shared.path(), QFile::Permissions(0x7777)));
+        QVERIFY(chmod(QFile::encodeName(shared.path()).constData(), 01777) == 0);
+        const QString victim = shared.filePath(QStringLiteral("victim"));
+        QFile mine(victim);
+        QVERIFY(mine.open(QIODevice::WriteOnly) && mine.write("mine") == 4);
+        mine.close();
+        const QString prepare =
+            QStringLiteral("mkdir -m 0777 '%1/butterworth3-designer' && for n in 0 1 2 3 4 5 6 7; "
+                           "do ln -s '%2' \"%1/butterworth3-designer/report-$n.html\"; done")
+                .arg(shared.path(), victim);
+        QProcess other;
+        other.start(QStringLiteral("setpriv"),
+                    {"--reuid=65534", "--regid=65534", "--clear-groups", "sh", "-c", prepare});
+        QVERIFY2(other.waitForFinished(10000) && other.exitCode() == 0,
+                 other.readAllStandardError().constData());
+
+        const RuntimeFolder session(shared.path());
+        DesignerWindow window{Inputs{}};
+        window.setOpener(QStringLiteral("true"));
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text().remove('&') == QStringLiteral("Open report"))
+                a->trigger();
+        QVERIFY2(window.lastProblem().contains(QStringLiteral("belongs to another user")),
+                 qPrintable(window.lastProblem()));
+        QVERIFY(mine.open(QIODevice::ReadOnly));
+        QCOMPARE(mine.readAll(), QByteArray("mine"));
+        QCOMPARE(QDir(shared.filePath(QStringLiteral("butterworth3-designer")))
+                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System)
+                     .size(),
+                 8);
+    }
+
+    // Sampling that a change makes pointless stops, and says so: no progress left standing.
+    void aChangeEndsTheSamplingsProgress()
+    {
+        Inputs inputs;
+        inputs.toleranceR = "1";
+        inputs.samples = "10000000";
+        DesignerWindow window{inputs};
+        window.show();
+        const auto* histogram = window.findChild<designer::HistogramView*>();
+        QTRY_VERIFY2_WITH_TIMEOUT(histogram->progress().has_value(), "the sampling's progress",
+                                  10000);
+        Choose(window, Field::FrequencyIs, QStringLiteral("The ripple band's edge"));
+        QVERIFY(window.fieldInError());
+        QVERIFY2(!histogram->progress(), "no progress of a job that was cancelled");
+    }
+
+    // What the window says of a save or a copy is of the design it was said for.
+    void theStatusLineFollowsTheDesign()
+    {
+        QTemporaryDir folder;
+        DesignerWindow window{Inputs{}};
+        window.show();
+        window.setAskFile([&](const QString&, const QString&, const QString&, QString*) {
+            return folder.filePath(QStringLiteral("filter.cir"));
+        });
+        const auto trigger = [&](const QString& text) {
+            for (QAction* a : window.findChildren<QAction*>())
+                if (a->text().remove('&') == text)
+                    a->trigger();
+        };
+        const auto said = [&] {
+            QStringList shown;
+            for (const QLabel* label : window.findChildren<QLabel*>())
+                if (label->isVisibleTo(&window) &&
+                    (label->text().startsWith("Saved ") || label->text().startsWith("Copied ")))
+                    shown << label->text();
+            return shown;
+        };
+        trigger(QStringLiteral("Save netlist…"));
+        QCOMPARE(said().size(), 1);
+        Type(window, Field::Frequency, QStringLiteral("250"));
+        QVERIFY2(said().isEmpty(), qPrintable(said().join(' ')));
+
+        Type(window, Field::Frequency, QStringLiteral("x"));
+        trigger(QStringLiteral("Copy command line"));
+        QVERIFY2(window.lastProblem().startsWith(QStringLiteral("Copied the command line, but it "
+                                                                "will not run: expected")),
+                 qPrintable(window.lastProblem()));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("butterworth3-cli design lowpass x 33k"));
     }
 
     void copyPartsGivesATextTable()
@@ -343,9 +553,10 @@ private slots:
             if (a->text().remove('&') == QStringLiteral("Copy parts"))
                 a->trigger();
         const QStringList lines = QGuiApplication::clipboard()->text().split('\n');
-        QCOMPARE(lines.size(), 5);  // a header, three parts and the end of the last line
-        QCOMPARE(lines[1].simplified(), QStringLiteral("C1 67.1656 nF 68 nF +1.242 %"));
-        QCOMPARE(lines[3].indexOf(QStringLiteral("10 nF")),
+        QCOMPARE(lines.size(), 6);  // a header, four rows and the end of the last line
+        QCOMPARE(lines[1].simplified(), QStringLiteral("Ra, Rb, Rc 33 kΩ 33 kΩ"));
+        QCOMPARE(lines[2].simplified(), QStringLiteral("C1 67.1656 nF 68 nF +1.242 %"));
+        QCOMPARE(lines[4].indexOf(QStringLiteral("10 nF")),
                  lines[0].indexOf(QStringLiteral("chosen")));
     }
 
@@ -384,9 +595,9 @@ private slots:
         const nlohmann::json json =
             nlohmann::json::parse(shell.readAllStandardOutput().toStdString());
         QTableWidget* parts = PartsTable(window);
-        for (int row = 0; row < 3; ++row)
+        for (int row = 1; row < 4; ++row)
             QCOMPARE(parts->item(row, 2)->data(Qt::UserRole).toDouble(),
-                     json["parts"][std::size_t(row)]["chosen"].get<double>());
+                     json["parts"][std::size_t(row - 1)]["chosen"].get<double>());
         QCOMPARE(window.report()->design.value, json["value_chosen"].get<double>());
     }
 };
