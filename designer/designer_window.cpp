@@ -118,8 +118,24 @@ void FillSeries(QComboBox* box, const QString& none)
 
 }  // namespace
 
+DesignerWindow::Computed DesignerWindow::Compute(const Inputs& inputs)
+{
+    Computed computed{Read(inputs), std::nullopt, {}};
+    if (const auto* o = std::get_if<cli::DesignOptions>(&computed.read)) {
+        try {
+            computed.report = design::MakeReport(o->request, o->opamp, o->tolerance, o->noise,
+                                                 design::Sampling::Later);
+        } catch (const std::exception& error) {
+            computed.failure = error.what();
+        }
+    }
+    return computed;
+}
+
 DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
-    : QMainWindow(parent), inputs_(inputs)
+    : QMainWindow(parent), inputs_(inputs),
+      // The first design is computed while the window is built: each takes some milliseconds.
+      firstDesign_(std::async(std::launch::async, &DesignerWindow::Compute, inputs))
 {
     setWindowTitle(tr("Butterworth Filter Designer"));
     auto* splitter = splitter_ = new QSplitter(Qt::Horizontal);
@@ -437,6 +453,7 @@ void DesignerWindow::buildResults(QWidget* panel)
     schematic_ = new SchematicView;
     schematic_->setAccessibleName(tr("Schematic"));
     tabs_->addTab(schematic_, tr("Sc&hematic"));
+    connect(tabs_, &QTabWidget::currentChanged, this, &DesignerWindow::drawShownPlot);
     histogram_ = new HistogramView;
     tabs_->addTab(histogram_, tr("To&lerance spread"));
     column->addWidget(tabs_, 1);
@@ -634,24 +651,22 @@ void DesignerWindow::recompute()
         label->setVisible(false);
     for (int field = 0; field <= int(Field::Seed); ++field)
         fieldWidget(Field(field))->setAccessibleDescription({});
-    const std::variant<cli::DesignOptions, FieldProblem> read = Read(inputs_);
-    if (const auto* problem = std::get_if<FieldProblem>(&read)) {
+    Computed computed = firstDesign_.valid() ? firstDesign_.get() : Compute(inputs_);
+    if (const auto* problem = std::get_if<FieldProblem>(&computed.read)) {
         showFieldProblem(*problem);
         emit recomputed();
         return;
     }
-    fieldInError_.reset();
-    options_ = std::get<cli::DesignOptions>(read);
-    const cli::DesignOptions& o = *options_;
-    try {
-        report_ =
-            design::MakeReport(o.request, o.opamp, o.tolerance, o.noise, design::Sampling::Later);
-    } catch (const std::exception& error) {
+    if (!computed.report) {
         // Read() refuses what MakeReport would: this is a fault of the program, said in place.
-        showFieldProblem({Field::Frequency, error.what()});
+        showFieldProblem({Field::Frequency, computed.failure});
         emit recomputed();
         return;
     }
+    fieldInError_.reset();
+    options_ = std::get<cli::DesignOptions>(computed.read);
+    const cli::DesignOptions& o = *options_;
+    report_ = std::move(computed.report);
     stale_ = false;
     toleranceFigures_.reset();
     SaveLastDesign(inputs_);
@@ -733,11 +748,24 @@ void DesignerWindow::showReport()
     chosenNote_->setVisible(moved);
     value_->setAccessibleDescription(moved ? chosenNote_->text() : QString());
     Figures::Show(*figures_, report);
-    bode_->setReport(report);
     bode_->setStale(false);
     histogram_->setStale(false);
-    schematic_->setDrawing(QByteArray::fromStdString(design::outputs::SchematicSvg(report)));
     schematic_->setAccessibleDescription(Figures::PartsSentence(report));
+    plotsBehind_ = {bode_, schematic_};
+    drawShownPlot();
+}
+
+// The Bode plot and the schematic are drawn for the design when their tab is on show: a
+// key typed with the figures in view, and the first frame, wait for neither.
+void DesignerWindow::drawShownPlot()
+{
+    QWidget* shown = tabs_->currentWidget();
+    if (!report_ || !plotsBehind_.erase(shown))
+        return;
+    if (shown == bode_)
+        bode_->setReport(*report_);
+    else if (shown == schematic_)
+        schematic_->setDrawing(QByteArray::fromStdString(design::outputs::SchematicSvg(*report_)));
 }
 
 void DesignerWindow::startTolerance()

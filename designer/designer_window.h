@@ -6,8 +6,10 @@
 #pragma once
 
 #include <functional>
+#include <future>
 #include <map>
 #include <optional>
+#include <set>
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QMainWindow>
@@ -86,6 +88,7 @@ private:
     void showHints();
     void enableDependentFields();
     void announceParts();
+    void drawShownPlot();
     void startTolerance();
     void saveNetlist();
     void savePlot();
@@ -103,7 +106,16 @@ private:
     QString askFile(const QString& title, const QString& filters, const QString& suggested,
                     QString* chosenFilter);
 
+    // The fields read, and their design (or why MakeReport refused it).
+    struct Computed {
+        std::variant<cli::DesignOptions, FieldProblem> read;
+        std::optional<design::Report> report;
+        std::string failure;
+    };
+    static Computed Compute(const Inputs& inputs);
+
     Inputs inputs_;
+    std::future<Computed> firstDesign_;
     std::optional<cli::DesignOptions> options_;
     std::optional<design::Report> report_;
     bool stale_ = false;
@@ -157,6 +169,7 @@ private:
     SchematicView* schematic_ = nullptr;
     HistogramView* histogram_ = nullptr;
     QLabel* message_ = nullptr;
+    std::set<QWidget*> plotsBehind_;  // plots not yet drawn for the design shown
     QString lastProblem_;
 
     ToleranceJob* tolerance_ = nullptr;

@@ -15,6 +15,18 @@ const QString OtherValueKey = QStringLiteral("design/other-value");
 const QString GeometryKey = QStringLiteral("window/geometry");
 const QString SplitterKey = QStringLiteral("window/splitter");
 
+// What this process last read from or wrote to the settings: saving it again would only
+// rewrite the file (and wait for the disk).
+struct Kept {
+    QStringList args;
+    QString other;
+};
+std::optional<Kept>& LastKept()
+{
+    static std::optional<Kept> kept;
+    return kept;
+}
+
 std::size_t Other(design::Circuit circuit)
 {
     return circuit == design::Circuit::LowPass ? 1 : 0;
@@ -27,15 +39,20 @@ void SaveLastDesign(const Inputs& inputs)
     QStringList args;
     for (const std::string& arg : ArgumentsOf(inputs))
         args << QString::fromStdString(arg);
+    const QString other = QString::fromStdString(inputs.value[Other(inputs.circuit)]);
+    if (LastKept() && LastKept()->args == args && LastKept()->other == other)
+        return;
     QSettings settings;
     settings.setValue(ArgumentsKey, args);
-    settings.setValue(OtherValueKey, QString::fromStdString(inputs.value[Other(inputs.circuit)]));
+    settings.setValue(OtherValueKey, other);
+    LastKept() = Kept{args, other};
 }
 
 std::optional<Inputs> LastDesign()
 {
     const QSettings settings;
     const QStringList kept = settings.value(ArgumentsKey).toStringList();
+    LastKept() = Kept{kept, settings.value(OtherValueKey).toString()};
     if (kept.isEmpty())
         return std::nullopt;
     std::vector<std::string> args;

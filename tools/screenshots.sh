@@ -18,5 +18,15 @@ cmake --build "$build" --target window_screenshots designer_screenshots -j2
 mkdir -p "$top/docs"
 QT_QPA_PLATFORM=offscreen "$build/tests/ui/window_screenshots" "$top/docs"
 QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/tests/ui/window_screenshots" "$top/docs"
-QT_QPA_PLATFORM=offscreen "$build/tests/designer/designer_screenshots" "$top/docs"
-QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR=2 "$build/tests/designer/designer_screenshots" "$top/docs"
+# The designer opens as on a laptop's 1366 x 768 screen (in pixels, and in points on a dense
+# one): an offscreen screen of that size, never a resize in code.
+screens=$(mktemp -d)
+trap 'rm -rf "$screens"' EXIT
+printf '{"screens": [{"name": "laptop", "x": 0, "y": 0, "width": %s, "height": %s, "dpi": 96}]}\n' \
+    1366 768 >"$screens/1x.json"
+printf '{"screens": [{"name": "laptop", "x": 0, "y": 0, "width": %s, "height": %s, "dpi": 96}]}\n' \
+    2732 1536 >"$screens/2x.json"
+QT_QPA_PLATFORM="offscreen:configfile=$screens/1x.json" \
+    "$build/tests/designer/designer_screenshots" "$top/docs"
+QT_QPA_PLATFORM="offscreen:configfile=$screens/2x.json" QT_SCALE_FACTOR=2 \
+    "$build/tests/designer/designer_screenshots" "$top/docs"

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
-// Writes the README's pictures of the designer window at 1366x768: an E24 design with an
-// op-amp and tolerances, its Bode plot under the platform's light colours, and its tolerance
-// spread under a dark scheme (Breeze Dark's colours). On a dense screen (QT_SCALE_FACTOR=2)
-// the files get an "@2x" suffix. Usage: designer_screenshots <output folder>
+// Writes the README's pictures of the designer window as it first opens on the screen Qt
+// gives it (tools/screenshots.sh: a 1366x768 one): an E24 design with an op-amp and
+// tolerances, its Bode plot under the platform's light colours, and its tolerance spread
+// under a dark scheme (Breeze Dark's colours). On a dense screen (QT_SCALE_FACTOR=2) the files
+// get an "@2x" suffix. Usage: designer_screenshots <output folder>
 #include <QtCore/QDir>
 #include <QtCore/QStandardPaths>
 #include <QtGui/QPixmap>
@@ -13,6 +14,7 @@
 #include <QtWidgets/QTabWidget>
 
 #include "designer/designer_window.h"
+#include "designer/settings.h"
 #include "tests/ui/colour_schemes.h"
 
 namespace {
@@ -26,7 +28,6 @@ bool Picture(const QDir& folder, const char* name, int tab)
     inputs.toleranceC = "5";
     designer::DesignerWindow window(inputs);
     QSignalSpy samples(&window, &designer::DesignerWindow::toleranceShown);
-    window.resize(1366, 768);
     window.show();
     window.findChild<QTabWidget*>()->setCurrentIndex(tab);
     if (!QTest::qWaitForWindowExposed(&window) || (samples.isEmpty() && !samples.wait(10000))) {
@@ -55,6 +56,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     QStandardPaths::setTestModeEnabled(true);  // the user's last design is left alone
+    designer::KeepWindowPlace({});             // and the window opens as at first
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     bool ok = Picture(folder, "designer", 1);
     QApplication::setPalette(BreezeDarkPalette());

@@ -19,6 +19,7 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QTabWidget>
 #include <QtWidgets/QTableWidget>
 #include <QtWidgets/QTreeWidget>
 #include <nlohmann/json.hpp>
@@ -26,6 +27,7 @@
 #include "cli/design_command.h"
 #include "designer/designer_window.h"
 #include "designer/figures.h"
+#include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
 #include "designer/settings.h"
 
@@ -506,6 +508,23 @@ private slots:
         Choose(window, Field::FrequencyIs, QStringLiteral("The ripple band's edge"));
         QVERIFY(window.fieldInError());
         QVERIFY2(!histogram->progress(), "no progress of a job that was cancelled");
+    }
+
+    // The Bode plot is drawn when its tab shows, always for the design on show then.
+    void theBodePlotShowsTheDesignWhenItsTabDoes()
+    {
+        DesignerWindow window{Inputs{}};
+        window.show();
+        auto* tabs = window.findChild<QTabWidget*>();
+        const auto* bode = window.findChild<designer::BodeView*>();
+        QVERIFY2(!bode->reading(), "not drawn behind the figures");
+        tabs->setCurrentWidget(const_cast<designer::BodeView*>(bode));
+        QVERIFY(bode->reading());
+        QCOMPARE(bode->reading()->frequency, 100.0);
+        tabs->setCurrentIndex(0);
+        Type(window, Field::Frequency, QStringLiteral("250"));
+        tabs->setCurrentWidget(const_cast<designer::BodeView*>(bode));
+        QCOMPARE(bode->reading()->frequency, 250.0);
     }
 
     // What the window says of a save or a copy is of the design it was said for.
