@@ -116,6 +116,13 @@ void FillSeries(QComboBox* box, const QString& none)
         box->addItem(QString::fromLatin1(design::Id(series)), static_cast<int>(series));
 }
 
+// A screen reader is told of every description set: only a change is made.
+void Describe(QWidget& widget, const QString& description)
+{
+    if (widget.accessibleDescription() != description)
+        widget.setAccessibleDescription(description);
+}
+
 }  // namespace
 
 DesignerWindow::Computed DesignerWindow::Compute(const Inputs& inputs)
@@ -650,7 +657,7 @@ void DesignerWindow::recompute()
     for (auto& [field, label] : problems_)
         label->setVisible(false);
     for (int field = 0; field <= int(Field::Seed); ++field)
-        fieldWidget(Field(field))->setAccessibleDescription({});
+        Describe(*fieldWidget(Field(field)), {});
     Computed computed = firstDesign_.valid() ? firstDesign_.get() : Compute(inputs_);
     if (const auto* problem = std::get_if<FieldProblem>(&computed.read)) {
         showFieldProblem(*problem);
@@ -685,7 +692,7 @@ void DesignerWindow::showFieldProblem(const FieldProblem& problem)
     const QString why = QString::fromStdString(problem.message);
     chosenNote_->setVisible(false);
     QWidget* field = fieldWidget(problem.field);
-    field->setAccessibleDescription(why);
+    Describe(*field, why);
     // A number is told below its field; a choice that does not go with the others, beside
     // the results only.
     if (auto it = problems_.find(problem.field); it != problems_.end()) {
@@ -746,11 +753,11 @@ void DesignerWindow::showReport()
     const bool moved = !equal.chosenFrom.isEmpty();
     chosenNote_->setText(tr("chosen: %1").arg(Figures::ChosenText(equal)));
     chosenNote_->setVisible(moved);
-    value_->setAccessibleDescription(moved ? chosenNote_->text() : QString());
+    Describe(*value_, moved ? chosenNote_->text() : QString());
     Figures::Show(*figures_, report);
     bode_->setStale(false);
     histogram_->setStale(false);
-    schematic_->setAccessibleDescription(Figures::PartsSentence(report));
+    Describe(*schematic_, Figures::PartsSentence(report));
     plotsBehind_ = {bode_, schematic_};
     drawShownPlot();
 }

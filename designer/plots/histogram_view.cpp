@@ -99,7 +99,9 @@ QString HistogramView::summary() const
 
 void HistogramView::SummaryChanged()
 {
-    setAccessibleDescription(summary());
+    // A screen reader is told of every description set, even the same one.
+    if (const QString text = summary(); text != accessibleDescription())
+        setAccessibleDescription(text);
     update();
 }
 
