@@ -194,13 +194,8 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
             });
     connect(tolerance_, &ToleranceJob::failed, this, &DesignerWindow::sayProblem);
 
-    // Once the window is up: reports left by earlier runs, a day old.
-    QTimer::singleShot(std::chrono::seconds(2), this, &DesignerWindow::removeOldReports);
-    // The last design is written to the settings once the typing pauses, and as the window
-    // goes: each write waits for the disk.
-    saveDesign_.setSingleShot(true);
-    saveDesign_.setInterval(std::chrono::seconds(1));
-    connect(&saveDesign_, &QTimer::timeout, this, [this] { SaveLastDesign(*designToSave_); });
+    // After the first frame: reports left by earlier runs, a day old.
+    QTimer::singleShot(0, this, &DesignerWindow::removeOldReports);
 
     announcement_.setSingleShot(true);
     announcement_.setInterval(500);
@@ -211,11 +206,7 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     placeWindow();  // for the figures as they are
 }
 
-DesignerWindow::~DesignerWindow()
-{
-    if (saveDesign_.isActive())
-        SaveLastDesign(*designToSave_);
-}
+DesignerWindow::~DesignerWindow() = default;
 
 bool DesignerWindow::eventFilter(QObject* watched, QEvent* event)
 {
@@ -685,8 +676,7 @@ void DesignerWindow::recompute()
     report_ = std::move(computed.report);
     stale_ = false;
     toleranceFigures_.reset();
-    designToSave_ = inputs_;
-    saveDesign_.start();
+    SaveLastDesign(inputs_);
     showReport();
     if (o.tolerance)
         startTolerance();

@@ -175,8 +175,6 @@ private:
     ToleranceJob* tolerance_ = nullptr;
     std::optional<design::ToleranceFigures> toleranceFigures_;
     QTimer announcement_;
-    QTimer saveDesign_;
-    std::optional<Inputs> designToSave_;  // the last that read
     AskFile askFile_;
     QString opener_ = QStringLiteral("xdg-open");
 };
