@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "designer/designer_window.h"
 
-#include <spawn.h>
+#include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -921,9 +921,36 @@ void DesignerWindow::startOpener(const QString& path)
     QByteArray program = QFile::encodeName(opener_);
     QByteArray file = QFile::encodeName(path);
     char* argv[] = {program.data(), file.data(), nullptr};
-    pid_t pid = 0;
-    if (const int error =
-            posix_spawnp(&pid, program.constData(), nullptr, nullptr, argv, environ)) {
+    // A plain fork, which every system (and an emulator) has; the child tells through a pipe
+    // that closes on exec whether the program could be started.
+    int told[2];
+    if (pipe2(told, O_CLOEXEC) != 0) {
+        sayProblem(tr("Could not start %1 to open %2: %3.")
+                       .arg(opener_, path, QString::fromLocal8Bit(std::strerror(errno))));
+        return;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        ::close(told[0]);
+        execvp(argv[0], argv);
+        const int error = errno;
+        (void)!write(told[1], &error, sizeof error);
+        _exit(127);
+    }
+    ::close(told[1]);
+    int error = pid < 0 ? errno : 0;
+    if (pid > 0) {
+        ssize_t n = 0;
+        do
+            n = read(told[0], &error, sizeof error);
+        while (n < 0 && errno == EINTR);
+        if (n != sizeof error)
+            error = 0;
+        else
+            waitpid(pid, nullptr, 0);
+    }
+    ::close(told[0]);
+    if (error) {
         sayProblem(tr("Could not start %1 to open %2: %3.")
                        .arg(opener_, path, QString::fromLocal8Bit(std::strerror(error))));
         return;

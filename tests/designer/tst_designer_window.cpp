@@ -475,6 +475,11 @@ private slots:
         QProcess other;
         other.start(QStringLiteral("setpriv"),
                     {"--reuid=65534", "--regid=65534", "--clear-groups", "sh", "-c", prepare});
+#ifdef BUTTERWORTH3_EMULATED
+        // qemu-user refuses the clone with CLONE_VFORK that QProcess starts a child with.
+        if (!other.waitForStarted(30000) && other.error() == QProcess::FailedToStart)
+            QSKIP("the emulator cannot start a process from inside this test");
+#endif
         QVERIFY2(other.waitForFinished(10000) && other.exitCode() == 0,
                  other.readAllStandardError().constData());
 
