@@ -53,9 +53,12 @@ while IFS=$'\x1f' read -r -a fields; do
   status=0
   # Children that the tests start through the shell are followed; the shell's own tools
   # are not.
+  # A forked child that fails to start its program (a test hands the designer an opener that
+  # does not exist) ends holding a copy of the parent's heap: that is the parent's to report.
   # Fair scheduling: a worker thread (the designer's tolerance samples) does not starve the
   # test's own thread, so that what it awaits arrives in the order it would without memcheck.
   env "${environment[@]}" timeout 900 valgrind --tool=memcheck --error-exitcode=1 --fair-sched=yes \
+    --child-silent-after-fork=yes \
     --leak-check=full --errors-for-leak-kinds=definite --num-callers=40 \
     --suppressions="$suppressions" --gen-suppressions=all \
     --trace-children=yes --trace-children-skip='/bin/*,/usr/bin/*' \
