@@ -8,7 +8,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,14 +24,9 @@ std::string RandomLetters(std::size_t count)
 {
     static constexpr std::string_view Letters = "abcdefghijklmnopqrstuvwxyz0123456789";
     std::string bytes(count, '\0');
-    std::size_t got = 0;
-    while (got < count) {
-        const ssize_t n = getrandom(bytes.data() + got, count - got, 0);
-        if (n < 0 && errno != EINTR)
-            return {};
-        if (n > 0)
-            got += std::size_t(n);
-    }
+    // getentropy: the system's random source, as glibc and emscripten both offer it.
+    if (count > 256 || getentropy(bytes.data(), count) != 0)
+        return {};
     for (char& c : bytes)
         c = Letters[static_cast<unsigned char>(c) % Letters.size()];
     return bytes;
