@@ -124,15 +124,11 @@ PrivateFolder::Create(std::string_view prefix, std::string_view suffix,
 int PrivateFolder::RemoveOlderThan(std::string_view prefix, std::string_view suffix,
                                    std::chrono::seconds age) const
 {
-    // A folder stream of its own: closedir closes the duplicate, not this folder.
-    const int listed = fcntl(fd_, F_DUPFD_CLOEXEC, 0);
-    if (listed < 0)
+    // Listed by its path (a name another program put there is only a name: each is looked
+    // at and removed through the open folder).
+    DIR* folder = opendir(path_.c_str());
+    if (!folder)
         return 0;
-    DIR* folder = fdopendir(listed);
-    if (!folder) {
-        close(listed);
-        return 0;
-    }
     const std::time_t before = std::time(nullptr) - std::time_t(age.count());
     int removed = 0;
     while (const dirent* entry = readdir(folder)) {
