@@ -16,6 +16,7 @@
 #include <QtGui/QClipboard>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QGuiApplication>
+#include <QtGui/QKeyEvent>
 #include <QtGui/QKeySequence>
 #include <QtGui/QScreen>
 #include <QtWidgets/QComboBox>
@@ -123,6 +124,23 @@ void Describe(QWidget& widget, const QString& description)
         widget.setAccessibleDescription(description);
 }
 
+// Qt's screen reader bridge holds each key until the screen reader has seen it, then posts it
+// again. A posted Alt press arms the menu bar's Alt key a second time: after Alt+letter has
+// moved the focus, the Alt release that follows opens the menu bar and the field just reached
+// loses the focus; after Alt alone opened the menu bar, it closes it. The press as it happened
+// armed the menu bar, so its replay is dropped.
+class ReplayedAltPress : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        return event->type() == QEvent::KeyPress && !event->spontaneous() &&
+               watched->isWindowType() && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Alt;
+    }
+};
+
 }  // namespace
 
 DesignerWindow::Computed DesignerWindow::Compute(const Inputs& inputs)
@@ -145,6 +163,7 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
       firstDesign_(std::async(std::launch::async, &DesignerWindow::Compute, inputs))
 {
     setWindowTitle(tr("Butterworth Filter Designer"));
+    QCoreApplication::instance()->installEventFilter(new ReplayedAltPress(this));
     auto* splitter = splitter_ = new QSplitter(Qt::Horizontal);
     splitter->setObjectName(QStringLiteral("splitter"));
     auto* inputsPanel = new QWidget;

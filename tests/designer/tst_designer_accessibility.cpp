@@ -2,8 +2,9 @@
 // SPDX-License-Identifier: MIT
 // The designer window for keyboard and screen-reader users, in process: every field named by
 // its visible label, the tab order in reading order, mnemonics unique within each group, the
-// parts announced once when the typing stops, and each cell of the parts with its column's
-// header. Orca itself and the accessibility bus are checked by tests/designer/*.py.
+// parts announced once when the typing stops, each cell of the parts with its column's header,
+// and Alt keys that a screen reader held acting as typed. Orca itself and the accessibility
+// bus are checked by tests/designer/*.py.
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QTemporaryDir>
 #include <QtGui/QAccessible>
@@ -93,6 +94,38 @@ QString MnemonicClash(const QString& group, const QStringList& texts)
     return {};
 }
 
+// What Qt's screen reader bridge does to keys: each key as it happens is held until the screen
+// reader has seen it, then posted again; a key that a shortcut took is never held.
+class HeldKeys : public QObject {
+public:
+    HeldKeys() { QCoreApplication::instance()->installEventFilter(this); }
+    // The screen reader's answer: the held keys go on, in order.
+    void answer()
+    {
+        for (const auto& [window, key] : held)
+            QCoreApplication::postEvent(window, key);
+        held.clear();
+        QCoreApplication::processEvents();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+        if (!isKey || !event->spontaneous() || !watched->isWindowType())
+            return false;
+        // Copied as the bridge copies it, from what modifiers() says: for Alt's own events
+        // that is the state after the key, and a new event takes it as the state before.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        held.append(
+            {watched, new QKeyEvent(key->type(), key->key(), key->modifiers(), key->text())});
+        return true;
+    }
+
+private:
+    QList<QPair<QObject*, QEvent*>> held;
+};
+
 }  // namespace
 
 class TestDesignerAccessibility : public QObject {
@@ -109,6 +142,8 @@ private slots:
     void partsAreAnnouncedOnceTypingStops();
     void aKeyTellsAScreenReaderOnlyWhatChanged();
     void cellsAreReadWithTheirColumnHeader();
+    void keysHeldByAScreenReaderMoveTheFocusAsTyped_data();
+    void keysHeldByAScreenReaderMoveTheFocusAsTyped();
 };
 
 void TestDesignerAccessibility::fieldsAreNamedByTheirLabels_data()
@@ -355,3 +390,32 @@ void TestDesignerAccessibility::cellsAreReadWithTheirColumnHeader()
 
 QTEST_MAIN(TestDesignerAccessibility)
 #include "tst_designer_accessibility.moc"
+
+// With a screen reader, Alt and a letter reach the letter's field and stay there; Alt alone
+// still opens the menu bar.
+void TestDesignerAccessibility::keysHeldByAScreenReaderMoveTheFocusAsTyped_data()
+{
+    QTest::addColumn<int>("letter");  // 0: Alt alone
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("Alt+Q, Alt let go first") << int(Qt::Key_Q) << "field 3";
+    QTest::newRow("Alt") << 0 << "QMenuBar";
+}
+
+void TestDesignerAccessibility::keysHeldByAScreenReaderMoveTheFocusAsTyped()
+{
+    QFETCH(int, letter);
+    QFETCH(QString, focus);
+    const auto window = ShownDesigner();
+    window->fieldWidget(Field::Circuit)->setFocus();
+    HeldKeys screenReader;
+    QWindow* handle = window->windowHandle();
+    // Alt's own events are given the modifiers as before them, as the X server reports them.
+    QTest::simulateEvent(handle, true, Qt::Key_Alt, Qt::NoModifier, {}, false);
+    if (letter)
+        QTest::simulateEvent(handle, true, letter, Qt::AltModifier, {}, false);
+    QTest::simulateEvent(handle, false, Qt::Key_Alt, Qt::AltModifier, {}, false);
+    if (letter)
+        QTest::simulateEvent(handle, false, letter, Qt::NoModifier, {}, false);
+    screenReader.answer();
+    QCOMPARE(Describe(*window, QApplication::focusWidget()), focus);
+}
