@@ -171,8 +171,11 @@ std::optional<std::string> TakeOpAmp(std::string_view value, OptionsRead& read)
 
 std::optional<double> ReadPercent(std::string_view text)
 {
-    if (text.ends_with('%'))
+    if (text.ends_with('%')) {
         text.remove_suffix(1);
+        if (text.ends_with(' '))
+            text.remove_suffix(1);  // "1 %", as the results write it
+    }
     return design::ReadQuantity(text, design::Unit::None, false);
 }
 

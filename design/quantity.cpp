@@ -65,6 +65,17 @@ bool IsUnit(std::string_view rest, Unit unit)
     return false;
 }
 
+// A space between a number and its multiplier or unit, as "1 kHz" and the results write it:
+// U+0020, or the no-break spaces U+00A0 and U+202F. Its length in bytes; 0 if none.
+std::size_t SpaceAt(std::string_view rest)
+{
+    for (const std::string_view space : {" ", "\xC2\xA0", "\xE2\x80\xAF"}) {
+        if (rest.starts_with(space))
+            return space.size();
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decimalComma)
@@ -144,6 +155,11 @@ std::optional<double> ReadQuantity(std::string_view text, Unit unit, bool decima
             return std::nullopt;
         exponent += negative ? -value : value;
         hasExponent = true;
+    }
+    if (const std::size_t space = SpaceAt(text.substr(i))) {
+        i += space;
+        if (i == n)
+            return std::nullopt;  // a space ending the text
     }
     if (!multiplier && i < n) {
         multiplier = MultiplierAt(text.substr(i), unit);

@@ -41,9 +41,11 @@ std::regex Grammar(design::Unit unit, bool decimalComma)
     const std::string infix = unit == design::Unit::Ohm
                                   ? "(Meg|MEG|meg|\xC2\xB5|\xCE\xBC|p|n|u|m|k|K|M|G|R)"
                                   : multiplier;
-    const std::string pattern = "(?:([0-9]+)(?:" + separator + "([0-9]*))?(?:[eE]([+-]?[0-9]+)|" +
-                                multiplier + ")?|([0-9]+)" + infix + "([0-9]+))" +
-                                UnitPattern(unit);
+    // One space before a multiplier or unit, never ending the text.
+    const std::string space = "(?:(?: |\xC2\xA0|\xE2\x80\xAF)(?=.))?";
+    const std::string pattern = "(?:([0-9]+)(?:" + separator + "([0-9]*))?(?:[eE]([+-]?[0-9]+)" +
+                                space + "|" + space + multiplier + "?)|([0-9]+)" + infix +
+                                "([0-9]+)" + space + ")" + UnitPattern(unit);
     return std::regex(pattern);
 }
 

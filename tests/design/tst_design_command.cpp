@@ -86,6 +86,10 @@ INSTANTIATE_TEST_SUITE_P(
         // What the message for "--opamp 1,5Meg" suggests.
         TextRow{{"design", "lowpass", "100", "33k", "--opamp", "1.5Meg"},
                 {"GBW 1.5 MHz, A0 200000, RO 0 Ohm"}},
+        // As the results write them: a space between the number and its unit.
+        TextRow{{"design", "lowpass", "1 kHz", "8.2 k\u2126", "--opamp", "1.5 MHz", "--tolerance",
+                 "1 %,5 %", "--samples", "100"},
+                {"f  = 1 kHz", "R  = 8.2 kOhm", "GBW 1.5 MHz", "R 1 %, C 5 %"}},
         // The value is repeated as read, so 10 farads cannot pass unnoticed.
         TextRow{{"design", "highpass", "1kHz", "10"}, {"f  = 1 kHz", "C  = 10 F", "<--- !"}},
         // A part of exactly 10 uF is practical, one just above it is not.

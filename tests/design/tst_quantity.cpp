@@ -50,7 +50,13 @@ INSTANTIATE_TEST_SUITE_P(
                     GoodRow{"0007", Unit::None, 7}, GoodRow{"1.", Unit::None, 1},
                     GoodRow{"0.000000000000000000000000000000000000000000001e45", Unit::None, 1},
                     GoodRow{"1234567890123456789012345678901234567890123456789", Unit::None,
-                            1.234567890123456789012345678901234567890123456789e48}),
+                            1.234567890123456789012345678901234567890123456789e48},
+                    // One space before the multiplier or unit, as the results write it.
+                    GoodRow{"1 kHz", Unit::Hertz, 1000}, GoodRow{"1 k", Unit::Hertz, 1000},
+                    GoodRow{"1e3 Hz", Unit::Hertz, 1000}, GoodRow{"4.7 nF", Unit::Farad, 4.7e-9},
+                    GoodRow{"33 k\u2126", Unit::Ohm, 33e3}, GoodRow{"4k7 ohm", Unit::Ohm, 4.7e3},
+                    GoodRow{"8.2\u00A0k\u2126", Unit::Ohm, 8.2e3},
+                    GoodRow{"1\u202FMHz", Unit::Hertz, 1e6}),
     [](const auto& info) { return ParamName(info.index, info.param.text); });
 
 struct BadRow {
@@ -71,7 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         BadRow{"", Unit::Hertz}, BadRow{"k", Unit::Hertz}, BadRow{".5", Unit::Hertz},
         BadRow{"-1", Unit::Hertz}, BadRow{"+1", Unit::Hertz}, BadRow{" 1", Unit::Hertz},
-        BadRow{"1 ", Unit::Hertz}, BadRow{"1 k", Unit::Hertz}, BadRow{"1e3k", Unit::Hertz},  // both
+        BadRow{"1 ", Unit::Hertz}, BadRow{"1  k", Unit::Hertz}, BadRow{"1\tk", Unit::Hertz},
+        BadRow{"1 k ", Unit::Hertz}, BadRow{"1 e3", Unit::Hertz}, BadRow{"4 k7", Unit::Ohm},
+        BadRow{"1e3k", Unit::Hertz}, BadRow{"1e3 k", Unit::Hertz},  // both
         BadRow{"1e", Unit::Hertz}, BadRow{"1e+", Unit::Hertz}, BadRow{"1,5,3", Unit::Hertz},
         BadRow{"1.5.3", Unit::Hertz}, BadRow{"4k7k", Unit::Ohm}, BadRow{"4.7k7", Unit::Ohm},
         BadRow{"2R2", Unit::Farad},  // R as a point is for resistances
