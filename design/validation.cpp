@@ -122,8 +122,7 @@ std::vector<Problem> CheckSettings(const Request& request)
     std::vector<Problem> problems;
     if (request.moveSeries && !request.series)
         problems.push_back(*ProblemIf(true, Subject::MoveWithoutSeries));
-    if (request.coefficients == Coefficients::Window &&
-        request.response != ResponseKind::Butterworth)
+    if (request.coefficients == Coefficients::Window && !TakesWindowCoefficients(request.response))
         problems.push_back(*ProblemIf(true, Subject::WindowCoefficients));
     return problems;
 }

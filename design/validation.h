@@ -55,6 +55,17 @@ std::optional<Problem> CheckSamples(double samples);  // a whole number from 1 t
 // are Butterworth only. These make MakeDesign throw.
 std::vector<Problem> CheckSettings(const Request& request);
 
+// Which responses a setting applies to, for a front end to offer it only there: the
+// window's coefficients are Butterworth's; only a Chebyshev response has a ripple band.
+constexpr bool TakesWindowCoefficients(ResponseKind response)
+{
+    return response == ResponseKind::Butterworth;
+}
+constexpr bool HasRippleBand(ResponseKind response)
+{
+    return response == ResponseKind::Chebyshev05 || response == ResponseKind::Chebyshev1;
+}
+
 // What valid numbers build: the computed parts of every value the search may take within
 // Smallest to Largest, and an op-amp faster than the frequency. Only for a request with
 // no problem above.

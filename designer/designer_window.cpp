@@ -43,6 +43,7 @@
 #include "design/outputs/plot.h"
 #include "design/outputs/schematic_svg.h"
 #include "design/quantity.h"
+#include "design/validation.h"
 #include "designer/figures.h"
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
@@ -648,9 +649,12 @@ void DesignerWindow::showHints()
     }
 }
 
-// Fields that mean something only with another: a standard series, a tolerance.
+// Fields that mean something only with another: a response, a standard series, a
+// tolerance. A field that is off is not applied.
 void DesignerWindow::enableDependentFields()
 {
+    coefficients_->setEnabled(design::TakesWindowCoefficients(inputs_.response));
+    frequencyIs_->setEnabled(design::HasRippleBand(inputs_.response));
     const bool series = inputs_.series.has_value();
     for (QWidget* field : {static_cast<QWidget*>(moveSeries_), static_cast<QWidget*>(objective_)})
         field->setEnabled(series);

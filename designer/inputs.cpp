@@ -74,23 +74,28 @@ std::vector<Given> OptionsOf(const Inputs& in)
     const auto withTolerance = [&](std::optional<std::string> value) {
         return tolerance ? value : std::nullopt;
     };
+    // A setting that does not apply with the others is off in the window and not given.
+    const bool series = in.series.has_value();
     std::optional<std::string> move;
-    if (in.moveSeries)
+    if (series && in.moveSeries)
         move = std::string(Id(*in.moveSeries)) + (in.moveSteps.empty() ? "" : ":" + in.moveSteps);
+    const bool windowCoefficients = design::TakesWindowCoefficients(in.response);
+    const bool passbandEdge = design::HasRippleBand(in.response) && in.frequencyIsPassbandEdge;
     using design::Distribution, design::Objective, design::ResponseKind, design::Coefficients;
     return {
         {"--response", unless(in.response == ResponseKind::Butterworth, Id(in.response))},
-        {"--coefficients", unless(in.coefficients == Coefficients::Exact, Id(in.coefficients))},
-        {"--series", in.series ? std::optional<std::string>(Id(*in.series)) : std::nullopt},
+        {"--coefficients", unless(!windowCoefficients || in.coefficients == Coefficients::Exact,
+                                  Id(in.coefficients))},
+        {"--series", series ? std::optional<std::string>(Id(*in.series)) : std::nullopt},
         {"--move-value", move},
-        {"--objective", unless(in.objective == Objective::Balanced, Id(in.objective))},
+        {"--objective", unless(!series || in.objective == Objective::Balanced, Id(in.objective))},
         {"--opamp", OpAmpText(in)},
         {"--tolerance", tolerance},
         {"--samples", withTolerance(text(in.samples))},
         {"--seed", withTolerance(text(in.seed))},
         {"--distribution",
          withTolerance(unless(in.distribution == Distribution::Uniform, Id(in.distribution)))},
-        {"--frequency-is", unless(!in.frequencyIsPassbandEdge, "passband-edge")},
+        {"--frequency-is", unless(!passbandEdge, "passband-edge")},
         {"--opamp-noise", Pair(in.noiseVoltage, in.noiseCurrent, ',')},
         {"--noise-band", BandText(in)},
     };

@@ -64,6 +64,25 @@ const LineCase LineCases[] = {
      "passband-edge --opamp-noise 10n,0 --noise-band 20:20k"},
     {"quoted as the report quotes", [](Inputs& in) { in.Value() = "33 k"; },
      "butterworth3-cli design lowpass 100 '33 k'"},
+    // What is off in the window: a setting that does not apply with the others.
+    {"a move and an objective without a series",
+     [](Inputs& in) {
+         in.moveSeries = Series::E6;
+         in.objective = design::Objective::Shape;
+     },
+     "butterworth3-cli design lowpass 100 33k"},
+    {"the calculator's coefficients with another response",
+     [](Inputs& in) {
+         in.coefficients = design::Coefficients::Window;
+         in.response = design::ResponseKind::Bessel;
+     },
+     "butterworth3-cli design lowpass 100 33k --response bessel"},
+    {"the ripple band's edge without a ripple band",
+     [](Inputs& in) { in.frequencyIsPassbandEdge = true; },
+     "butterworth3-cli design lowpass 100 33k"},
+    {"the calculator's coefficients of a Butterworth response",
+     [](Inputs& in) { in.coefficients = design::Coefficients::Window; },
+     "butterworth3-cli design lowpass 100 33k --coefficients window"},
 };
 
 TEST(DesignerInputs, CommandLineGivesOnlyWhatDiffersFromTheDefaults)
@@ -97,13 +116,6 @@ const ProblemCase ProblemCases[] = {
     {[](Inputs& in) { in.toleranceR = "1", in.seed = "-1"; }, Field::Seed},
     {[](Inputs& in) { in.series = Series::E24, in.moveSeries = Series::E6, in.moveSteps = "99"; },
      Field::MoveSteps},
-    {[](Inputs& in) { in.moveSeries = Series::E6; }, Field::MoveSeries},  // without a series
-    {[](Inputs& in) {
-         in.coefficients = design::Coefficients::Window;
-         in.response = design::ResponseKind::Bessel;
-     },
-     Field::Coefficients},
-    {[](Inputs& in) { in.frequencyIsPassbandEdge = true; }, Field::FrequencyIs},
     {[](Inputs& in) { in.noiseVoltage = "10n", in.noiseCurrent = "2"; }, Field::NoiseCurrent},
     {[](Inputs& in) { in.noiseVoltage = "x"; }, Field::NoiseVoltage},
     {[](Inputs& in) { in.bandFrom = "20"; }, Field::BandTo},

@@ -303,6 +303,39 @@ private slots:
         QVERIFY(enabled(Field::MoveSteps));
     }
 
+    // A choice is offered only with a response it applies to; one that was made stays,
+    // unused, until that response is back.
+    void choicesWaitForAResponseTheyApplyTo_data()
+    {
+        QTest::addColumn<QString>("response");
+        QTest::addColumn<bool>("coefficients");
+        QTest::addColumn<bool>("frequencyIs");
+        QTest::newRow("Butterworth") << "Butterworth" << true << false;
+        QTest::newRow("Bessel") << "Bessel" << false << false;
+        QTest::newRow("Chebyshev 0.5 dB") << "Chebyshev 0.5 dB" << false << true;
+        QTest::newRow("Chebyshev 1 dB") << "Chebyshev 1 dB" << false << true;
+    }
+
+    void choicesWaitForAResponseTheyApplyTo()
+    {
+        QFETCH(QString, response);
+        QFETCH(bool, coefficients);
+        QFETCH(bool, frequencyIs);
+        DesignerWindow window{Inputs{}};
+        Choose(window, Field::Response, QStringLiteral("Chebyshev 1 dB"));
+        Choose(window, Field::FrequencyIs, QStringLiteral("The ripple band's edge"));
+        Choose(window, Field::Response, QStringLiteral("Butterworth"));
+        Choose(window, Field::Coefficients, QStringLiteral("The calculator's"));
+        Choose(window, Field::Response, response);
+        QCOMPARE(window.fieldWidget(Field::Coefficients)->isEnabled(), coefficients);
+        QCOMPARE(window.fieldWidget(Field::FrequencyIs)->isEnabled(), frequencyIs);
+        QVERIFY2(!window.fieldInError() && !window.stale(),
+                 "a design of the choices that apply, not a problem");
+        const design::Request& request = window.report()->design.request;
+        QCOMPARE(request.coefficients == design::Coefficients::Window, coefficients);
+        QCOMPARE(request.passbandEdge.has_value(), frequencyIs);
+    }
+
     void theLastDesignIsKept()
     {
         Inputs inputs;
@@ -510,7 +543,7 @@ private slots:
         const auto* histogram = window.findChild<designer::HistogramView*>();
         QTRY_VERIFY2_WITH_TIMEOUT(histogram->progress().has_value(), "the sampling's progress",
                                   10000);
-        Choose(window, Field::FrequencyIs, QStringLiteral("The ripple band's edge"));
+        Type(window, Field::Frequency, QStringLiteral("x"));
         QVERIFY(window.fieldInError());
         QVERIFY2(!histogram->progress(), "no progress of a job that was cancelled");
     }
