@@ -375,13 +375,13 @@ void DesignerWindow::buildInputs(QWidget* panel)
     coefficients_ = combo();
     AddItem(coefficients_, tr("Exact"), design::Coefficients::Exact);
     AddItem(coefficients_, tr("The calculator's"), design::Coefficients::Window);
-    row(filter, tr("C&oefficients"), coefficients_, Field::Coefficients);
+    row(filter, tr("Coefficients"), coefficients_, Field::Coefficients);
     frequency_ = number(Field::Frequency);
     row(filter, tr("Fre&quency"), frequency_, Field::Frequency);
     frequencyIs_ = combo();
     frequencyIs_->addItem(tr("The -3 dB point"), 0);
     frequencyIs_->addItem(tr("The ripple band's edge"), 1);
-    row(filter, tr("Frequency &is"), frequencyIs_, Field::FrequencyIs);
+    row(filter, tr("Frequenc&y is"), frequencyIs_, Field::FrequencyIs);
     value_ = number(Field::Value);
     // The value a moved R or C was chosen as: the one to build, not the one typed.
     chosenNote_ = new QLabel;
@@ -394,20 +394,20 @@ void DesignerWindow::buildInputs(QWidget* panel)
     row(standard, tr("&Series"), series_, Field::Series);
     moveSeries_ = combo();
     FillSeries(moveSeries_, tr("Fixed"));
-    moveLabel_ = row(standard, tr("&Moving R"), moveSeries_, Field::MoveSeries);
+    moveLabel_ = row(standard, tr("Mo&ving R"), moveSeries_, Field::MoveSeries);
     moveSteps_ = number(Field::MoveSteps, QStringLiteral("2"));
-    row(standard, tr("S&teps either side"), moveSteps_, Field::MoveSteps);
+    row(standard, tr("Steps either side"), moveSteps_, Field::MoveSteps);
     objective_ = combo();
     AddItem(objective_, tr("Balanced"), design::Objective::Balanced);
     AddItem(objective_, tr("Shape"), design::Objective::Shape);
-    row(standard, tr("O&bjective"), objective_, Field::Objective);
+    row(standard, tr("Ob&jective"), objective_, Field::Objective);
 
     nextColumn();
     QFormLayout* opamp = group(tr("Op-amp (empty: ideal)"));
     gbw_ = number(Field::Gbw);
     row(opamp, tr("&GBW"), gbw_, Field::Gbw);
     a0_ = number(Field::A0, QStringLiteral("200k"));
-    row(opamp, tr("&A0"), a0_, Field::A0);
+    row(opamp, tr("A&0"), a0_, Field::A0);
     ro_ = number(Field::Ro, QStringLiteral("0"));
     row(opamp, tr("R&O"), ro_, Field::Ro);
     noiseVoltage_ = number(Field::NoiseVoltage, QStringLiteral("0"));
@@ -415,23 +415,23 @@ void DesignerWindow::buildInputs(QWidget* panel)
     noiseCurrent_ = number(Field::NoiseCurrent, QStringLiteral("0"));
     row(opamp, tr("Noise &IN"), noiseCurrent_, Field::NoiseCurrent);
     bandFrom_ = number(Field::BandFrom, tr("f/100"));
-    row(opamp, tr("Noise band f&rom"), bandFrom_, Field::BandFrom);
+    row(opamp, tr("Noise band fro&m"), bandFrom_, Field::BandFrom);
     bandTo_ = number(Field::BandTo, tr("100 f"));
-    row(opamp, tr("Noise band &to"), bandTo_, Field::BandTo);
+    row(opamp, tr("Noise ban&d to"), bandTo_, Field::BandTo);
 
     QFormLayout* tolerance = group(tr("Tolerances (empty: none)"));
     toleranceR_ = number(Field::ToleranceR);
-    row(tolerance, tr("R tolerance, &%"), toleranceR_, Field::ToleranceR);
+    row(tolerance, tr("R toler&ance, %"), toleranceR_, Field::ToleranceR);
     toleranceC_ = number(Field::ToleranceC);
-    row(tolerance, tr("&C tolerance, %"), toleranceC_, Field::ToleranceC);
+    row(tolerance, tr("C tolerance, %"), toleranceC_, Field::ToleranceC);
     distribution_ = combo();
     AddItem(distribution_, tr("Uniform"), design::Distribution::Uniform);
     AddItem(distribution_, tr("Normal (3 sigma)"), design::Distribution::Normal);
-    row(tolerance, tr("&Distribution"), distribution_, Field::Distribution);
+    row(tolerance, tr("Distribution"), distribution_, Field::Distribution);
     samples_ = number(Field::Samples, QStringLiteral("100000"));
-    row(tolerance, tr("Sam&ples"), samples_, Field::Samples);
+    row(tolerance, tr("Samples"), samples_, Field::Samples);
     seed_ = number(Field::Seed, QStringLiteral("24301"));
-    row(tolerance, tr("&Seed"), seed_, Field::Seed);
+    row(tolerance, tr("Seed"), seed_, Field::Seed);
     column->addStretch(1);
 }
 
@@ -581,7 +581,7 @@ void DesignerWindow::showInputs()
     Select(distribution_, in.distribution);
     const bool lowPass = in.circuit == design::Circuit::LowPass;
     valueLabel_->setText(lowPass ? tr("Resis&tance") : tr("Capaci&tance"));
-    moveLabel_->setText(lowPass ? tr("&Moving R") : tr("&Moving C"));
+    moveLabel_->setText(lowPass ? tr("Mo&ving R") : tr("Mo&ving C"));
     showing_ = false;
 }
 

@@ -270,20 +270,12 @@
         <translation>Как в калькуляторе</translation>
     </message>
     <message>
-        <source>C&amp;oefficients</source>
-        <translation>&amp;Коэффициенты</translation>
-    </message>
-    <message>
         <source>The -3 dB point</source>
         <translation>Точка -3 dB</translation>
     </message>
     <message>
         <source>The ripple band&apos;s edge</source>
         <translation>Граница полосы пульсаций</translation>
-    </message>
-    <message>
-        <source>Frequency &amp;is</source>
-        <translation>Частота — &amp;это</translation>
     </message>
     <message>
         <source>Standard values</source>
@@ -302,14 +294,6 @@
         <translation>Постоянный</translation>
     </message>
     <message>
-        <source>&amp;Moving R</source>
-        <translation>&amp;Изменяемый R</translation>
-    </message>
-    <message>
-        <source>S&amp;teps either side</source>
-        <translation>Ш&amp;агов в каждую сторону</translation>
-    </message>
-    <message>
         <source>Balanced</source>
         <translation>Баланс</translation>
     </message>
@@ -318,20 +302,12 @@
         <translation>Форма АЧХ</translation>
     </message>
     <message>
-        <source>O&amp;bjective</source>
-        <translation>&amp;Цель подбора</translation>
-    </message>
-    <message>
         <source>Op-amp (empty: ideal)</source>
         <translation>Операционный усилитель (пусто: идеальный)</translation>
     </message>
     <message>
         <source>&amp;GBW</source>
-        <translation>&amp;GBW</translation>
-    </message>
-    <message>
-        <source>&amp;A0</source>
-        <translation>&amp;A0</translation>
+        <translation>G&amp;BW</translation>
     </message>
     <message>
         <source>R&amp;O</source>
@@ -339,7 +315,7 @@
     </message>
     <message>
         <source>&amp;Noise EN</source>
-        <translation>&amp;Шум EN</translation>
+        <translation>Шум &amp;EN</translation>
     </message>
     <message>
         <source>Noise &amp;IN</source>
@@ -354,16 +330,8 @@
         <translation>100 f</translation>
     </message>
     <message>
-        <source>Noise band &amp;to</source>
-        <translation>Полоса шума &amp;до</translation>
-    </message>
-    <message>
         <source>Tolerances (empty: none)</source>
         <translation>Допуски (пусто: нет)</translation>
-    </message>
-    <message>
-        <source>R tolerance, &amp;%</source>
-        <translation>Допуск R, &amp;%</translation>
     </message>
     <message>
         <source>Uniform</source>
@@ -372,14 +340,6 @@
     <message>
         <source>Normal (3 sigma)</source>
         <translation>Нормальное (3 сигмы)</translation>
-    </message>
-    <message>
-        <source>&amp;Distribution</source>
-        <translation>Распределени&amp;е</translation>
-    </message>
-    <message>
-        <source>Sam&amp;ples</source>
-        <translation>Объём &amp;выборки</translation>
     </message>
     <message>
         <source>Parts</source>
@@ -498,10 +458,6 @@
         <translation>Ctrl+L</translation>
     </message>
     <message>
-        <source>&amp;Moving C</source>
-        <translation>&amp;Изменяемый C</translation>
-    </message>
-    <message>
         <source>Not recomputed: %1. The results below are the last design that read.</source>
         <translation>Не пересчитано: %1. Ниже — последний расчёт с допустимыми данными.</translation>
     </message>
@@ -563,19 +519,7 @@
     </message>
     <message>
         <source>Resis&amp;tance</source>
-        <translation>&amp;Сопротивление</translation>
-    </message>
-    <message>
-        <source>Noise band f&amp;rom</source>
-        <translation>Полоса шума &amp;от</translation>
-    </message>
-    <message>
-        <source>&amp;C tolerance, %</source>
-        <translation>Допуск &amp;C, %</translation>
-    </message>
-    <message>
-        <source>&amp;Seed</source>
-        <translation>&amp;Начальное число</translation>
+        <translation>Сопротив&amp;ление</translation>
     </message>
     <message>
         <source>Capaci&amp;tance</source>
@@ -616,6 +560,62 @@
     <message>
         <source>Copied the command line, but it will not run: %1.</source>
         <translation>Командная строка скопирована, но она не выполнится: %1.</translation>
+    </message>
+    <message>
+        <source>Coefficients</source>
+        <translation>&amp;Коэффициенты</translation>
+    </message>
+    <message>
+        <source>Frequenc&amp;y is</source>
+        <translation>Частота — &amp;это</translation>
+    </message>
+    <message>
+        <source>Mo&amp;ving R</source>
+        <translation>Изменяемы&amp;й R</translation>
+    </message>
+    <message>
+        <source>Steps either side</source>
+        <translation>Шагов в кажду&amp;ю сторону</translation>
+    </message>
+    <message>
+        <source>Ob&amp;jective</source>
+        <translation>&amp;Цель подбора</translation>
+    </message>
+    <message>
+        <source>A&amp;0</source>
+        <translation>A&amp;0</translation>
+    </message>
+    <message>
+        <source>Noise band fro&amp;m</source>
+        <translation>Полоса шума &amp;от</translation>
+    </message>
+    <message>
+        <source>Noise ban&amp;d to</source>
+        <translation>Полос&amp;а шума до</translation>
+    </message>
+    <message>
+        <source>R toler&amp;ance, %</source>
+        <translation>&amp;Допуск R, %</translation>
+    </message>
+    <message>
+        <source>C tolerance, %</source>
+        <translation>Допуск &amp;C, %</translation>
+    </message>
+    <message>
+        <source>Distribution</source>
+        <translation>Распр&amp;еделение</translation>
+    </message>
+    <message>
+        <source>Samples</source>
+        <translation>Объём &amp;выборки</translation>
+    </message>
+    <message>
+        <source>Seed</source>
+        <translation>&amp;Начальное число</translation>
+    </message>
+    <message>
+        <source>Mo&amp;ving C</source>
+        <translation>Изменяемы&amp;й C</translation>
     </message>
 </context>
 <context>

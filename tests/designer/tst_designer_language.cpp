@@ -23,6 +23,8 @@
 
 #include "designer/designer_window.h"
 
+Q_DECLARE_METATYPE(design::Circuit)
+
 namespace {
 
 using designer::DesignerWindow;
@@ -143,6 +145,29 @@ QStringList Numbers(const DesignerWindow& window)
     return numbers;
 }
 
+// The key that types `letter`: a Cyrillic letter is on the key of a Latin one (ЙЦУКЕН), and
+// Alt with that key reaches a mnemonic on either, since Qt also tries the Latin letter.
+QChar KeyOf(QChar letter)
+{
+    static const QString cyrillic = QStringLiteral("йцукенгшщзхъфывапролджэячсмитьбюё");
+    static const QString latin = QStringLiteral("qwertyuiop[]asdfghjkl;'zxcvbnm,.`");
+    const qsizetype at = cyrillic.indexOf(letter.toLower());
+    return at < 0 ? letter.toLower() : latin[at];
+}
+
+// The character after a single '&'; none when the text has no mnemonic.
+QChar Mnemonic(const QString& text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != u'&')
+            continue;
+        if (text[i + 1] != u'&')
+            return text[i + 1];
+        ++i;
+    }
+    return {};
+}
+
 // A design that fills every column of the parts and every group of figures.
 designer::Inputs FullDesign()
 {
@@ -163,6 +188,8 @@ private slots:
     void words_data();
     void words();
     void everyWordTranslated();
+    void aKeyWithAltLeadsToOnePlace_data();
+    void aKeyWithAltLeadsToOnePlace();
     void numbersUnchangedByLocale_data();
     void numbersUnchangedByLocale();
 };
@@ -185,13 +212,13 @@ void TestDesignerLanguage::words_data()
     const QStringList englishFile{"Save &netlist…", "Save p&lot…", "&Save report…",
                                   "&Open report", "&Quit"};
     const QStringList englishLabels{"&Circuit", "Fre&quency", "Resis&tance", "&Series",
-                                    "Sam&ples"};
+                                    "Samples"};
     for (const char* locale : {"C", "en_US", "de_DE"})
         QTest::newRow(locale) << locale << false << "Butterworth Filter Designer" << englishLabels
                               << englishGroups << englishTabs << QStringList{"&File", "&Edit"}
                               << englishFile;
     QTest::newRow("ru_RU") << "ru_RU" << true << "Проектирование фильтров Баттерворта"
-                           << QStringList{"&Тип фильтра", "&Частота", "&Сопротивление", "Р&яд",
+                           << QStringList{"&Тип фильтра", "&Частота", "Сопротив&ление", "Р&яд",
                                           "Объём &выборки"}
                            << QStringList{"Фильтр", "Стандартные номиналы",
                                           "Операционный усилитель (пусто: идеальный)",
@@ -235,7 +262,7 @@ void TestDesignerLanguage::words()
 void TestDesignerLanguage::everyWordTranslated()
 {
     const QRegularExpression sameInBoth(
-        QStringLiteral("^(f3|&GBW|&A0|R&O|E[0-9]+|[CR][1-3]|[CR]a, [CR]b, [CR]c)$"));
+        QStringLiteral("^(f3|&GBW|A&0|R&O|E[0-9]+|[CR][1-3]|[CR]a, [CR]b, [CR]c)$"));
     QStringList english;
     {
         const Language language(QStringLiteral("C"));
@@ -249,6 +276,54 @@ void TestDesignerLanguage::everyWordTranslated()
     for (qsizetype i = 0; i < english.size(); ++i)
         if (!sameInBoth.match(english[i]).hasMatch())
             QVERIFY2(russian[i] != english[i], qPrintable("not translated: " + english[i]));
+}
+
+// Alt and a key lead to one field, tab or menu of the whole window, never to two in turn;
+// where letters run out a field has none. A mnemonic is a letter or digit of its words.
+void TestDesignerLanguage::aKeyWithAltLeadsToOnePlace_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<design::Circuit>("circuit");
+    QTest::addColumn<int>("atLeast");  // places with a mnemonic
+    for (const auto circuit : {design::Circuit::LowPass, design::Circuit::HighPass}) {
+        const char* name = circuit == design::Circuit::LowPass ? "low-pass" : "high-pass";
+        QTest::addRow("C, %s", name) << "C" << circuit << 23;
+        QTest::addRow("ru_RU, %s", name) << "ru_RU" << circuit << 29;
+    }
+}
+
+void TestDesignerLanguage::aKeyWithAltLeadsToOnePlace()
+{
+    QFETCH(QString, locale);
+    QFETCH(design::Circuit, circuit);
+    QFETCH(int, atLeast);
+    const Language language(locale);
+    designer::Inputs inputs;
+    inputs.circuit = circuit;
+    const DesignerWindow window{inputs};
+    QStringList places = ActionTexts(window.menuBar()->actions()) + TabTexts(window);
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy())
+            places << label->text();
+    QMap<QChar, QString> seen;
+    QStringList problems;
+    for (const QString& place : places) {
+        const QChar mnemonic = Mnemonic(place);
+        if (mnemonic.isNull())
+            continue;
+        if (!mnemonic.isLetterOrNumber())
+            problems << QStringLiteral("\"%1\" has its mnemonic on a sign").arg(place);
+        const QChar key = KeyOf(mnemonic);
+        if (seen.contains(key))
+            problems
+                << QStringLiteral("\"%1\" and \"%2\" share the key %3").arg(seen[key], place, key);
+        seen.insert(key, place);
+    }
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QStringLiteral("; "))));
+    QVERIFY2(
+        seen.size() >= atLeast,
+        qPrintable(
+            QStringLiteral("%1 of %2 places have a mnemonic").arg(seen.size()).arg(places.size())));
 }
 
 void TestDesignerLanguage::numbersUnchangedByLocale_data()
