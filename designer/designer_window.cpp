@@ -31,6 +31,7 @@
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QSplitter>
+#include <QtWidgets/QStyle>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QTableWidget>
 #include <QtWidgets/QToolBar>
@@ -230,6 +231,8 @@ DesignerWindow::~DesignerWindow() = default;
 
 bool DesignerWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == parts_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        staleNote_->setGeometry(parts_->geometry());
     if (event->type() == QEvent::Resize && watched == inputsScroll_->viewport()) {
         const int width = static_cast<QResizeEvent*>(event)->size().width() +
                           inputsScroll_->verticalScrollBar()->sizeHint().width();
@@ -326,7 +329,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
         connect(box, &QComboBox::currentIndexChanged, this, &DesignerWindow::takeInputs);
         return box;
     };
-    // A number field with its hint beside it and its problem below it.
+    // A number field with its hint beside it.
     const auto number = [this](Field field, const QString& placeholder = {}) {
         auto* edit = new QLineEdit;
         ui::ReadWhole(*edit);
@@ -335,15 +338,11 @@ void DesignerWindow::buildInputs(QWidget* panel)
         auto* hint = new QLabel;
         hint->setMinimumWidth(hint->fontMetrics().horizontalAdvance(QStringLiteral("999.999 kHz")));
         hints_[field] = hint;
-        auto* problem = new QLabel;
-        problem->setWordWrap(true);
-        problem->setVisible(false);
-        problems_[field] = problem;
         return edit;
     };
     const auto row = [this](QFormLayout* form, const QString& label, QWidget* field, Field which,
                             QWidget* note = nullptr) -> QLabel* {
-        auto* text = new QLabel(label);
+        auto* text = labels_[which] = new QLabel(label);
         text->setBuddy(field);
         // A layout, not a widget: the field stays the label's sibling, where Qt looks for the
         // label that names it to a screen reader.
@@ -355,8 +354,6 @@ void DesignerWindow::buildInputs(QWidget* panel)
         lines->addLayout(top);
         if (note)
             lines->addWidget(note);
-        if (problems_.count(which))
-            lines->addWidget(problems_[which]);
         form->addRow(text, lines);
         return text;
     };
@@ -438,11 +435,6 @@ void DesignerWindow::buildInputs(QWidget* panel)
 void DesignerWindow::buildResults(QWidget* panel)
 {
     auto* column = new QVBoxLayout(panel);
-    staleNote_ = new QLabel;
-    staleNote_->setWordWrap(true);
-    staleNote_->setVisible(false);
-    column->addWidget(staleNote_);
-
     parts_ = new QTableWidget(PartRows, 4);
     parts_->setAccessibleName(tr("Parts"));
     parts_->setHorizontalHeaderLabels({tr("Part"), tr("Ideal"), tr("Chosen"), tr("Error")});
@@ -460,6 +452,18 @@ void DesignerWindow::buildResults(QWidget* panel)
     partsLabel->setBuddy(parts_);
     column->addWidget(partsLabel);
     column->addWidget(parts_);
+    // Why the results are not recomputed, over the parts it leaves greyed: shown and gone
+    // again, it moves nothing.
+    staleNote_ = new QLabel(panel);
+    staleNote_->setObjectName(QStringLiteral("staleNote"));
+    staleNote_->setWordWrap(true);
+    staleNote_->setAlignment(Qt::AlignCenter);
+    staleNote_->setMargin(staleNote_->fontMetrics().averageCharWidth());
+    staleNote_->setAutoFillBackground(true);
+    staleNote_->setBackgroundRole(QPalette::ToolTipBase);
+    staleNote_->setForegroundRole(QPalette::ToolTipText);
+    staleNote_->setVisible(false);
+    parts_->installEventFilter(this);
 
     tabs_ = new QTabWidget;
     tabs_->setUsesScrollButtons(false);  // every tab's title whole, and no buttons to tab through
@@ -677,8 +681,8 @@ void DesignerWindow::recompute()
     lastProblem_.clear();
     showHints();
     enableDependentFields();
-    for (auto& [field, label] : problems_)
-        label->setVisible(false);
+    for (auto& [field, mark] : marks_)
+        mark->setVisible(false);
     for (int field = 0; field <= int(Field::Seed); ++field)
         Describe(*fieldWidget(Field(field)), {});
     Computed computed = firstDesign_.valid() ? firstDesign_.get() : Compute(inputs_);
@@ -713,25 +717,31 @@ void DesignerWindow::showFieldProblem(const FieldProblem& problem)
 {
     fieldInError_ = problem.field;
     const QString why = QString::fromStdString(problem.message);
-    chosenNote_->setVisible(false);
     QWidget* field = fieldWidget(problem.field);
     Describe(*field, why);
-    // A number is told below its field; a choice that does not go with the others, beside
-    // the results only.
-    if (auto it = problems_.find(problem.field); it != problems_.end()) {
-        it->second->setText(why);
-        it->second->setVisible(true);
+    // The field is marked; the note over the parts says which and why.
+    if (auto* edit = qobject_cast<QLineEdit*>(field)) {
+        QAction*& mark = marks_[problem.field];
+        if (!mark)  // made when first needed: an icon costs start-up time
+            mark = edit->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                                   QLineEdit::TrailingPosition);
+        mark->setToolTip(why);
+        mark->setVisible(true);
     }
+    const QString name = labels_.at(problem.field)->text().remove(u'&');
     stale_ = report_.has_value();
-    staleNote_->setText(stale_ ? tr("Not recomputed: %1. The results below are the last design "
-                                    "that read.")
-                                     .arg(why)
-                               : why);
+    staleNote_->setText(
+        stale_ ? tr("Not recomputed, %1: %2. The results are the last design that read.")
+                     .arg(name, why)
+               : tr("%1: %2.").arg(name, why));
+    staleNote_->setGeometry(parts_->geometry());
+    staleNote_->raise();
     staleNote_->setVisible(true);
     bode_->setStale(stale_);
     histogram_->setStale(stale_);
     parts_->setEnabled(!stale_);
     figures_->setEnabled(!stale_);
+    chosenNote_->setEnabled(!stale_);  // of the design on show, greyed with it
 }
 
 void DesignerWindow::showReport()
@@ -741,6 +751,7 @@ void DesignerWindow::showReport()
     staleNote_->setVisible(false);
     parts_->setEnabled(true);
     figures_->setEnabled(true);
+    chosenNote_->setEnabled(true);
 
     parts_->setHorizontalHeaderItem(
         2,

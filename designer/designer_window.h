@@ -18,6 +18,7 @@
 #include "design/report.h"
 #include "designer/inputs.h"
 
+class QAction;
 class QBoxLayout;
 class QComboBox;
 class QLabel;
@@ -149,8 +150,9 @@ private:
     QComboBox* distribution_ = nullptr;
     QLineEdit* samples_ = nullptr;
     QLineEdit* seed_ = nullptr;
-    std::map<Field, QLabel*> hints_;     // what a number field was read as
-    std::map<Field, QLabel*> problems_;  // why a field does not read
+    std::map<Field, QLabel*> hints_;   // what a number field was read as
+    std::map<Field, QLabel*> labels_;  // each field's, that names it
+    std::map<Field, QAction*> marks_;  // in a number field that does not read
 
     QSplitter* splitter_ = nullptr;
     QScrollArea* inputsScroll_ = nullptr;

@@ -458,10 +458,6 @@
         <translation>Ctrl+L</translation>
     </message>
     <message>
-        <source>Not recomputed: %1. The results below are the last design that read.</source>
-        <translation>Не пересчитано: %1. Ниже — последний расчёт с допустимыми данными.</translation>
-    </message>
-    <message>
         <source>Chosen %1</source>
         <translation>Выбранное %1</translation>
     </message>
@@ -616,6 +612,14 @@
     <message>
         <source>Mo&amp;ving C</source>
         <translation>Изменяемы&amp;й C</translation>
+    </message>
+    <message>
+        <source>Not recomputed, %1: %2. The results are the last design that read.</source>
+        <translation>Не пересчитано, %1: %2. Показан последний расчёт с допустимыми данными.</translation>
+    </message>
+    <message>
+        <source>%1: %2.</source>
+        <translation>%1: %2.</translation>
     </message>
 </context>
 <context>

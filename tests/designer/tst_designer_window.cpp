@@ -4,6 +4,7 @@
 // for bit, a field that does not read leaves the last design shown, the files are the
 // companion's and a failed save loses nothing, and the copied command line gives the same
 // parts when run.
+#include <algorithm>
 #include <sstream>
 
 #include <sys/stat.h>
@@ -34,6 +35,8 @@
 using designer::DesignerWindow;
 using designer::Field;
 using designer::Inputs;
+
+Q_DECLARE_METATYPE(Field)
 
 namespace {
 
@@ -273,6 +276,62 @@ private slots:
         QVERIFY(parts->item(1, 1)->text() != before);
         QVERIFY2(window.fieldWidget(Field::Frequency)->accessibleDescription().isEmpty(),
                  "the problem goes with its cause");
+    }
+
+    // A field that does not read is marked in place, and why is said over the greyed parts:
+    // no other widget moves, so that a click aimed at a field lands on it.
+    void aProblemMovesNothing_data()
+    {
+        QTest::addColumn<Field>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("frequency") << Field::Frequency << "x1k"
+                                   << "Frequency";
+        QTest::newRow("value") << Field::Value << "0"
+                               << "Resistance";
+        QTest::newRow("GBW") << Field::Gbw << "fast"
+                             << "GBW";
+        QTest::newRow("R tolerance") << Field::ToleranceR << "40"
+                                     << "R tolerance, %";
+        QTest::newRow("samples") << Field::Samples << "0"
+                                 << "Samples";
+    }
+
+    void aProblemMovesNothing()
+    {
+        QFETCH(Field, field);
+        QFETCH(QString, text);
+        QFETCH(QString, label);
+        Inputs inputs;
+        inputs.gbw = "1Meg";
+        inputs.toleranceR = "1";
+        DesignerWindow window{inputs};
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QWidget* typed = window.fieldWidget(field);
+        const auto* note = window.findChild<QLabel*>(QStringLiteral("staleNote"));
+        const auto places = [&] {
+            std::map<const QWidget*, QRect> shown;
+            for (const QWidget* widget : window.findChildren<QWidget*>())
+                if (widget->isVisible() && widget != note && !typed->isAncestorOf(widget))
+                    shown[widget] = QRect(widget->mapTo(&window, QPoint()), widget->size());
+            return shown;
+        };
+        const auto before = places();
+        Type(window, field, text);
+        QCOMPARE(window.fieldInError(), std::optional<Field>(field));
+        QVERIFY2(places() == before, "every other widget where it was");
+
+        const auto actions = typed->actions();
+        QVERIFY2(std::any_of(actions.begin(), actions.end(),
+                             [&](const QAction* mark) {
+                                 return mark->isVisible() &&
+                                        mark->toolTip() == typed->accessibleDescription();
+                             }),
+                 "the field is marked with its problem");
+        QVERIFY(note->isVisible());
+        QVERIFY2(note->text().startsWith("Not recomputed, " + label + ": expected"),
+                 qPrintable(note->text()));
     }
 
     void eachCircuitKeepsItsOwnValue()
