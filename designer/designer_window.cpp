@@ -222,6 +222,7 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     announcement_.setInterval(500);
     connect(&announcement_, &QTimer::timeout, this, &DesignerWindow::announceParts);
 
+    makeDefaultsReadable();
     showInputs();
     recompute();
     placeWindow();  // for the figures as they are
@@ -296,6 +297,33 @@ void DesignerWindow::placeWindow()
     }
     resize(wanted);
     move(available.center() - QPoint(wanted.width() / 2, (wanted.height() + 32) / 2));
+}
+
+void DesignerWindow::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        makeDefaultsReadable();
+}
+
+// The defaults that empty fields show, readable on the field's ground of any scheme. A scheme
+// without a colour of its own for them leaves Qt's half-transparent black: 3.9:1 on white,
+// 1.15:1 on a dark ground.
+void DesignerWindow::makeDefaultsReadable()
+{
+    const QColor shown = palette().color(QPalette::PlaceholderText);
+    for (int field = 0; field <= int(Field::Seed); ++field) {
+        auto* edit = qobject_cast<QLineEdit*>(fieldWidget(Field(field)));
+        if (!edit)
+            continue;
+        QPalette colours = edit->palette();
+        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+            const QColor base = colours.color(group, QPalette::Base);
+            colours.setColor(group, QPalette::PlaceholderText,
+                             ui::ReadableShade(ui::AsDrawn(shown, base), base));
+        }
+        edit->setPalette(colours);
+    }
 }
 
 void DesignerWindow::closeEvent(QCloseEvent* event)

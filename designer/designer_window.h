@@ -66,6 +66,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 signals:
     // A design was shown (or the inputs stopped reading and the last one went stale).
@@ -88,6 +89,7 @@ private:
     void showFieldProblem(const FieldProblem& problem);
     void showHints();
     void enableDependentFields();
+    void makeDefaultsReadable();
     void announceParts();
     void drawShownPlot();
     void startTolerance();

@@ -37,6 +37,15 @@ double ContrastRatio(const QColor& first, const QColor& second)
     return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 
+QColor AsDrawn(const QColor& colour, const QColor& background)
+{
+    const double a = colour.alphaF();
+    const auto blend = [a](double over, double under) { return a * over + (1 - a) * under; };
+    return QColor::fromRgbF(float(blend(colour.redF(), background.redF())),
+                            float(blend(colour.greenF(), background.greenF())),
+                            float(blend(colour.blueF(), background.blueF())));
+}
+
 QColor ReadableShade(const QColor& text, const QColor& background, double minimum)
 {
     if (ContrastRatio(text, background) >= minimum)

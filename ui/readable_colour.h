@@ -16,6 +16,9 @@ double RelativeLuminance(const QColor& colour);
 // From 1 (the same luminance) to 21 (black and white), whichever colour is lighter.
 double ContrastRatio(const QColor& first, const QColor& second);
 
+// `colour` as it shows drawn over `background`: a translucent colour blended, opaque.
+QColor AsDrawn(const QColor& colour, const QColor& background);
+
 // `text` itself when it reaches `minimum` on `background`; otherwise the shade of the same
 // hue, lighter on a dark background or darker on a light one, that reaches it with the least
 // change of lightness.

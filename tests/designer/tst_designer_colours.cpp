@@ -1,13 +1,16 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
 // The designer window's own colours readable in light, dark and high-contrast schemes: the
-// impractical parts, a field's problem and the note that the results are stale.
+// impractical parts, the note that the results are stale and the defaults that empty fields
+// show.
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QTableWidget>
 
 #include "designer_fixture.h"
 #include "tests/ui/colour_schemes.h"
 #include "tests/ui/text_contrast.h"
+#include "ui/readable_colour.h"
 
 using designer::Field;
 
@@ -16,6 +19,8 @@ class TestDesignerColours : public QObject {
 private slots:
     void textsAreReadable_data();
     void textsAreReadable();
+    void defaultsInEmptyFieldsAreReadable_data();
+    void defaultsInEmptyFieldsAreReadable();
     void cleanup() { QApplication::setPalette(QPalette()); }
 };
 
@@ -65,6 +70,40 @@ void TestDesignerColours::textsAreReadable()
             unreadable << QStringLiteral("\"%1\" %2:1").arg(label->text()).arg(ratio);
     }
     QCOMPARE(shown, 1);
+    QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral("; "))));
+}
+
+void TestDesignerColours::defaultsInEmptyFieldsAreReadable_data()
+{
+    textsAreReadable_data();
+    // As KDE's platform theme gives a scheme: no colour for the defaults, Qt's own left.
+    for (auto [name, palette] :
+         {std::pair{"light, Qt's defaults' colour", QApplication::style()->standardPalette()},
+          std::pair{"Breeze Dark, Qt's defaults' colour", BreezeDarkPalette()}}) {
+        palette.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+        QTest::newRow(name) << palette;
+    }
+}
+
+// The default an empty field shows (200k, f/100, 24301, ...) as readable as any text.
+void TestDesignerColours::defaultsInEmptyFieldsAreReadable()
+{
+    QFETCH(QPalette, palette);
+    QApplication::setPalette(palette);
+    const auto window = ShownDesigner();
+    QStringList unreadable;
+    int shown = 0;
+    for (const QLineEdit* edit : window->findChildren<QLineEdit*>()) {
+        if (!edit->isEnabled() || !edit->text().isEmpty() || edit->placeholderText().isEmpty())
+            continue;
+        ++shown;
+        const QColor base = edit->palette().color(QPalette::Base);
+        const double ratio = ui::ContrastRatio(
+            ui::AsDrawn(edit->palette().color(QPalette::PlaceholderText), base), base);
+        if (ratio < ui::ReadableContrast)
+            unreadable << QStringLiteral("\"%1\" %2:1").arg(edit->placeholderText()).arg(ratio);
+    }
+    QVERIFY2(shown >= 6, "the op-amp's defaults and the noise band's");
     QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral("; "))));
 }
 
