@@ -2,25 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "designer/designer_window.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <cstring>
-
-#include <QtCore/QDir>
-#include <QtCore/QProcess>
 #include <QtCore/QSettings>
-#include <QtCore/QStandardPaths>
-#include <QtGui/QClipboard>
 #include <QtGui/QCloseEvent>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QKeyEvent>
 #include <QtGui/QKeySequence>
 #include <QtGui/QScreen>
 #include <QtWidgets/QComboBox>
-#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QFormLayout>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QHBoxLayout>
@@ -38,10 +26,7 @@
 #include <QtWidgets/QTreeWidget>
 #include <QtWidgets/QVBoxLayout>
 
-#include "design/outputs/html_report.h"
 #include "design/outputs/markup.h"
-#include "design/outputs/netlist.h"
-#include "design/outputs/plot.h"
 #include "design/outputs/schematic_svg.h"
 #include "design/quantity.h"
 #include "design/validation.h"
@@ -51,8 +36,6 @@
 #include "designer/plots/tolerance_job.h"
 #include "designer/schematic_view.h"
 #include "designer/settings.h"
-#include "files/private_folder.h"
-#include "files/safe_write.h"
 #include "ui/accessibility.h"
 #include "ui/readable_colour.h"
 
@@ -216,7 +199,7 @@ DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
     connect(tolerance_, &ToleranceJob::failed, this, &DesignerWindow::sayProblem);
 
     // After the first frame: reports left by earlier runs, a day old.
-    QTimer::singleShot(0, this, &DesignerWindow::removeOldReports);
+    QTimer::singleShot(0, this, &Exports::removeOldReports);
 
     announcement_.setSingleShot(true);
     announcement_.setInterval(500);
@@ -276,13 +259,15 @@ void DesignerWindow::placeWindow()
     // Room for a window manager's frame: a title bar and thin borders.
     const QSize room = available.size() - QSize(16, 48);
     const int chrome = menuBar()->sizeHint().height() + actions_->sizeHint().height();
-    // The figures' longest value whole, where the screen has room for it.
-    int figures =
-        figures_->header()->sectionSize(0) + 4 * figures_->fontMetrics().averageCharWidth();
+    // The figures' longest value whole, where the screen has room for it, beside the scroll
+    // bar that the list has once its rows outgrow the window's height.
+    const int beside = figures_->header()->sectionSize(0) +
+                       4 * figures_->fontMetrics().averageCharWidth() +
+                       figures_->verticalScrollBar()->sizeHint().width();
+    int longest = 0;
     for (QTreeWidgetItemIterator it(figures_); *it; ++it)
-        figures = std::max(figures, figures_->header()->sectionSize(0) +
-                                        figures_->fontMetrics().horizontalAdvance((*it)->text(1)) +
-                                        4 * figures_->fontMetrics().averageCharWidth());
+        longest = std::max(longest, figures_->fontMetrics().horizontalAdvance((*it)->text(1)));
+    const int figures = beside + longest;
     const QSize results(std::max(resultsWidth(), figures), resultsPanel_->sizeHint().height());
     const int inputsHeight = inputsScroll_->widget()->sizeHint().height();
     const int inputsWidth = room.width() - twoColumnsWidth_ >= results.width()
@@ -532,23 +517,31 @@ void DesignerWindow::buildActions()
     QToolBar* bar = actions_ = addToolBar(tr("Actions"));
     bar->setObjectName(QStringLiteral("actions"));
     bar->setMovable(false);
+    exports_ = new Exports(this, [this] {
+        return Exports::Shown{report_ ? &*report_ : nullptr, [this] { return completeReport(); },
+                              &inputs_};
+    });
+    connect(exports_, &Exports::done, this, [this](const QString& text) {
+        lastProblem_.clear();
+        message_->setText(text);
+        message_->setVisible(true);
+    });
+    connect(exports_, &Exports::failed, this, &DesignerWindow::sayProblem);
     const auto action = [this, bar](QMenu* menu, const QString& text, const QKeySequence& keys,
-                                    void (DesignerWindow::*slot)()) {
-        QAction* a = menu->addAction(text, this, slot);
+                                    void (Exports::*slot)()) {
+        QAction* a = menu->addAction(text, exports_, slot);
         a->setShortcut(keys);
         bar->addAction(a);
         return a;
     };
-    action(file, tr("Save &netlist…"), QKeySequence(tr("Ctrl+Shift+N")),
-           &DesignerWindow::saveNetlist);
-    action(file, tr("Save p&lot…"), QKeySequence(tr("Ctrl+Shift+P")), &DesignerWindow::savePlot);
-    action(file, tr("&Save report…"), QKeySequence::Save, &DesignerWindow::saveReport);
-    action(file, tr("&Open report"), QKeySequence(tr("Ctrl+R")), &DesignerWindow::openReport);
+    action(file, tr("Save &netlist…"), QKeySequence(tr("Ctrl+Shift+N")), &Exports::saveNetlist);
+    action(file, tr("Save p&lot…"), QKeySequence(tr("Ctrl+Shift+P")), &Exports::savePlot);
+    action(file, tr("&Save report…"), QKeySequence::Save, &Exports::saveReport);
+    action(file, tr("&Open report"), QKeySequence(tr("Ctrl+R")), &Exports::openReport);
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, &QWidget::close);
-    action(edit, tr("Copy &parts"), QKeySequence(tr("Ctrl+Shift+C")), &DesignerWindow::copyParts);
-    action(edit, tr("Copy &command line"), QKeySequence(tr("Ctrl+L")),
-           &DesignerWindow::copyCommandLine);
+    action(edit, tr("Copy &parts"), QKeySequence(tr("Ctrl+Shift+C")), &Exports::copyParts);
+    action(edit, tr("Copy &command line"), QKeySequence(tr("Ctrl+L")), &Exports::copyCommandLine);
 }
 
 QWidget* DesignerWindow::fieldWidget(Field field) const
@@ -865,194 +858,12 @@ design::Report DesignerWindow::completeReport() const
     return report;
 }
 
-QString DesignerWindow::askFile(const QString& title, const QString& filters,
-                                const QString& suggested, QString* chosenFilter)
-{
-    if (askFile_)
-        return askFile_(title, filters, suggested, chosenFilter);
-    return QFileDialog::getSaveFileName(this, title, suggested, filters, chosenFilter);
-}
-
-bool DesignerWindow::writeFile(const QString& path, const std::string& content)
-{
-    const files::Output outputs[] = {{QFile::encodeName(path).toStdString(), content}};
-    const files::WriteResult result = files::WriteFiles(outputs);
-    if (const auto* failure = std::get_if<files::CannotWrite>(&result)) {
-        // One file: a failure before its rename leaves what was there.
-        sayProblem(tr("Could not write %1: %2. Nothing was changed.")
-                       .arg(path, QString::fromStdString(failure->reason)));
-        return false;
-    }
-    lastProblem_.clear();
-    message_->setText(tr("Saved %1.").arg(path));
-    message_->setVisible(true);
-    return true;
-}
-
 void DesignerWindow::sayProblem(const QString& problem)
 {
     lastProblem_ = problem;
     message_->setText(problem);
     message_->setVisible(true);
     ui::Announce(*this, problem);
-}
-
-void DesignerWindow::saveNetlist()
-{
-    if (!report_)
-        return;
-    const QString ngspice = tr("ngspice netlist (*.cir)");
-    const QString ltspice = tr("LTspice netlist (*.net *.cir)");
-    QString chosen = ngspice;
-    const QString path = askFile(tr("Save netlist"), ngspice + QStringLiteral(";;") + ltspice,
-                                 QStringLiteral("filter.cir"), &chosen);
-    if (path.isEmpty())
-        return;
-    const auto dialect =
-        chosen == ltspice ? design::outputs::Dialect::LtSpice : design::outputs::Dialect::Ngspice;
-    writeFile(path, design::outputs::Netlist(*report_, dialect));
-}
-
-void DesignerWindow::savePlot()
-{
-    if (!report_)
-        return;
-    const QString path =
-        askFile(tr("Save plot"), tr("SVG image (*.svg)"), QStringLiteral("filter.svg"), nullptr);
-    if (!path.isEmpty())
-        writeFile(path, design::outputs::BodePlot(*report_, true));
-}
-
-void DesignerWindow::saveReport()
-{
-    if (!report_)
-        return;
-    const QString path = askFile(tr("Save report"), tr("HTML page (*.html)"),
-                                 QStringLiteral("filter.html"), nullptr);
-    if (!path.isEmpty())
-        writeFile(path, design::outputs::HtmlReport(completeReport(), CommandLineOf(inputs_),
-                                                    design::outputs::Dialect::Ngspice));
-}
-
-// Reports handed to the browser: in the session's runtime folder where there is one (the
-// user's alone, emptied at log-out), else in a folder of their own in the cache.
-QString DesignerWindow::reportFolder()
-{
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty())
-        return runtime + QStringLiteral("/butterworth3-designer");
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    QDir().mkpath(cache);
-    return cache + QStringLiteral("/reports");
-}
-
-void DesignerWindow::removeOldReports()
-{
-    auto folder = files::PrivateFolder::Open(QFile::encodeName(reportFolder()).toStdString());
-    if (const auto* open = std::get_if<files::PrivateFolder>(&folder))
-        open->RemoveOlderThan("report-", ".html", std::chrono::hours(24));
-}
-
-void DesignerWindow::openReport()
-{
-    if (!report_)
-        return;
-    const QString folderPath = reportFolder();
-    auto folder = files::PrivateFolder::Open(QFile::encodeName(folderPath).toStdString());
-    if (const auto* refusal = std::get_if<std::string>(&folder)) {
-        sayProblem(tr("Did not open the report: the folder %1 is not safe for it (%2).")
-                       .arg(folderPath, FromUtf8(*refusal)));
-        return;
-    }
-    const std::string html = design::outputs::HtmlReport(completeReport(), CommandLineOf(inputs_),
-                                                         design::outputs::Dialect::Ngspice);
-    const auto created = std::get<files::PrivateFolder>(folder).Create("report-", ".html", html);
-    if (const auto* failure = std::get_if<std::string>(&created)) {
-        sayProblem(tr("Could not write the report in %1: %2.").arg(folderPath, FromUtf8(*failure)));
-        return;
-    }
-    const QString path = QFile::decodeName(
-        QByteArray::fromStdString(std::get<files::PrivateFolder::Created>(created).path));
-    startOpener(path);
-}
-
-// The opener is watched until it ends, never waited for: the browser it may start is the
-// user's and outlives the window.
-void DesignerWindow::startOpener(const QString& path)
-{
-    QByteArray program = QFile::encodeName(opener_);
-    QByteArray file = QFile::encodeName(path);
-    char* argv[] = {program.data(), file.data(), nullptr};
-    // A plain fork, which every system (and an emulator) has; the child tells through a pipe
-    // that closes on exec whether the program could be started.
-    int told[2];
-    if (pipe2(told, O_CLOEXEC) != 0) {
-        sayProblem(tr("Could not start %1 to open %2: %3.")
-                       .arg(opener_, path, QString::fromLocal8Bit(std::strerror(errno))));
-        return;
-    }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        ::close(told[0]);
-        execvp(argv[0], argv);
-        const int error = errno;
-        (void)!write(told[1], &error, sizeof error);
-        _exit(127);
-    }
-    ::close(told[1]);
-    int error = pid < 0 ? errno : 0;
-    if (pid > 0) {
-        ssize_t n = 0;
-        do
-            n = read(told[0], &error, sizeof error);
-        while (n < 0 && errno == EINTR);
-        if (n != sizeof error)
-            error = 0;
-        else
-            waitpid(pid, nullptr, 0);
-    }
-    ::close(told[0]);
-    if (error) {
-        sayProblem(tr("Could not start %1 to open %2: %3.")
-                       .arg(opener_, path, QString::fromLocal8Bit(std::strerror(error))));
-        return;
-    }
-    lastProblem_.clear();
-    message_->setText(tr("Opening %1.").arg(path));
-    message_->setVisible(true);
-    auto* watch = new QTimer(this);
-    watch->setInterval(100);
-    connect(watch, &QTimer::timeout, this, [this, watch, pid, path] {
-        int status = 0;
-        const pid_t ended = waitpid(pid, &status, WNOHANG);
-        if (ended == 0)
-            return;
-        watch->stop();
-        watch->deleteLater();
-        if (ended == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0)
-            return;
-        const QString how = ended == pid && WIFEXITED(status)
-                                ? tr("exit status %1").arg(WEXITSTATUS(status))
-                                : tr("ended abnormally");
-        sayProblem(tr("%1 could not open %2 (%3).").arg(opener_, path, how));
-    });
-    watch->start();
-}
-
-void DesignerWindow::copyParts()
-{
-    if (!report_)
-        return;
-    QGuiApplication::clipboard()->setText(Figures::PartsTable(*report_));
-}
-
-void DesignerWindow::copyCommandLine()
-{
-    QGuiApplication::clipboard()->setText(QString::fromStdString(CommandLineOf(inputs_)));
-    const auto read = Read(inputs_);
-    if (const auto* problem = std::get_if<FieldProblem>(&read))
-        sayProblem(tr("Copied the command line, but it will not run: %1.")
-                       .arg(QString::fromStdString(problem->message)));
 }
 
 }  // namespace designer

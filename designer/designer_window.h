@@ -16,6 +16,7 @@
 
 #include "cli/design_options.h"
 #include "design/report.h"
+#include "designer/exports.h"
 #include "designer/inputs.h"
 
 class QAction;
@@ -53,13 +54,9 @@ public:
     QWidget* fieldWidget(Field field) const;
 
     // Where a save action asks for the file: a file dialog, or a test's answer.
-    using AskFile = std::function<QString(const QString& title, const QString& filters,
-                                          const QString& suggested, QString* chosenFilter)>;
-    void setAskFile(AskFile ask) { askFile_ = std::move(ask); }
-    // The program that opens the report in the browser: "xdg-open" unless set. The report
-    // is written to a folder of the user's own: $XDG_RUNTIME_DIR/butterworth3-designer, or
-    // "reports" in the cache folder.
-    void setOpener(const QString& program) { opener_ = program; }
+    void setAskFile(Exports::AskFile ask) { exports_->setAskFile(std::move(ask)); }
+    // The program that opens the report in the browser (see Exports::setOpener).
+    void setOpener(const QString& program) { exports_->setOpener(program); }
     // What the last save or open said (empty after a success), as the window shows it.
     QString lastProblem() const { return lastProblem_; }
 
@@ -93,21 +90,9 @@ private:
     void announceParts();
     void drawShownPlot();
     void startTolerance();
-    void saveNetlist();
-    void savePlot();
-    void saveReport();
-    void openReport();
-    static QString reportFolder();
-    static void removeOldReports();
-    void startOpener(const QString& path);
-    void copyParts();
-    void copyCommandLine();
     // The report with its tolerance figures, drawn now if the job has not finished yet.
     design::Report completeReport() const;
-    bool writeFile(const QString& path, const std::string& content);
     void sayProblem(const QString& problem);
-    QString askFile(const QString& title, const QString& filters, const QString& suggested,
-                    QString* chosenFilter);
 
     // The fields read, and their design (or why MakeReport refused it).
     struct Computed {
@@ -179,8 +164,7 @@ private:
     ToleranceJob* tolerance_ = nullptr;
     std::optional<design::ToleranceFigures> toleranceFigures_;
     QTimer announcement_;
-    AskFile askFile_;
-    QString opener_ = QStringLiteral("xdg-open");
+    Exports* exports_ = nullptr;
 };
 
 }  // namespace designer

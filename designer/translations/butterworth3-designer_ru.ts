@@ -470,42 +470,6 @@
         <translation> (непрактично)</translation>
     </message>
     <message>
-        <source>Could not write %1: %2. Nothing was changed.</source>
-        <translation>Не удалось записать %1: %2. Ничего не изменено.</translation>
-    </message>
-    <message>
-        <source>Saved %1.</source>
-        <translation>Сохранено: %1.</translation>
-    </message>
-    <message>
-        <source>ngspice netlist (*.cir)</source>
-        <translation>Список соединений ngspice (*.cir)</translation>
-    </message>
-    <message>
-        <source>LTspice netlist (*.net *.cir)</source>
-        <translation>Список соединений LTspice (*.net *.cir)</translation>
-    </message>
-    <message>
-        <source>Save netlist</source>
-        <translation>Сохранить список соединений</translation>
-    </message>
-    <message>
-        <source>Save plot</source>
-        <translation>Сохранить график</translation>
-    </message>
-    <message>
-        <source>SVG image (*.svg)</source>
-        <translation>Изображение SVG (*.svg)</translation>
-    </message>
-    <message>
-        <source>Save report</source>
-        <translation>Сохранить отчёт</translation>
-    </message>
-    <message>
-        <source>HTML page (*.html)</source>
-        <translation>Страница HTML (*.html)</translation>
-    </message>
-    <message>
         <source>GBW for 0.1 dB more shape error</source>
         <translation>GBW для ошибки формы на 0.1 dB больше</translation>
     </message>
@@ -524,38 +488,6 @@
     <message>
         <source>chosen: %1</source>
         <translation>выбрано: %1</translation>
-    </message>
-    <message>
-        <source>Did not open the report: the folder %1 is not safe for it (%2).</source>
-        <translation>Отчёт не открыт: папка %1 для него небезопасна (%2).</translation>
-    </message>
-    <message>
-        <source>Could not write the report in %1: %2.</source>
-        <translation>Не удалось записать отчёт в %1: %2.</translation>
-    </message>
-    <message>
-        <source>Could not start %1 to open %2: %3.</source>
-        <translation>Не удалось запустить %1, чтобы открыть %2: %3.</translation>
-    </message>
-    <message>
-        <source>Opening %1.</source>
-        <translation>Открывается %1.</translation>
-    </message>
-    <message>
-        <source>exit status %1</source>
-        <translation>код завершения %1</translation>
-    </message>
-    <message>
-        <source>ended abnormally</source>
-        <translation>завершилась аварийно</translation>
-    </message>
-    <message>
-        <source>%1 could not open %2 (%3).</source>
-        <translation>%1 не смогла открыть %2 (%3).</translation>
-    </message>
-    <message>
-        <source>Copied the command line, but it will not run: %1.</source>
-        <translation>Командная строка скопирована, но она не выполнится: %1.</translation>
     </message>
     <message>
         <source>Coefficients</source>
@@ -620,6 +552,77 @@
     <message>
         <source>%1: %2.</source>
         <translation>%1: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>designer::Exports</name>
+    <message>
+        <source>Could not write %1: %2. Nothing was changed.</source>
+        <translation>Не удалось записать %1: %2. Ничего не изменено.</translation>
+    </message>
+    <message>
+        <source>Saved %1.</source>
+        <translation>Сохранено: %1.</translation>
+    </message>
+    <message>
+        <source>ngspice netlist (*.cir)</source>
+        <translation>Список соединений ngspice (*.cir)</translation>
+    </message>
+    <message>
+        <source>LTspice netlist (*.net *.cir)</source>
+        <translation>Список соединений LTspice (*.net *.cir)</translation>
+    </message>
+    <message>
+        <source>Save netlist</source>
+        <translation>Сохранить список соединений</translation>
+    </message>
+    <message>
+        <source>Save plot</source>
+        <translation>Сохранить график</translation>
+    </message>
+    <message>
+        <source>SVG image (*.svg)</source>
+        <translation>Изображение SVG (*.svg)</translation>
+    </message>
+    <message>
+        <source>Save report</source>
+        <translation>Сохранить отчёт</translation>
+    </message>
+    <message>
+        <source>HTML page (*.html)</source>
+        <translation>Страница HTML (*.html)</translation>
+    </message>
+    <message>
+        <source>Did not open the report: the folder %1 is not safe for it (%2).</source>
+        <translation>Отчёт не открыт: папка %1 для него небезопасна (%2).</translation>
+    </message>
+    <message>
+        <source>Could not write the report in %1: %2.</source>
+        <translation>Не удалось записать отчёт в %1: %2.</translation>
+    </message>
+    <message>
+        <source>Could not start %1 to open %2: %3.</source>
+        <translation>Не удалось запустить %1, чтобы открыть %2: %3.</translation>
+    </message>
+    <message>
+        <source>Opening %1.</source>
+        <translation>Открывается %1.</translation>
+    </message>
+    <message>
+        <source>exit status %1</source>
+        <translation>код завершения %1</translation>
+    </message>
+    <message>
+        <source>ended abnormally</source>
+        <translation>завершилась аварийно</translation>
+    </message>
+    <message>
+        <source>%1 could not open %2 (%3).</source>
+        <translation>%1 не смогла открыть %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Copied the command line, but it will not run: %1.</source>
+        <translation>Командная строка скопирована, но она не выполнится: %1.</translation>
     </message>
 </context>
 <context>
