@@ -28,6 +28,42 @@ QString Percent(double fraction, int decimals)
     return Decimal(100 * fraction, decimals) + QStringLiteral(" %");
 }
 
+// What the marks mean, along the bottom: a bar, the shading and the dashed lines, and at the
+// right what the axis counts. Sharp edges, so that each mark has the plot's own colour; an
+// item that does not fit is left out (the figures above say it in words).
+void DrawLegend(QPainter& painter, const QRectF& row, const PlotColours& c, const QColor& text)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const QFontMetricsF fm(painter.font());
+    const double mark = fm.height() * 0.8;
+    const double gap = fm.horizontalAdvance(QLatin1Char(' '));
+    const QString axis = HistogramView::tr("f3 error");
+    const double end = row.right() - fm.horizontalAdvance(axis) - 3 * gap;
+    double x = row.left();
+    const auto item = [&](const QString& label, const auto& draw) {
+        const double width = mark + gap + fm.horizontalAdvance(label);
+        if (x + width > end)
+            return;
+        draw(QRectF(x, row.center().y() - mark / 2, mark, mark));
+        painter.setPen(text);
+        painter.drawText(QRectF(x + mark + gap, row.top(), width, row.height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, label);
+        x += width + 3 * gap;
+    };
+    item(HistogramView::tr("samples"), [&](const QRectF& r) { painter.fillRect(r, c.design); });
+    item(HistogramView::tr("±1σ"), [&](const QRectF& r) { painter.fillRect(r, c.band); });
+    item(HistogramView::tr("middle 99 %"), [&](const QRectF& r) {
+        QPen dashed(c.marker, 2);
+        dashed.setDashPattern({2, 1.5});
+        painter.setPen(dashed);
+        painter.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.bottom()));
+    });
+    painter.setPen(text);
+    painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter, axis);
+    painter.restore();
+}
+
 }  // namespace
 
 HistogramView::HistogramView(QWidget* parent) : QWidget(parent)
@@ -136,7 +172,9 @@ void HistogramView::Paint()
     if (bins_) {
         const Bins& b = *bins_;
         const QRectF plot(area.left(), top.bottom() + 6, area.width(),
-                          std::max(1.0, area.height() - 2 * line - 10));
+                          std::max(1.0, area.height() - 3 * line - 14));
+        DrawLegend(painter, QRectF(area.left(), area.bottom() - line, area.width(), line), c,
+                   normal.text);
         const auto X = [&](double error) {
             return plot.left() + (error - b.low) / (b.high - b.low) * plot.width();
         };

@@ -651,6 +651,22 @@
         <source>Computing %1 %</source>
         <translation>Вычисление: %1 %</translation>
     </message>
+    <message>
+        <source>f3 error</source>
+        <translation>Погрешность f3</translation>
+    </message>
+    <message>
+        <source>samples</source>
+        <translation>выборки</translation>
+    </message>
+    <message>
+        <source>±1σ</source>
+        <translation>±1σ</translation>
+    </message>
+    <message>
+        <source>middle 99 %</source>
+        <translation>средние 99 %</translation>
+    </message>
 </context>
 <context>
     <name>designer::Plots</name>

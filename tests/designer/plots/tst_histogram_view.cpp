@@ -31,6 +31,7 @@ class TestHistogramView : public QObject {
 private slots:
     void drawsAnyNumberOfSamples_data();
     void drawsAnyNumberOfSamples();
+    void aLegendSaysWhatTheMarksMean();
 };
 
 void TestHistogramView::drawsAnyNumberOfSamples_data()
@@ -83,6 +84,24 @@ void TestHistogramView::drawsAnyNumberOfSamples()
 
     view.clear();
     QCOMPARE(CountPixels(view.grab().toImage(), c.design), 0);
+}
+
+// Along the bottom, below the axis's labels: a bar and a dashed line in the plot's colours
+// with their words.
+void TestHistogramView::aLegendSaysWhatTheMarksMean()
+{
+    const std::vector<double> samples = Errors(20000);
+    std::vector<double> sorted = samples;
+    HistogramView view;
+    view.resize(480, 240);
+    view.setSamples(samples, design::FiguresOf(sorted));
+    const QImage image = view.grab().toImage();
+    const int line = view.fontMetrics().height();
+    const QImage bottom = image.copy(0, image.height() - 4 - line, image.width(), line);
+    const designer::PlotColours c = designer::PlotColoursFor(view.palette());
+    QVERIFY2(CountPixels(bottom, c.design) > 0, "a bar's mark");
+    QVERIFY2(CountPixels(bottom, c.marker) > 0, "a dashed line's mark");
+    QVERIFY2(CountPixels(bottom, c.text) > 0, "their words");
 }
 
 QTEST_MAIN(TestHistogramView)
