@@ -769,6 +769,11 @@ void DesignerWindow::showReport()
 {
     const design::Report& report = *report_;
     const design::Request& request = report.design.request;
+    // The title names the design on show: a Chebyshev filter is no Butterworth one.
+    setWindowTitle(tr("%1 — %2, %3", "the program, the circuit, the response")
+                       .arg(tr("Butterworth Filter Designer"),
+                            circuit_->itemText(circuit_->findData(int(request.circuit))),
+                            response_->itemText(response_->findData(int(request.response)))));
     staleNote_->setVisible(false);
     parts_->setEnabled(true);
     figures_->setEnabled(true);

@@ -553,6 +553,11 @@
         <source>%1: %2.</source>
         <translation>%1: %2.</translation>
     </message>
+    <message>
+        <source>%1 — %2, %3</source>
+        <comment>the program, the circuit, the response</comment>
+        <translation>%1 — %2, %3</translation>
+    </message>
 </context>
 <context>
     <name>designer::Exports</name>

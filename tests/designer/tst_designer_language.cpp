@@ -214,10 +214,10 @@ void TestDesignerLanguage::words_data()
     const QStringList englishLabels{"&Circuit", "Fre&quency", "Resis&tance", "&Series",
                                     "Samples"};
     for (const char* locale : {"C", "en_US", "de_DE"})
-        QTest::newRow(locale) << locale << false << "Butterworth Filter Designer" << englishLabels
+        QTest::newRow(locale) << locale << false << "Butterworth Filter Designer — Low-pass, Butterworth" << englishLabels
                               << englishGroups << englishTabs << QStringList{"&File", "&Edit"}
                               << englishFile;
-    QTest::newRow("ru_RU") << "ru_RU" << true << "Проектирование фильтров Баттерворта"
+    QTest::newRow("ru_RU") << "ru_RU" << true << "Проектирование фильтров Баттерворта — Фильтр нижних частот, Баттерворта"
                            << QStringList{"&Тип фильтра", "&Частота", "Сопротив&ление", "Р&яд",
                                           "Объём &выборки"}
                            << QStringList{"Фильтр", "Стандартные номиналы",

@@ -334,6 +334,35 @@ private slots:
                  qPrintable(note->text()));
     }
 
+    // The title names the design on show, and keeps it while the fields do not read.
+    void theTitleNamesTheDesign_data()
+    {
+        QTest::addColumn<QString>("circuit");
+        QTest::addColumn<QString>("response");
+        QTest::newRow("low-pass, Butterworth") << "Low-pass"
+                                               << "Butterworth";
+        QTest::newRow("high-pass, Chebyshev 1 dB") << "High-pass"
+                                                   << "Chebyshev 1 dB";
+        QTest::newRow("low-pass, Bessel") << "Low-pass"
+                                          << "Bessel";
+    }
+
+    void theTitleNamesTheDesign()
+    {
+        QFETCH(QString, circuit);
+        QFETCH(QString, response);
+        DesignerWindow window{Inputs{}};
+        Choose(window, Field::Circuit, circuit);
+        Choose(window, Field::Response, response);
+        const QString title =
+            QStringLiteral("Butterworth Filter Designer — %1, %2").arg(circuit, response);
+        QCOMPARE(window.windowTitle(), title);
+        Type(window, Field::Frequency, QStringLiteral("x"));
+        Choose(window, Field::Response, QStringLiteral("Chebyshev 0.5 dB"));
+        QVERIFY(window.stale());
+        QCOMPARE(window.windowTitle(), title);
+    }
+
     void eachCircuitKeepsItsOwnValue()
     {
         DesignerWindow window{Inputs{}};
