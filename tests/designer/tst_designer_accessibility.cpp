@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
 // The designer window for keyboard and screen-reader users, in process: every field named by
-// its visible label, the tab order in reading order, mnemonics unique within each menu, the
-// parts announced once when the typing stops, each cell of the parts with its column's header,
-// and Alt keys that a screen reader held acting as typed. Orca itself and the accessibility
+// its visible label, the tab order in reading order, the parts announced once when the typing
+// stops, each cell of the parts with its column's header, and Alt keys that a screen reader
+// held acting as typed (mnemonics: tst_designer_language). Orca itself and the accessibility
 // bus are checked by tests/designer/*.py.
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QTemporaryDir>
@@ -36,19 +36,6 @@ Q_DECLARE_METATYPE(design::Circuit)
 
 namespace {
 
-// The letter after a single '&', lower case; none when the text has no mnemonic.
-QChar Mnemonic(const QString& text)
-{
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != u'&')
-            continue;
-        if (text[i + 1] != u'&')
-            return text[i + 1].toLower();
-        ++i;
-    }
-    return {};
-}
-
 // The names of the labels that a screen reader finds for `widget` (its labelled-by relation).
 QStringList LabelledBy(QWidget* widget)
 {
@@ -76,21 +63,6 @@ QString Describe(const designer::DesignerWindow& window, const QWidget* widget)
     if (!widget->accessibleName().isEmpty())
         return widget->accessibleName();
     return QString::fromLatin1(widget->metaObject()->className());
-}
-
-QString MnemonicClash(const QString& group, const QStringList& texts)
-{
-    QMap<QChar, QString> seen;
-    for (const QString& text : texts) {
-        const QChar letter = Mnemonic(text);
-        if (letter.isNull())
-            return QStringLiteral("%1: \"%2\" has no mnemonic").arg(group, text);
-        if (seen.contains(letter))
-            return QStringLiteral("%1: \"%2\" and \"%3\" share %4")
-                .arg(group, seen[letter], text, letter);
-        seen.insert(letter, text);
-    }
-    return {};
 }
 
 // What Qt's screen reader bridge does to keys: each key as it happens is held until the screen
@@ -136,7 +108,6 @@ private slots:
     void fieldsAreReadWhole();
     void partsAndActionsAreNamed();
     void tabFollowsReadingOrder();
-    void mnemonicsAreUniqueWithinEachMenu();
     void ctrlSSavesTheReport();
     void partsAreAnnouncedOnceTypingStops();
     void aKeyTellsAScreenReaderOnlyWhatChanged();
@@ -242,27 +213,6 @@ void TestDesignerAccessibility::tabFollowsReadingOrder()
         walked << Describe(*window, QApplication::focusWidget());
     }
     QCOMPARE(walked, expected);
-}
-
-// Within an open menu a letter leads to one item (the menus, tabs and fields of the whole
-// window are held to one place a key by tst_designer_language, in both languages).
-void TestDesignerAccessibility::mnemonicsAreUniqueWithinEachMenu()
-{
-    const auto window = ShownDesigner();
-    QStringList clashes;
-    QStringList menus;
-    for (QAction* menuAction : window->menuBar()->actions()) {
-        menus << menuAction->text();
-        QStringList items;
-        for (const QAction* item : menuAction->menu()->actions()) {
-            if (!item->isSeparator())
-                items << item->text();
-        }
-        clashes << MnemonicClash(menuAction->text(), items);
-    }
-    clashes << MnemonicClash(QStringLiteral("menu bar"), menus);
-    clashes.removeAll(QString());
-    QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QStringLiteral("; "))));
 }
 
 void TestDesignerAccessibility::ctrlSSavesTheReport()
