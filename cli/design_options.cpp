@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "design/quantity.h"
+#include "design/settings.h"
 #include "design/validation.h"
 #include "design/vocabulary.h"
 #include "files/quoting.h"
@@ -169,21 +170,14 @@ std::optional<std::string> TakeOpAmp(std::string_view value, OptionsRead& read)
     return std::nullopt;
 }
 
-std::optional<double> ReadPercent(std::string_view text)
-{
-    if (text.ends_with('%')) {
-        text.remove_suffix(1);
-        if (text.ends_with(' '))
-            text.remove_suffix(1);  // "1 %", as the results write it
-    }
-    return design::ReadQuantity(text, design::Unit::None, false);
-}
-
 std::optional<std::string> TakeTolerance(std::string_view value, OptionsRead& read)
 {
     const std::vector<std::string_view> items = SplitCommas(value);
-    const std::optional<double> r = items.size() == 2 ? ReadPercent(items[0]) : std::nullopt;
-    const std::optional<double> c = items.size() == 2 ? ReadPercent(items[1]) : std::nullopt;
+    const auto percent = [&items](std::size_t i) {
+        return items.size() == 2 ? design::ReadPercent(items[i], false) : std::nullopt;
+    };
+    const std::optional<double> r = percent(0);
+    const std::optional<double> c = percent(1);
     if (!r || !c)
         return design::Expected(design::Subject::Tolerance, Circuit::LowPass);
     for (const double percent : {*r, *c})

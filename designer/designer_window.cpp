@@ -34,6 +34,7 @@
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
 #include "designer/plots/tolerance_job.h"
+#include "designer/problem_words.h"
 #include "designer/schematic_view.h"
 #include "designer/settings.h"
 #include "ui/accessibility.h"
@@ -62,7 +63,6 @@ QString Quantity(double value, std::string_view unit)
 struct NumberField {
     design::Unit unit;
     std::string_view symbol;  // the unit as the hint writes it
-    bool decimalComma;        // the positional arguments take "2,5k"
 };
 
 template <class Enum>
@@ -128,10 +128,10 @@ protected:
 
 }  // namespace
 
-DesignerWindow::Computed DesignerWindow::Compute(const Inputs& inputs)
+DesignerWindow::Computed DesignerWindow::Compute(const design::Settings& inputs)
 {
-    Computed computed{Read(inputs), std::nullopt, {}};
-    if (const auto* o = std::get_if<cli::DesignOptions>(&computed.read)) {
+    Computed computed{design::Read(inputs), std::nullopt, {}};
+    if (const auto* o = std::get_if<design::Specification>(&computed.read)) {
         try {
             computed.report = design::MakeReport(o->request, o->opamp, o->tolerance, o->noise,
                                                  design::Sampling::Later);
@@ -142,7 +142,7 @@ DesignerWindow::Computed DesignerWindow::Compute(const Inputs& inputs)
     return computed;
 }
 
-DesignerWindow::DesignerWindow(const Inputs& inputs, QWidget* parent)
+DesignerWindow::DesignerWindow(const design::Settings& inputs, QWidget* parent)
     : QMainWindow(parent), inputs_(inputs),
       // The first design is computed while the window is built: each takes some milliseconds.
       firstDesign_(std::async(std::launch::async, &DesignerWindow::Compute, inputs))
@@ -297,8 +297,8 @@ void DesignerWindow::changeEvent(QEvent* event)
 void DesignerWindow::makeDefaultsReadable()
 {
     const QColor shown = palette().color(QPalette::PlaceholderText);
-    for (int field = 0; field <= int(Field::Seed); ++field) {
-        auto* edit = qobject_cast<QLineEdit*>(fieldWidget(Field(field)));
+    for (int field = 0; field <= int(design::Setting::Seed); ++field) {
+        auto* edit = qobject_cast<QLineEdit*>(fieldWidget(design::Setting(field)));
         if (!edit)
             continue;
         QPalette colours = edit->palette();
@@ -343,7 +343,7 @@ void DesignerWindow::buildInputs(QWidget* panel)
         return box;
     };
     // A number field with its hint beside it.
-    const auto number = [this](Field field, const QString& placeholder = {}) {
+    const auto number = [this](design::Setting field, const QString& placeholder = {}) {
         auto* edit = new QLineEdit;
         ui::ReadWhole(*edit);
         edit->setPlaceholderText(placeholder);
@@ -353,8 +353,8 @@ void DesignerWindow::buildInputs(QWidget* panel)
         hints_[field] = hint;
         return edit;
     };
-    const auto row = [this](QFormLayout* form, const QString& label, QWidget* field, Field which,
-                            QWidget* note = nullptr) -> QLabel* {
+    const auto row = [this](QFormLayout* form, const QString& label, QWidget* field,
+                            design::Setting which, QWidget* note = nullptr) -> QLabel* {
         auto* text = labels_[which] = new QLabel(label);
         text->setBuddy(field);
         // A layout, not a widget: the field stays the label's sibling, where Qt looks for the
@@ -375,73 +375,73 @@ void DesignerWindow::buildInputs(QWidget* panel)
     circuit_ = combo();
     AddItem(circuit_, tr("Low-pass"), design::Circuit::LowPass);
     AddItem(circuit_, tr("High-pass"), design::Circuit::HighPass);
-    row(filter, tr("&Circuit"), circuit_, Field::Circuit);
+    row(filter, tr("&Circuit"), circuit_, design::Setting::Circuit);
     response_ = combo();
     AddItem(response_, tr("Butterworth"), design::ResponseKind::Butterworth);
     AddItem(response_, tr("Bessel"), design::ResponseKind::Bessel);
     AddItem(response_, tr("Chebyshev 0.5 dB"), design::ResponseKind::Chebyshev05);
     AddItem(response_, tr("Chebyshev 1 dB"), design::ResponseKind::Chebyshev1);
-    row(filter, tr("&Response"), response_, Field::Response);
+    row(filter, tr("&Response"), response_, design::Setting::Response);
     coefficients_ = combo();
     AddItem(coefficients_, tr("Exact"), design::Coefficients::Exact);
     AddItem(coefficients_, tr("The calculator's"), design::Coefficients::Window);
-    row(filter, tr("Coefficients"), coefficients_, Field::Coefficients);
-    frequency_ = number(Field::Frequency);
-    row(filter, tr("Fre&quency"), frequency_, Field::Frequency);
+    row(filter, tr("Coefficients"), coefficients_, design::Setting::Coefficients);
+    frequency_ = number(design::Setting::Frequency);
+    row(filter, tr("Fre&quency"), frequency_, design::Setting::Frequency);
     frequencyIs_ = combo();
     frequencyIs_->addItem(tr("The -3 dB point"), 0);
     frequencyIs_->addItem(tr("The ripple band's edge"), 1);
-    row(filter, tr("Frequenc&y is"), frequencyIs_, Field::FrequencyIs);
-    value_ = number(Field::Value);
+    row(filter, tr("Frequenc&y is"), frequencyIs_, design::Setting::FrequencyIs);
+    value_ = number(design::Setting::Value);
     // The value a moved R or C was chosen as: the one to build, not the one typed.
     chosenNote_ = new QLabel;
     chosenNote_->setVisible(false);
-    valueLabel_ = row(filter, tr("Resis&tance"), value_, Field::Value, chosenNote_);
+    valueLabel_ = row(filter, tr("Resis&tance"), value_, design::Setting::Value, chosenNote_);
 
     QFormLayout* standard = group(tr("Standard values"));
     series_ = combo();
     FillSeries(series_, tr("None (exact)"));
-    row(standard, tr("&Series"), series_, Field::Series);
+    row(standard, tr("&Series"), series_, design::Setting::Series);
     moveSeries_ = combo();
     FillSeries(moveSeries_, tr("Fixed"));
-    moveLabel_ = row(standard, tr("Mo&ving R"), moveSeries_, Field::MoveSeries);
-    moveSteps_ = number(Field::MoveSteps, QStringLiteral("2"));
-    row(standard, tr("Steps either side"), moveSteps_, Field::MoveSteps);
+    moveLabel_ = row(standard, tr("Mo&ving R"), moveSeries_, design::Setting::MoveSeries);
+    moveSteps_ = number(design::Setting::MoveSteps, QStringLiteral("2"));
+    row(standard, tr("Steps either side"), moveSteps_, design::Setting::MoveSteps);
     objective_ = combo();
     AddItem(objective_, tr("Balanced"), design::Objective::Balanced);
     AddItem(objective_, tr("Shape"), design::Objective::Shape);
-    row(standard, tr("Ob&jective"), objective_, Field::Objective);
+    row(standard, tr("Ob&jective"), objective_, design::Setting::Objective);
 
     nextColumn();
     QFormLayout* opamp = group(tr("Op-amp (empty: ideal)"));
-    gbw_ = number(Field::Gbw);
-    row(opamp, tr("&GBW"), gbw_, Field::Gbw);
-    a0_ = number(Field::A0, QStringLiteral("200k"));
-    row(opamp, tr("A&0"), a0_, Field::A0);
-    ro_ = number(Field::Ro, QStringLiteral("0"));
-    row(opamp, tr("R&O"), ro_, Field::Ro);
-    noiseVoltage_ = number(Field::NoiseVoltage, QStringLiteral("0"));
-    row(opamp, tr("&Noise EN"), noiseVoltage_, Field::NoiseVoltage);
-    noiseCurrent_ = number(Field::NoiseCurrent, QStringLiteral("0"));
-    row(opamp, tr("Noise &IN"), noiseCurrent_, Field::NoiseCurrent);
-    bandFrom_ = number(Field::BandFrom, tr("f/100"));
-    row(opamp, tr("Noise band fro&m"), bandFrom_, Field::BandFrom);
-    bandTo_ = number(Field::BandTo, tr("100 f"));
-    row(opamp, tr("Noise ban&d to"), bandTo_, Field::BandTo);
+    gbw_ = number(design::Setting::Gbw);
+    row(opamp, tr("&GBW"), gbw_, design::Setting::Gbw);
+    a0_ = number(design::Setting::A0, QStringLiteral("200k"));
+    row(opamp, tr("A&0"), a0_, design::Setting::A0);
+    ro_ = number(design::Setting::Ro, QStringLiteral("0"));
+    row(opamp, tr("R&O"), ro_, design::Setting::Ro);
+    noiseVoltage_ = number(design::Setting::NoiseVoltage, QStringLiteral("0"));
+    row(opamp, tr("&Noise EN"), noiseVoltage_, design::Setting::NoiseVoltage);
+    noiseCurrent_ = number(design::Setting::NoiseCurrent, QStringLiteral("0"));
+    row(opamp, tr("Noise &IN"), noiseCurrent_, design::Setting::NoiseCurrent);
+    bandFrom_ = number(design::Setting::BandFrom, tr("f/100"));
+    row(opamp, tr("Noise band fro&m"), bandFrom_, design::Setting::BandFrom);
+    bandTo_ = number(design::Setting::BandTo, tr("100 f"));
+    row(opamp, tr("Noise ban&d to"), bandTo_, design::Setting::BandTo);
 
     QFormLayout* tolerance = group(tr("Tolerances (empty: none)"));
-    toleranceR_ = number(Field::ToleranceR);
-    row(tolerance, tr("R toler&ance, %"), toleranceR_, Field::ToleranceR);
-    toleranceC_ = number(Field::ToleranceC);
-    row(tolerance, tr("C tolerance, %"), toleranceC_, Field::ToleranceC);
+    toleranceR_ = number(design::Setting::ToleranceR);
+    row(tolerance, tr("R toler&ance, %"), toleranceR_, design::Setting::ToleranceR);
+    toleranceC_ = number(design::Setting::ToleranceC);
+    row(tolerance, tr("C tolerance, %"), toleranceC_, design::Setting::ToleranceC);
     distribution_ = combo();
     AddItem(distribution_, tr("Uniform"), design::Distribution::Uniform);
     AddItem(distribution_, tr("Normal (3 sigma)"), design::Distribution::Normal);
-    row(tolerance, tr("Distribution"), distribution_, Field::Distribution);
-    samples_ = number(Field::Samples, QStringLiteral("100000"));
-    row(tolerance, tr("Samples"), samples_, Field::Samples);
-    seed_ = number(Field::Seed, QStringLiteral("24301"));
-    row(tolerance, tr("Seed"), seed_, Field::Seed);
+    row(tolerance, tr("Distribution"), distribution_, design::Setting::Distribution);
+    samples_ = number(design::Setting::Samples, QStringLiteral("100000"));
+    row(tolerance, tr("Samples"), samples_, design::Setting::Samples);
+    seed_ = number(design::Setting::Seed, QStringLiteral("24301"));
+    row(tolerance, tr("Seed"), seed_, design::Setting::Seed);
     column->addStretch(1);
 }
 
@@ -544,31 +544,31 @@ void DesignerWindow::buildActions()
     action(edit, tr("Copy &command line"), QKeySequence(tr("Ctrl+L")), &Exports::copyCommandLine);
 }
 
-QWidget* DesignerWindow::fieldWidget(Field field) const
+QWidget* DesignerWindow::fieldWidget(design::Setting field) const
 {
     switch (field) {
-    case Field::Circuit: return circuit_;
-    case Field::Response: return response_;
-    case Field::Coefficients: return coefficients_;
-    case Field::Frequency: return frequency_;
-    case Field::FrequencyIs: return frequencyIs_;
-    case Field::Value: return value_;
-    case Field::Series: return series_;
-    case Field::MoveSeries: return moveSeries_;
-    case Field::MoveSteps: return moveSteps_;
-    case Field::Objective: return objective_;
-    case Field::Gbw: return gbw_;
-    case Field::A0: return a0_;
-    case Field::Ro: return ro_;
-    case Field::NoiseVoltage: return noiseVoltage_;
-    case Field::NoiseCurrent: return noiseCurrent_;
-    case Field::BandFrom: return bandFrom_;
-    case Field::BandTo: return bandTo_;
-    case Field::ToleranceR: return toleranceR_;
-    case Field::ToleranceC: return toleranceC_;
-    case Field::Distribution: return distribution_;
-    case Field::Samples: return samples_;
-    case Field::Seed: return seed_;
+    case design::Setting::Circuit: return circuit_;
+    case design::Setting::Response: return response_;
+    case design::Setting::Coefficients: return coefficients_;
+    case design::Setting::Frequency: return frequency_;
+    case design::Setting::FrequencyIs: return frequencyIs_;
+    case design::Setting::Value: return value_;
+    case design::Setting::Series: return series_;
+    case design::Setting::MoveSeries: return moveSeries_;
+    case design::Setting::MoveSteps: return moveSteps_;
+    case design::Setting::Objective: return objective_;
+    case design::Setting::Gbw: return gbw_;
+    case design::Setting::A0: return a0_;
+    case design::Setting::Ro: return ro_;
+    case design::Setting::NoiseVoltage: return noiseVoltage_;
+    case design::Setting::NoiseCurrent: return noiseCurrent_;
+    case design::Setting::BandFrom: return bandFrom_;
+    case design::Setting::BandTo: return bandTo_;
+    case design::Setting::ToleranceR: return toleranceR_;
+    case design::Setting::ToleranceC: return toleranceC_;
+    case design::Setting::Distribution: return distribution_;
+    case design::Setting::Samples: return samples_;
+    case design::Setting::Seed: return seed_;
     }
     return nullptr;
 }
@@ -577,7 +577,7 @@ QWidget* DesignerWindow::fieldWidget(Field field) const
 void DesignerWindow::showInputs()
 {
     showing_ = true;
-    const Inputs& in = inputs_;
+    const design::Settings& in = inputs_;
     Select(circuit_, in.circuit);
     Select(response_, in.response);
     Select(coefficients_, in.coefficients);
@@ -615,7 +615,7 @@ void DesignerWindow::takeInputs()
 {
     if (showing_)
         return;
-    Inputs& in = inputs_;
+    design::Settings& in = inputs_;
     const design::Circuit circuit = ItemOf<design::Circuit>(circuit_);
     if (circuit != in.circuit) {
         in.circuit = circuit;
@@ -649,27 +649,26 @@ void DesignerWindow::showHints()
 {
     const bool lowPass = inputs_.circuit == design::Circuit::LowPass;
     const struct {
-        Field field;
+        design::Setting field;
         const std::string* text;
         NumberField number;
     } numbers[] = {
-        {Field::Frequency, &inputs_.frequency, {design::Unit::Hertz, "Hz", true}},
-        {Field::Value,
+        {design::Setting::Frequency, &inputs_.frequency, {design::Unit::Hertz, "Hz"}},
+        {design::Setting::Value,
          &inputs_.Value(),
-         {lowPass ? design::Unit::Ohm : design::Unit::Farad, lowPass ? "Ω" : "F", true}},
-        {Field::Gbw, &inputs_.gbw, {design::Unit::Hertz, "Hz", false}},
-        {Field::A0, &inputs_.a0, {design::Unit::None, "", false}},
-        {Field::Ro, &inputs_.ro, {design::Unit::Ohm, "Ω", false}},
-        {Field::NoiseVoltage, &inputs_.noiseVoltage, {design::Unit::None, "V/√Hz", false}},
-        {Field::NoiseCurrent, &inputs_.noiseCurrent, {design::Unit::None, "A/√Hz", false}},
-        {Field::BandFrom, &inputs_.bandFrom, {design::Unit::Hertz, "Hz", false}},
-        {Field::BandTo, &inputs_.bandTo, {design::Unit::Hertz, "Hz", false}},
+         {lowPass ? design::Unit::Ohm : design::Unit::Farad, lowPass ? "Ω" : "F"}},
+        {design::Setting::Gbw, &inputs_.gbw, {design::Unit::Hertz, "Hz"}},
+        {design::Setting::A0, &inputs_.a0, {design::Unit::None, ""}},
+        {design::Setting::Ro, &inputs_.ro, {design::Unit::Ohm, "Ω"}},
+        {design::Setting::NoiseVoltage, &inputs_.noiseVoltage, {design::Unit::None, "V/√Hz"}},
+        {design::Setting::NoiseCurrent, &inputs_.noiseCurrent, {design::Unit::None, "A/√Hz"}},
+        {design::Setting::BandFrom, &inputs_.bandFrom, {design::Unit::Hertz, "Hz"}},
+        {design::Setting::BandTo, &inputs_.bandTo, {design::Unit::Hertz, "Hz"}},
     };
     for (const auto& n : numbers) {
-        const std::string text = n.number.decimalComma ? *n.text : WithDecimalPoint(*n.text);
+        // Every field takes a decimal comma, as the settings are read.
         const std::optional<double> value =
-            n.text->empty() ? std::nullopt
-                            : design::ReadQuantity(text, n.number.unit, n.number.decimalComma);
+            n.text->empty() ? std::nullopt : design::ReadQuantity(*n.text, n.number.unit, true);
         hints_[n.field]->setText(value ? Quantity(*value, n.number.symbol) : QString());
     }
 }
@@ -678,16 +677,12 @@ void DesignerWindow::showHints()
 // tolerance. A field that is off is not applied.
 void DesignerWindow::enableDependentFields()
 {
-    coefficients_->setEnabled(design::TakesWindowCoefficients(inputs_.response));
-    frequencyIs_->setEnabled(design::HasRippleBand(inputs_.response));
-    const bool series = inputs_.series.has_value();
-    for (QWidget* field : {static_cast<QWidget*>(moveSeries_), static_cast<QWidget*>(objective_)})
-        field->setEnabled(series);
-    moveSteps_->setEnabled(series && inputs_.moveSeries);
-    const bool tolerance = !inputs_.toleranceR.empty() || !inputs_.toleranceC.empty();
-    for (QWidget* field : {static_cast<QWidget*>(distribution_), static_cast<QWidget*>(samples_),
-                           static_cast<QWidget*>(seed_)})
-        field->setEnabled(tolerance);
+    for (int setting = 0; setting < design::SettingCount; ++setting)
+        fieldWidget(design::Setting(setting))
+            ->setEnabled(design::Applies(design::Setting(setting), inputs_));
+    // An empty end of the band is the one it shows.
+    const bool upperEdge = inputs_.circuit == design::Circuit::HighPass && inputs_.HasOpAmp();
+    bandTo_->setPlaceholderText(upperEdge ? tr("upper edge") : tr("100 f"));
 }
 
 void DesignerWindow::recompute()
@@ -704,23 +699,23 @@ void DesignerWindow::recompute()
     enableDependentFields();
     for (auto& [field, mark] : marks_)
         mark->setVisible(false);
-    for (int field = 0; field <= int(Field::Seed); ++field)
-        Describe(*fieldWidget(Field(field)), {});
+    for (int field = 0; field <= int(design::Setting::Seed); ++field)
+        Describe(*fieldWidget(design::Setting(field)), {});
     Computed computed = firstDesign_.valid() ? firstDesign_.get() : Compute(inputs_);
-    if (const auto* problem = std::get_if<FieldProblem>(&computed.read)) {
-        showFieldProblem(*problem);
+    if (const auto* problem = std::get_if<design::SettingProblem>(&computed.read)) {
+        showFieldProblem(problem->setting, ProblemWords::Of(*problem));
         emit recomputed();
         return;
     }
     if (!computed.report) {
         // Read() refuses what MakeReport would: this is a fault of the program, said in place.
-        showFieldProblem({Field::Frequency, computed.failure});
+        showFieldProblem(design::Setting::Frequency, QString::fromStdString(computed.failure));
         emit recomputed();
         return;
     }
     fieldInError_.reset();
-    options_ = std::get<cli::DesignOptions>(computed.read);
-    const cli::DesignOptions& o = *options_;
+    options_ = std::get<design::Specification>(computed.read);
+    const design::Specification& o = *options_;
     report_ = std::move(computed.report);
     stale_ = false;
     toleranceFigures_.reset();
@@ -734,22 +729,21 @@ void DesignerWindow::recompute()
     emit recomputed();
 }
 
-void DesignerWindow::showFieldProblem(const FieldProblem& problem)
+void DesignerWindow::showFieldProblem(design::Setting setting, const QString& why)
 {
-    fieldInError_ = problem.field;
-    const QString why = QString::fromStdString(problem.message);
-    QWidget* field = fieldWidget(problem.field);
+    fieldInError_ = setting;
+    QWidget* field = fieldWidget(setting);
     Describe(*field, why);
     // The field is marked; the note over the parts says which and why.
     if (auto* edit = qobject_cast<QLineEdit*>(field)) {
-        QAction*& mark = marks_[problem.field];
+        QAction*& mark = marks_[setting];
         if (!mark)  // made when first needed: an icon costs start-up time
             mark = edit->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
                                    QLineEdit::TrailingPosition);
         mark->setToolTip(why);
         mark->setVisible(true);
     }
-    const QString name = labels_.at(problem.field)->text().remove(u'&');
+    const QString name = labels_.at(setting)->text().remove(u'&');
     stale_ = report_.has_value();
     staleNote_->setText(
         stale_ ? tr("Not recomputed, %1: %2. The results are the last design that read.")

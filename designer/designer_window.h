@@ -14,10 +14,9 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QMainWindow>
 
-#include "cli/design_options.h"
 #include "design/report.h"
+#include "designer/command_line.h"
 #include "designer/exports.h"
-#include "designer/inputs.h"
 
 class QAction;
 class QBoxLayout;
@@ -43,15 +42,15 @@ class DesignerWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit DesignerWindow(const Inputs& inputs, QWidget* parent = nullptr);
+    explicit DesignerWindow(const design::Settings& inputs, QWidget* parent = nullptr);
     ~DesignerWindow() override;
 
-    const Inputs& inputs() const { return inputs_; }
+    const design::Settings& inputs() const { return inputs_; }
     // The last design that read; nullopt before the first.
     const std::optional<design::Report>& report() const { return report_; }
     bool stale() const { return stale_; }
-    std::optional<Field> fieldInError() const { return fieldInError_; }
-    QWidget* fieldWidget(Field field) const;
+    std::optional<design::Setting> fieldInError() const { return fieldInError_; }
+    QWidget* fieldWidget(design::Setting field) const;
 
     // Where a save action asks for the file: a file dialog, or a test's answer.
     void setAskFile(Exports::AskFile ask) { exports_->setAskFile(std::move(ask)); }
@@ -83,7 +82,7 @@ private:
     void takeInputs();
     void recompute();
     void showReport();
-    void showFieldProblem(const FieldProblem& problem);
+    void showFieldProblem(design::Setting setting, const QString& why);
     void showHints();
     void enableDependentFields();
     void makeDefaultsReadable();
@@ -96,18 +95,18 @@ private:
 
     // The fields read, and their design (or why MakeReport refused it).
     struct Computed {
-        std::variant<cli::DesignOptions, FieldProblem> read;
+        std::variant<design::Specification, design::SettingProblem> read;
         std::optional<design::Report> report;
         std::string failure;
     };
-    static Computed Compute(const Inputs& inputs);
+    static Computed Compute(const design::Settings& inputs);
 
-    Inputs inputs_;
+    design::Settings inputs_;
     std::future<Computed> firstDesign_;
-    std::optional<cli::DesignOptions> options_;
+    std::optional<design::Specification> options_;
     std::optional<design::Report> report_;
     bool stale_ = false;
-    std::optional<Field> fieldInError_;
+    std::optional<design::Setting> fieldInError_;
     // The fields are being made or set from inputs_: no change to take.
     bool showing_ = true;
 
@@ -137,9 +136,9 @@ private:
     QComboBox* distribution_ = nullptr;
     QLineEdit* samples_ = nullptr;
     QLineEdit* seed_ = nullptr;
-    std::map<Field, QLabel*> hints_;   // what a number field was read as
-    std::map<Field, QLabel*> labels_;  // each field's, that names it
-    std::map<Field, QAction*> marks_;  // in a number field that does not read
+    std::map<design::Setting, QLabel*> hints_;   // what a number field was read as
+    std::map<design::Setting, QLabel*> labels_;  // each field's, that names it
+    std::map<design::Setting, QAction*> marks_;  // in a number field that does not read
 
     QSplitter* splitter_ = nullptr;
     QScrollArea* inputsScroll_ = nullptr;

@@ -22,6 +22,7 @@
 #include "design/outputs/netlist.h"
 #include "design/outputs/plot.h"
 #include "designer/figures.h"
+#include "designer/problem_words.h"
 #include "files/private_folder.h"
 #include "files/safe_write.h"
 
@@ -217,12 +218,12 @@ void Exports::copyParts()
 
 void Exports::copyCommandLine()
 {
-    const Inputs& inputs = *shown_().inputs;
+    const design::Settings& inputs = *shown_().inputs;
     QGuiApplication::clipboard()->setText(QString::fromStdString(CommandLineOf(inputs)));
-    const auto read = Read(inputs);
-    if (const auto* problem = std::get_if<FieldProblem>(&read))
+    const auto read = design::Read(inputs);
+    if (const auto* problem = std::get_if<design::SettingProblem>(&read))
         emit failed(tr("Copied the command line, but it will not run: %1.")
-                        .arg(QString::fromStdString(problem->message)));
+                        .arg(ProblemWords::Of(*problem)));
 }
 
 }  // namespace designer

@@ -12,7 +12,7 @@
 #include <QtCore/QString>
 
 #include "design/report.h"
-#include "designer/inputs.h"
+#include "designer/command_line.h"
 
 class QWidget;
 
@@ -28,7 +28,7 @@ public:
     struct Shown {
         const design::Report* report = nullptr;
         std::function<design::Report()> complete;
-        const Inputs* inputs = nullptr;
+        const design::Settings* inputs = nullptr;
     };
 
     // `window` parents the file dialogs; `shown` is asked at each action.

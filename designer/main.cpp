@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
 {
     // The arguments are read before Qt starts, so that bad ones say so without a display.
     const std::vector<std::string_view> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    std::optional<designer::Inputs> given;
+    std::optional<design::Settings> given;
     if (!args.empty()) {
         auto read = designer::ReadProgramArguments(args);
         if (const auto* message = std::get_if<std::string>(&read)) {
@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
                                          : designer::ProgramVersionText();
             return std::fputs(text.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 3;
         }
-        given = std::get<designer::Inputs>(read);
+        given = std::get<design::Settings>(read);
     }
 
     // Qt reads its own options from the command line: it gets the program's name only.
@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
 
     if (!given)
         given = designer::LastDesign();
-    designer::DesignerWindow window(given.value_or(designer::Inputs{}));
+    designer::DesignerWindow window(given.value_or(design::Settings{}));
     ui::WatchFirstFrame(window);
     window.show();
     return QApplication::exec();

@@ -5,11 +5,13 @@
 #include <QtCore/QSettings>
 #include <QtCore/QStringList>
 
+#include "design/settings_arguments.h"
+
 namespace designer {
 namespace {
 
-// The design as its command's arguments, which read back through the companion's parser;
-// the other circuit's equal value beside them.
+// The design as its command's arguments, the companion's form of it; the other circuit's
+// equal value beside them.
 const QString ArgumentsKey = QStringLiteral("design/arguments");
 const QString OtherValueKey = QStringLiteral("design/other-value");
 const QString GeometryKey = QStringLiteral("window/geometry");
@@ -34,10 +36,10 @@ std::size_t Other(design::Circuit circuit)
 
 }  // namespace
 
-void SaveLastDesign(const Inputs& inputs)
+void SaveLastDesign(const design::Settings& inputs)
 {
     QStringList args;
-    for (const std::string& arg : ArgumentsOf(inputs))
+    for (const std::string& arg : design::ArgumentsOf(inputs))
         args << QString::fromStdString(arg);
     const QString other = QString::fromStdString(inputs.value[Other(inputs.circuit)]);
     if (LastKept() && LastKept()->args == args && LastKept()->other == other)
@@ -48,7 +50,7 @@ void SaveLastDesign(const Inputs& inputs)
     LastKept() = Kept{args, other};
 }
 
-std::optional<Inputs> LastDesign()
+std::optional<design::Settings> LastDesign()
 {
     const QSettings settings;
     const QStringList kept = settings.value(ArgumentsKey).toStringList();
@@ -59,8 +61,8 @@ std::optional<Inputs> LastDesign()
     for (const QString& arg : kept)
         args.push_back(arg.toStdString());
     const std::vector<std::string_view> views(args.begin(), args.end());
-    auto read = InputsFromArguments(views);
-    auto* inputs = std::get_if<Inputs>(&read);
+    auto read = design::SettingsFromArguments(views);
+    auto* inputs = std::get_if<design::Settings>(&read);
     if (!inputs)
         return std::nullopt;
     const QString other = settings.value(OtherValueKey).toString();

@@ -8,14 +8,14 @@
 
 #include <QtCore/QByteArray>
 
-#include "designer/inputs.h"
+#include "designer/command_line.h"
 
 namespace designer {
 
-void SaveLastDesign(const Inputs& inputs);
+void SaveLastDesign(const design::Settings& inputs);
 
 // nullopt at first, or when what was kept no longer reads.
-std::optional<Inputs> LastDesign();
+std::optional<design::Settings> LastDesign();
 
 // Where the window was when it last closed: QWidget::saveGeometry (size, position, maximised
 // state and screen) and its splitter's state where the user moved it; empty at first.

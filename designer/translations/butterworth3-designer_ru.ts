@@ -185,6 +185,81 @@
     </message>
 </context>
 <context>
+    <name>ProblemWords</name>
+    <message>
+        <source>expected a frequency from 1e-30 to 1e30 Hz, such as 100, 2.5k or 1 kHz</source>
+        <translation>нужна частота от 1e-30 до 1e30 Гц, например 100, 2,5k или 1 kHz</translation>
+    </message>
+    <message>
+        <source>expected a resistance from 1e-30 to 1e30 Ω, such as 33k, 4k7 or 33 kΩ</source>
+        <translation>нужно сопротивление от 1e-30 до 1e30 Ом, например 33k, 4k7 или 33 kΩ</translation>
+    </message>
+    <message>
+        <source>expected a capacitance from 1e-30 to 1e30 F, such as 10n, 4n7 or 10 nF</source>
+        <translation>нужна ёмкость от 1e-30 до 1e30 Ф, например 10n, 4n7 или 10 nF</translation>
+    </message>
+    <message>
+        <source>expected a value that keeps the computed parts from 1e-30 to 1e30 with this frequency</source>
+        <translation>нужно значение, при котором рассчитанные элементы при этой частоте остаются от 1e-30 до 1e30</translation>
+    </message>
+    <message>
+        <source>expected a whole number of steps from 0 to %1</source>
+        <translation>нужно целое число шагов от 0 до %1</translation>
+    </message>
+    <message>
+        <source>expected a gain-bandwidth from 1e-30 to 1e30 Hz, such as 1 MHz or 1.5Meg</source>
+        <translation>нужна частота единичного усиления от 1e-30 до 1e30 Гц, например 1 MHz или 1,5Meg</translation>
+    </message>
+    <message>
+        <source>expected a gain-bandwidth as well: A0 and RO describe an op-amp with one</source>
+        <translation>нужна и частота единичного усиления: A0 и RO описывают ОУ вместе с ней</translation>
+    </message>
+    <message>
+        <source>expected a gain-bandwidth above the filter&apos;s f3 of %1 Hz</source>
+        <translation>нужна частота единичного усиления выше f3 фильтра, %1 Гц</translation>
+    </message>
+    <message>
+        <source>expected an open-loop gain from 1 to 1e30, such as 200k</source>
+        <translation>нужен коэффициент усиления без обратной связи от 1 до 1e30, например 200k</translation>
+    </message>
+    <message>
+        <source>expected a resistance from 0 to 1e30 Ω, such as 100 or 75</source>
+        <translation>нужно сопротивление от 0 до 1e30 Ом, например 100 или 75</translation>
+    </message>
+    <message>
+        <source>expected a noise density from 0 to 1 V/√Hz, such as 10n</source>
+        <translation>нужна плотность шума от 0 до 1 В/√Гц, например 10n</translation>
+    </message>
+    <message>
+        <source>expected a noise density from 0 to 1 A/√Hz, such as 1p</source>
+        <translation>нужна плотность шума от 0 до 1 А/√Гц, например 1p</translation>
+    </message>
+    <message>
+        <source>expected a frequency above 0 Hz, up to 1e30 Hz, such as 20</source>
+        <translation>нужна частота выше 0 Гц, до 1e30 Гц, например 20</translation>
+    </message>
+    <message>
+        <source>expected a frequency above the band&apos;s start of %1 Hz, up to 1e30 Hz</source>
+        <translation>нужна частота выше начала полосы, %1 Гц, до 1e30 Гц</translation>
+    </message>
+    <message>
+        <source>expected the band&apos;s end as well: a high-pass with an op-amp ends the band at its upper edge only when both ends are empty</source>
+        <translation>нужен и конец полосы: у ФВЧ с ОУ полоса кончается на верхнем срезе, только когда оба края пусты</translation>
+    </message>
+    <message>
+        <source>expected a percentage from 0 to %1, such as 1 or 0.5 %</source>
+        <translation>нужен процент от 0 до %1, например 1 или 0,5 %</translation>
+    </message>
+    <message>
+        <source>expected a whole number of samples from 1 to %1</source>
+        <translation>нужно целое число выборок от 1 до %1</translation>
+    </message>
+    <message>
+        <source>expected a whole number from 0 to 18446744073709551615</source>
+        <translation>нужно целое число от 0 до 18446744073709551615</translation>
+    </message>
+</context>
+<context>
     <name>designer::BodeView</name>
     <message>
         <source>Magnitude, dB</source>
@@ -557,6 +632,10 @@
         <source>%1 — %2, %3</source>
         <comment>the program, the circuit, the response</comment>
         <translation>%1 — %2, %3</translation>
+    </message>
+    <message>
+        <source>upper edge</source>
+        <translation>верхний срез</translation>
     </message>
 </context>
 <context>

@@ -14,7 +14,7 @@
 
 #include "designer/designer_window.h"
 
-inline std::unique_ptr<designer::DesignerWindow> ShownDesigner(const designer::Inputs& inputs = {},
+inline std::unique_ptr<designer::DesignerWindow> ShownDesigner(const design::Settings& inputs = {},
                                                                QSize size = {})
 {
     QStandardPaths::setTestModeEnabled(true);

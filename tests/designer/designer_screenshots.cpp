@@ -21,7 +21,7 @@ namespace {
 
 bool Picture(const QDir& folder, const char* name, int tab)
 {
-    designer::Inputs inputs;
+    design::Settings inputs;
     inputs.series = design::Series::E24;
     inputs.gbw = "1Meg";
     inputs.toleranceR = "1";

@@ -28,10 +28,9 @@
 #include "designer/figures.h"
 #include "designer_fixture.h"
 
-using designer::Field;
-using designer::Inputs;
+using design::Settings;
 
-Q_DECLARE_METATYPE(Field)
+Q_DECLARE_METATYPE(design::Setting)
 Q_DECLARE_METATYPE(design::Circuit)
 
 namespace {
@@ -56,8 +55,8 @@ QString Describe(const designer::DesignerWindow& window, const QWidget* widget)
 {
     if (!widget)
         return QStringLiteral("(nothing)");
-    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f) {
-        if (window.fieldWidget(Field(f)) == widget)
+    for (int f = 0; f <= static_cast<int>(design::Setting::Seed); ++f) {
+        if (window.fieldWidget(design::Setting(f)) == widget)
             return QStringLiteral("field %1").arg(f);
     }
     if (!widget->accessibleName().isEmpty())
@@ -119,24 +118,25 @@ private slots:
 void TestDesignerAccessibility::fieldsAreNamedByTheirLabels_data()
 {
     QTest::addColumn<design::Circuit>("circuit");
-    QTest::addColumn<Field>("field");
+    QTest::addColumn<design::Setting>("field");
     QTest::addColumn<QString>("name");
     const auto low = design::Circuit::LowPass;
-    QTest::newRow("circuit") << low << Field::Circuit << "Circuit";
-    QTest::newRow("response") << low << Field::Response << "Response";
-    QTest::newRow("frequency") << low << Field::Frequency << "Frequency";
-    QTest::newRow("low-pass value") << low << Field::Value << "Resistance";
-    QTest::newRow("high-pass value") << design::Circuit::HighPass << Field::Value << "Capacitance";
-    QTest::newRow("series") << low << Field::Series << "Series";
+    QTest::newRow("circuit") << low << design::Setting::Circuit << "Circuit";
+    QTest::newRow("response") << low << design::Setting::Response << "Response";
+    QTest::newRow("frequency") << low << design::Setting::Frequency << "Frequency";
+    QTest::newRow("low-pass value") << low << design::Setting::Value << "Resistance";
+    QTest::newRow("high-pass value")
+        << design::Circuit::HighPass << design::Setting::Value << "Capacitance";
+    QTest::newRow("series") << low << design::Setting::Series << "Series";
 }
 
 // A combo box is named by its current item: the label, its buddy, carries the field's name.
 void TestDesignerAccessibility::fieldsAreNamedByTheirLabels()
 {
     QFETCH(design::Circuit, circuit);
-    QFETCH(Field, field);
+    QFETCH(design::Setting, field);
     QFETCH(QString, name);
-    Inputs inputs;
+    design::Settings inputs;
     inputs.circuit = circuit;
     const auto window = ShownDesigner(inputs);
     QWidget* widget = window->fieldWidget(field);
@@ -149,8 +149,8 @@ void TestDesignerAccessibility::fieldsAreNamedByTheirLabels()
 void TestDesignerAccessibility::everyFieldHasALabel()
 {
     const auto window = ShownDesigner();
-    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f) {
-        QWidget* widget = window->fieldWidget(Field(f));
+    for (int f = 0; f <= static_cast<int>(design::Setting::Seed); ++f) {
+        QWidget* widget = window->fieldWidget(design::Setting(f));
         const QStringList labels = LabelledBy(widget);
         QVERIFY2(labels.size() == 2 && !labels[0].isEmpty(),
                  qPrintable(QStringLiteral("field %1 is labelled by %2")
@@ -164,8 +164,8 @@ void TestDesignerAccessibility::fieldsAreReadWhole()
 {
     const auto window = ShownDesigner();
     const QString text = QStringLiteral("12.5k");
-    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f) {
-        auto* field = qobject_cast<QLineEdit*>(window->fieldWidget(Field(f)));
+    for (int f = 0; f <= static_cast<int>(design::Setting::Seed); ++f) {
+        auto* field = qobject_cast<QLineEdit*>(window->fieldWidget(design::Setting(f)));
         if (!field)
             continue;
         field->setText(text);
@@ -197,16 +197,16 @@ void TestDesignerAccessibility::tabFollowsReadingOrder()
     const auto window = ShownDesigner();
     QStringList expected;
     // Fields waiting for another (a series, a tolerance) are off and passed over.
-    for (int f = 0; f <= static_cast<int>(Field::Seed); ++f)
-        if (window->fieldWidget(Field(f))->isEnabled())
-            expected << Describe(*window, window->fieldWidget(Field(f)));
+    for (int f = 0; f <= static_cast<int>(design::Setting::Seed); ++f)
+        if (window->fieldWidget(design::Setting(f))->isEnabled())
+            expected << Describe(*window, window->fieldWidget(design::Setting(f)));
     const auto* tabs = window->findChild<QTabWidget*>();
     expected << QStringLiteral("Parts") << Describe(*window, tabs->tabBar())
              << QStringLiteral("Figures");
     // Around once, back to the first field.
     expected << expected.first();
 
-    window->fieldWidget(Field::Circuit)->setFocus();
+    window->fieldWidget(design::Setting::Circuit)->setFocus();
     QStringList walked{Describe(*window, QApplication::focusWidget())};
     for (qsizetype i = 1; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -225,7 +225,7 @@ void TestDesignerAccessibility::ctrlSSavesTheReport()
         asked = title;
         return path;
     });
-    QTest::keySequence(window->fieldWidget(Field::Frequency), QKeySequence::Save);
+    QTest::keySequence(window->fieldWidget(design::Setting::Frequency), QKeySequence::Save);
     QCOMPARE(asked, QStringLiteral("Save report"));
     QVERIFY(QFileInfo(path).size() > 0);
 }
@@ -238,7 +238,7 @@ void TestDesignerAccessibility::partsAreAnnouncedOnceTypingStops()
     QTRY_VERIFY2_WITH_TIMEOUT(announced.count() == 1, "the first design's announcement", 3000);
     announced.clear();
 
-    auto* frequency = qobject_cast<QLineEdit*>(window->fieldWidget(Field::Frequency));
+    auto* frequency = qobject_cast<QLineEdit*>(window->fieldWidget(design::Setting::Frequency));
     frequency->setFocus();
     frequency->selectAll();
     QElapsedTimer sinceLastKey;
@@ -279,7 +279,7 @@ void TestDesignerAccessibility::aKeyTellsAScreenReaderOnlyWhatChanged()
             if (event->type() == QAccessible::DescriptionChanged && describedObjects)
                 describedObjects->append(event->object());
         });
-    auto* frequency = qobject_cast<QLineEdit*>(window->fieldWidget(Field::Frequency));
+    auto* frequency = qobject_cast<QLineEdit*>(window->fieldWidget(design::Setting::Frequency));
     frequency->setFocus();
     frequency->end(false);
     QTest::keyClick(frequency, '1');  // a new design, its parts and figures anew
@@ -300,7 +300,7 @@ void TestDesignerAccessibility::aKeyTellsAScreenReaderOnlyWhatChanged()
 
 void TestDesignerAccessibility::cellsAreReadWithTheirColumnHeader()
 {
-    Inputs inputs;
+    design::Settings inputs;
     inputs.series = design::Series::E12;
     const auto window = ShownDesigner(inputs);
     QAccessibleInterface* table =
@@ -337,7 +337,7 @@ void TestDesignerAccessibility::keysHeldByAScreenReaderMoveTheFocusAsTyped()
     QFETCH(int, letter);
     QFETCH(QString, focus);
     const auto window = ShownDesigner();
-    window->fieldWidget(Field::Circuit)->setFocus();
+    window->fieldWidget(design::Setting::Circuit)->setFocus();
     HeldKeys screenReader;
     QWindow* handle = window->windowHandle();
     // Alt's own events are given the modifiers as before them, as the X server reports them.

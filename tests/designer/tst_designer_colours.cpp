@@ -12,8 +12,6 @@
 #include "tests/ui/text_contrast.h"
 #include "ui/readable_colour.h"
 
-using designer::Field;
-
 class TestDesignerColours : public QObject {
     Q_OBJECT
 private slots:
@@ -36,7 +34,7 @@ void TestDesignerColours::textsAreReadable()
 {
     QFETCH(QPalette, palette);
     QApplication::setPalette(palette);
-    designer::Inputs inputs;
+    design::Settings inputs;
     inputs.frequency = "1";  // C2 17.1 uF: impractical
     const auto window = ShownDesigner(inputs);
     QStringList unreadable;
@@ -57,7 +55,8 @@ void TestDesignerColours::textsAreReadable()
     }
     QVERIFY2(marked > 0, "an impractical part is marked in its own colour");
 
-    TypeInto(qobject_cast<QLineEdit*>(window->fieldWidget(Field::Frequency)), QStringLiteral("1x"));
+    TypeInto(qobject_cast<QLineEdit*>(window->fieldWidget(design::Setting::Frequency)),
+             QStringLiteral("1x"));
     QVERIFY(window->stale());
     int shown = 0;
     for (const QLabel* label : window->findChildren<QLabel*>()) {

@@ -19,9 +19,9 @@
 namespace {
 
 // Every column of the parts and every group of the figures.
-designer::Inputs FullDesign()
+design::Settings FullDesign()
 {
-    designer::Inputs inputs;
+    design::Settings inputs;
     inputs.series = design::Series::E192;
     inputs.moveSeries = design::Series::E24;
     inputs.frequency = "1k";

@@ -28,7 +28,6 @@ Q_DECLARE_METATYPE(design::Circuit)
 namespace {
 
 using designer::DesignerWindow;
-using designer::Field;
 
 // The locale `name` as the program starts under it: Qt's default locale, the C library's
 // (numbers in printf and strtod), and the translation the program would load for it.
@@ -58,7 +57,7 @@ private:
     bool loaded_ = false;
 };
 
-QString LabelOf(const DesignerWindow& window, Field field)
+QString LabelOf(const DesignerWindow& window, design::Setting field)
 {
     for (const QLabel* label : window.findChildren<QLabel*>())
         if (label->buddy() == window.fieldWidget(field))
@@ -169,9 +168,9 @@ QChar Mnemonic(const QString& text)
 }
 
 // A design that fills every column of the parts and every group of figures.
-designer::Inputs FullDesign()
+design::Settings FullDesign()
 {
-    designer::Inputs inputs;
+    design::Settings inputs;
     inputs.series = design::Series::E24;
     inputs.gbw = "1Meg";
     inputs.toleranceR = "1";
@@ -244,11 +243,12 @@ void TestDesignerLanguage::words()
 
     const Language language(locale);
     QCOMPARE(language.loaded(), translated);
-    const DesignerWindow window{designer::Inputs{}};
+    const DesignerWindow window{design::Settings{}};
     QCOMPARE(window.windowTitle(), title);
-    const QStringList shownLabels{LabelOf(window, Field::Circuit),
-                                  LabelOf(window, Field::Frequency), LabelOf(window, Field::Value),
-                                  LabelOf(window, Field::Series), LabelOf(window, Field::Samples)};
+    const QStringList shownLabels{
+        LabelOf(window, design::Setting::Circuit), LabelOf(window, design::Setting::Frequency),
+        LabelOf(window, design::Setting::Value), LabelOf(window, design::Setting::Series),
+        LabelOf(window, design::Setting::Samples)};
     QCOMPARE(shownLabels, labels);
     QCOMPARE(GroupTitles(window), groups);
     QCOMPARE(TabTexts(window), tabs);
@@ -299,7 +299,7 @@ void TestDesignerLanguage::aKeyWithAltLeadsToOnePlace()
     QFETCH(design::Circuit, circuit);
     QFETCH(int, atLeast);
     const Language language(locale);
-    designer::Inputs inputs;
+    design::Settings inputs;
     inputs.circuit = circuit;
     const DesignerWindow window{inputs};
     QStringList problems;
@@ -355,7 +355,7 @@ void TestDesignerLanguage::numbersUnchangedByLocale()
     QStringList plain;
     {
         const Language language(QStringLiteral("C"));
-        const DesignerWindow window{designer::Inputs{}};
+        const DesignerWindow window{design::Settings{}};
         QCOMPARE(window.findChild<QTableWidget*>()->item(1, 1)->text(),
                  QStringLiteral("67.1656 nF"));
         plain = Numbers(DesignerWindow(FullDesign()));
@@ -364,7 +364,7 @@ void TestDesignerLanguage::numbersUnchangedByLocale()
     QVERIFY2(QString::fromLatin1(std::localeconv()->decimal_point) == (cLocale == "C" ? "." : ","),
              "the comma locale did not load: is LOCPATH set to where the test command built it?");
     QVERIFY(QLocale().decimalPoint() == QStringLiteral(","));
-    const DesignerWindow window{designer::Inputs{}};
+    const DesignerWindow window{design::Settings{}};
     QCOMPARE(window.findChild<QTableWidget*>()->item(1, 1)->text(), QStringLiteral("67.1656 nF"));
     QCOMPARE(Numbers(DesignerWindow(FullDesign())), plain);
 }

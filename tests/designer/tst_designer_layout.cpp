@@ -24,7 +24,7 @@ void TestDesignerLayout::fitsTheScreen()
 {
     QFETCH(QSize, size);
     QFETCH(bool, scrolls);
-    designer::Inputs inputs;
+    design::Settings inputs;
     inputs.series = design::Series::E24;  // every column of the parts shows
     const auto window = ShownDesigner(inputs, size);
     QTRY_COMPARE_WITH_TIMEOUT(window->size(), size, 2000);

@@ -11,8 +11,6 @@
 
 #include "designer_fixture.h"
 
-using designer::Field;
-
 class TestDesignerWayland : public QObject {
     Q_OBJECT
 private slots:
@@ -66,7 +64,8 @@ void TestDesignerWayland::aChangeRecomputes()
     const auto window = ShownDesigner();
     QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     QSignalSpy recomputed(window.get(), &designer::DesignerWindow::recomputed);
-    qobject_cast<QLineEdit*>(window->fieldWidget(Field::Frequency))->setText(QStringLiteral("250"));
+    qobject_cast<QLineEdit*>(window->fieldWidget(design::Setting::Frequency))
+        ->setText(QStringLiteral("250"));
     QTRY_VERIFY2_WITH_TIMEOUT(!recomputed.isEmpty(), "the design recomputed", 5000);
     QCOMPARE(window->report()->design.request.frequency, 250.0);
     // lowpass 250 33k, as butterworth3-cli design says

@@ -26,17 +26,17 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/design_command.h"
+#include "design/settings_arguments.h"
 #include "designer/designer_window.h"
 #include "designer/figures.h"
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
 #include "designer/settings.h"
 
+using design::Setting;
 using designer::DesignerWindow;
-using designer::Field;
-using designer::Inputs;
 
-Q_DECLARE_METATYPE(Field)
+Q_DECLARE_METATYPE(design::Setting)
 
 namespace {
 
@@ -65,7 +65,7 @@ std::string Companion(const std::vector<std::string>& args, int expectedExit = 0
 }
 
 // An edit typed into as a user types: the old text selected and replaced.
-void Type(DesignerWindow& window, Field field, const QString& text)
+void Type(DesignerWindow& window, design::Setting field, const QString& text)
 {
     auto* edit = qobject_cast<QLineEdit*>(window.fieldWidget(field));
     QVERIFY2(edit, "a text field");
@@ -77,7 +77,7 @@ void Type(DesignerWindow& window, Field field, const QString& text)
         QTest::keyClicks(edit, text);
 }
 
-void Choose(DesignerWindow& window, Field field, const QString& item)
+void Choose(DesignerWindow& window, design::Setting field, const QString& item)
 {
     auto* box = qobject_cast<QComboBox*>(window.fieldWidget(field));
     QVERIFY2(box, "a choice");
@@ -130,18 +130,18 @@ private slots:
     {
         QFETCH(QStringList, typed);
         QFETCH(QStringList, args);
-        DesignerWindow window{Inputs{}};
+        DesignerWindow window{design::Settings{}};
         window.show();
-        const std::map<QString, Field> fields = {
-            {"frequency", Field::Frequency},
-            {"value", Field::Value},
-            {"series", Field::Series},
-            {"move", Field::MoveSeries},
-            {"steps", Field::MoveSteps},
-            {"gbw", Field::Gbw},
-            {"circuit", Field::Circuit},
-            {"response", Field::Response},
-            {"frequency is", Field::FrequencyIs},
+        const std::map<QString, design::Setting> fields = {
+            {"frequency", design::Setting::Frequency},
+            {"value", design::Setting::Value},
+            {"series", design::Setting::Series},
+            {"move", design::Setting::MoveSeries},
+            {"steps", design::Setting::MoveSteps},
+            {"gbw", design::Setting::Gbw},
+            {"circuit", design::Setting::Circuit},
+            {"response", design::Setting::Response},
+            {"frequency is", design::Setting::FrequencyIs},
         };
         for (const QString& entry : typed) {
             const qsizetype equals = entry.indexOf('=');
@@ -155,7 +155,7 @@ private slots:
         std::vector<std::string> companionArgs;
         for (const QString& arg : args)
             companionArgs.push_back(arg.toStdString());
-        const std::vector<std::string> typedArgs = designer::ArgumentsOf(window.inputs());
+        const std::vector<std::string> typedArgs = design::ArgumentsOf(window.inputs());
         QCOMPARE(QString::fromStdString(designer::CommandLineOf(window.inputs())),
                  QString::fromStdString(cli::CommandLineOf(
                      std::vector<std::string_view>(companionArgs.begin(), companionArgs.end()))));
@@ -223,9 +223,9 @@ private slots:
         for (const QString& arg : args)
             strings.push_back(arg.toStdString());
         const std::vector<std::string_view> views(strings.begin(), strings.end());
-        auto read = designer::InputsFromArguments(views);
-        QVERIFY(std::holds_alternative<Inputs>(read));
-        DesignerWindow window{std::get<Inputs>(read)};
+        auto read = designer::ReadProgramArguments(views);
+        QVERIFY(std::holds_alternative<design::Settings>(read));
+        DesignerWindow window{std::get<design::Settings>(read)};
         window.show();
         QTableWidget* parts = PartsTable(window);
         QCOMPARE(parts->item(0, 2)->text(), chosen.isEmpty() ? parts->item(0, 1)->text() : chosen);
@@ -238,7 +238,7 @@ private slots:
         QCOMPARE(schematic->accessibleDescription(), sentence);
 
         // Beside the field, which keeps what was typed.
-        QWidget* value = window.fieldWidget(Field::Value);
+        QWidget* value = window.fieldWidget(design::Setting::Value);
         QCOMPARE(value->accessibleDescription(),
                  chosen.isEmpty() ? QString() : QStringLiteral("chosen: ") + chosen);
 
@@ -259,22 +259,23 @@ private slots:
 
     void aFieldThatDoesNotReadKeepsTheLastDesign()
     {
-        DesignerWindow window{Inputs{}};
+        DesignerWindow window{design::Settings{}};
         window.show();
         QTableWidget* parts = PartsTable(window);
         const QString before = parts->item(1, 1)->text();
-        Type(window, Field::Frequency, QStringLiteral("x1k"));
-        QCOMPARE(window.fieldInError(), std::optional<Field>(Field::Frequency));
+        Type(window, design::Setting::Frequency, QStringLiteral("x1k"));
+        QCOMPARE(window.fieldInError(), std::optional<design::Setting>(design::Setting::Frequency));
         QVERIFY(window.stale());
         QCOMPARE(parts->item(1, 1)->text(), before);
-        QVERIFY2(
-            window.fieldWidget(Field::Frequency)->accessibleDescription().startsWith("expected"),
-            "the field says why");
-        Type(window, Field::Frequency, QStringLiteral("1k"));
+        QVERIFY2(window.fieldWidget(design::Setting::Frequency)
+                     ->accessibleDescription()
+                     .startsWith("expected"),
+                 "the field says why");
+        Type(window, design::Setting::Frequency, QStringLiteral("1k"));
         QVERIFY(!window.stale());
         QVERIFY(!window.fieldInError());
         QVERIFY(parts->item(1, 1)->text() != before);
-        QVERIFY2(window.fieldWidget(Field::Frequency)->accessibleDescription().isEmpty(),
+        QVERIFY2(window.fieldWidget(design::Setting::Frequency)->accessibleDescription().isEmpty(),
                  "the problem goes with its cause");
     }
 
@@ -282,27 +283,27 @@ private slots:
     // no other widget moves, so that a click aimed at a field lands on it.
     void aProblemMovesNothing_data()
     {
-        QTest::addColumn<Field>("field");
+        QTest::addColumn<design::Setting>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("label");
-        QTest::newRow("frequency") << Field::Frequency << "x1k"
+        QTest::newRow("frequency") << design::Setting::Frequency << "x1k"
                                    << "Frequency";
-        QTest::newRow("value") << Field::Value << "0"
+        QTest::newRow("value") << design::Setting::Value << "0"
                                << "Resistance";
-        QTest::newRow("GBW") << Field::Gbw << "fast"
+        QTest::newRow("GBW") << design::Setting::Gbw << "fast"
                              << "GBW";
-        QTest::newRow("R tolerance") << Field::ToleranceR << "40"
+        QTest::newRow("R tolerance") << design::Setting::ToleranceR << "40"
                                      << "R tolerance, %";
-        QTest::newRow("samples") << Field::Samples << "0"
+        QTest::newRow("samples") << design::Setting::Samples << "0"
                                  << "Samples";
     }
 
     void aProblemMovesNothing()
     {
-        QFETCH(Field, field);
+        QFETCH(design::Setting, field);
         QFETCH(QString, text);
         QFETCH(QString, label);
-        Inputs inputs;
+        design::Settings inputs;
         inputs.gbw = "1Meg";
         inputs.toleranceR = "1";
         DesignerWindow window{inputs};
@@ -319,7 +320,7 @@ private slots:
         };
         const auto before = places();
         Type(window, field, text);
-        QCOMPARE(window.fieldInError(), std::optional<Field>(field));
+        QCOMPARE(window.fieldInError(), std::optional<design::Setting>(field));
         QVERIFY2(places() == before, "every other widget where it was");
 
         const auto actions = typed->actions();
@@ -337,44 +338,48 @@ private slots:
     // The title names the design on show, and keeps it while the fields do not read.
     void theTitleNamesTheDesign()
     {
-        DesignerWindow window{Inputs{}};
-        Choose(window, Field::Circuit, QStringLiteral("High-pass"));
-        Choose(window, Field::Response, QStringLiteral("Chebyshev 1 dB"));
+        DesignerWindow window{design::Settings{}};
+        Choose(window, design::Setting::Circuit, QStringLiteral("High-pass"));
+        Choose(window, design::Setting::Response, QStringLiteral("Chebyshev 1 dB"));
         const QString title =
             QStringLiteral("Butterworth Filter Designer — High-pass, Chebyshev 1 dB");
         QCOMPARE(window.windowTitle(), title);
-        Type(window, Field::Frequency, QStringLiteral("x"));
-        Choose(window, Field::Response, QStringLiteral("Chebyshev 0.5 dB"));
+        Type(window, design::Setting::Frequency, QStringLiteral("x"));
+        Choose(window, design::Setting::Response, QStringLiteral("Chebyshev 0.5 dB"));
         QVERIFY(window.stale());
         QCOMPARE(window.windowTitle(), title);
     }
 
     void eachCircuitKeepsItsOwnValue()
     {
-        DesignerWindow window{Inputs{}};
-        Type(window, Field::Value, QStringLiteral("47k"));
-        Choose(window, Field::Circuit, QStringLiteral("High-pass"));
-        QCOMPARE(qobject_cast<QLineEdit*>(window.fieldWidget(Field::Value))->text(),
+        DesignerWindow window{design::Settings{}};
+        Type(window, design::Setting::Value, QStringLiteral("47k"));
+        Choose(window, design::Setting::Circuit, QStringLiteral("High-pass"));
+        QCOMPARE(qobject_cast<QLineEdit*>(window.fieldWidget(design::Setting::Value))->text(),
                  QStringLiteral("10n"));
-        Choose(window, Field::Circuit, QStringLiteral("Low-pass"));
-        QCOMPARE(qobject_cast<QLineEdit*>(window.fieldWidget(Field::Value))->text(),
+        Choose(window, design::Setting::Circuit, QStringLiteral("Low-pass"));
+        QCOMPARE(qobject_cast<QLineEdit*>(window.fieldWidget(design::Setting::Value))->text(),
                  QStringLiteral("47k"));
         QVERIFY(!window.stale());
     }
 
     void fieldsThatNeedAnotherWaitForIt()
     {
-        DesignerWindow window{Inputs{}};
-        const auto enabled = [&](Field field) { return window.fieldWidget(field)->isEnabled(); };
-        QVERIFY(!enabled(Field::Samples) && !enabled(Field::Seed) && !enabled(Field::Distribution));
-        Type(window, Field::ToleranceC, QStringLiteral("5"));
-        QVERIFY(enabled(Field::Samples) && enabled(Field::Seed) && enabled(Field::Distribution));
-        QVERIFY(!enabled(Field::MoveSeries) && !enabled(Field::Objective));
-        Choose(window, Field::Series, QStringLiteral("E24"));
-        QVERIFY(enabled(Field::MoveSeries) && enabled(Field::Objective) &&
-                !enabled(Field::MoveSteps));
-        Choose(window, Field::MoveSeries, QStringLiteral("E12"));
-        QVERIFY(enabled(Field::MoveSteps));
+        DesignerWindow window{design::Settings{}};
+        const auto enabled = [&](design::Setting field) {
+            return window.fieldWidget(field)->isEnabled();
+        };
+        QVERIFY(!enabled(design::Setting::Samples) && !enabled(design::Setting::Seed) &&
+                !enabled(design::Setting::Distribution));
+        Type(window, design::Setting::ToleranceC, QStringLiteral("5"));
+        QVERIFY(enabled(design::Setting::Samples) && enabled(design::Setting::Seed) &&
+                enabled(design::Setting::Distribution));
+        QVERIFY(!enabled(design::Setting::MoveSeries) && !enabled(design::Setting::Objective));
+        Choose(window, design::Setting::Series, QStringLiteral("E24"));
+        QVERIFY(enabled(design::Setting::MoveSeries) && enabled(design::Setting::Objective) &&
+                !enabled(design::Setting::MoveSteps));
+        Choose(window, design::Setting::MoveSeries, QStringLiteral("E12"));
+        QVERIFY(enabled(design::Setting::MoveSteps));
     }
 
     // A choice is offered only with a response it applies to; one that was made stays,
@@ -395,28 +400,28 @@ private slots:
         QFETCH(QString, response);
         QFETCH(bool, coefficients);
         QFETCH(bool, frequencyIs);
-        DesignerWindow window{Inputs{}};
-        Choose(window, Field::Response, QStringLiteral("Chebyshev 1 dB"));
-        Choose(window, Field::FrequencyIs, QStringLiteral("The ripple band's edge"));
-        Choose(window, Field::Response, QStringLiteral("Butterworth"));
-        Choose(window, Field::Coefficients, QStringLiteral("The calculator's"));
-        Choose(window, Field::Response, response);
-        QCOMPARE(window.fieldWidget(Field::Coefficients)->isEnabled(), coefficients);
-        QCOMPARE(window.fieldWidget(Field::FrequencyIs)->isEnabled(), frequencyIs);
+        DesignerWindow window{design::Settings{}};
+        Choose(window, design::Setting::Response, QStringLiteral("Chebyshev 1 dB"));
+        Choose(window, design::Setting::FrequencyIs, QStringLiteral("The ripple band's edge"));
+        Choose(window, design::Setting::Response, QStringLiteral("Butterworth"));
+        Choose(window, design::Setting::Coefficients, QStringLiteral("The calculator's"));
+        Choose(window, design::Setting::Response, response);
+        QCOMPARE(window.fieldWidget(design::Setting::Coefficients)->isEnabled(), coefficients);
+        QCOMPARE(window.fieldWidget(design::Setting::FrequencyIs)->isEnabled(), frequencyIs);
         QVERIFY2(!window.fieldInError() && !window.stale(),
                  "a design of the choices that apply, not a problem");
     }
 
     void theLastDesignIsKept()
     {
-        Inputs inputs;
+        design::Settings inputs;
         inputs.series = design::Series::E12;
         inputs.frequency = "1,5k";
         inputs.value[1] = "4n7";
         {
             DesignerWindow window{inputs};
         }
-        const std::optional<Inputs> kept = designer::LastDesign();
+        const std::optional<design::Settings> kept = designer::LastDesign();
         QVERIFY(kept);
         QCOMPARE(designer::CommandLineOf(*kept), designer::CommandLineOf(inputs));
         QCOMPARE(QString::fromStdString(kept->value[1]), QStringLiteral("4n7"));
@@ -447,7 +452,7 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QString, option);
         QTemporaryDir folder;
-        Inputs inputs;
+        design::Settings inputs;
         inputs.series = design::Series::E24;
         inputs.gbw = "1Meg";
         inputs.toleranceR = "1";
@@ -484,7 +489,7 @@ private slots:
         old.close();
         save->trigger();
         QVERIFY2(window.lastProblem().isEmpty(), qPrintable(window.lastProblem()));
-        std::vector<std::string> args = designer::ArgumentsOf(window.inputs());
+        std::vector<std::string> args = design::ArgumentsOf(window.inputs());
         args.push_back(option.toStdString());
         args.push_back("-");
         if (filter.startsWith("LTspice")) {
@@ -516,7 +521,7 @@ private slots:
         QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QTemporaryDir runtime;
         const RuntimeFolder session(runtime.path());
-        DesignerWindow window{Inputs{}};
+        DesignerWindow window{design::Settings{}};
         QAction* open = nullptr;
         for (QAction* a : window.findChildren<QAction*>())
             if (a->text().remove('&') == QStringLiteral("Open report"))
@@ -588,7 +593,7 @@ private slots:
                  other.readAllStandardError().constData());
 
         const RuntimeFolder session(shared.path());
-        DesignerWindow window{Inputs{}};
+        DesignerWindow window{design::Settings{}};
         window.setOpener(QStringLiteral("true"));
         for (QAction* a : window.findChildren<QAction*>())
             if (a->text().remove('&') == QStringLiteral("Open report"))
@@ -606,7 +611,7 @@ private slots:
     // Sampling that a change makes pointless stops, and says so: no progress left standing.
     void aChangeEndsTheSamplingsProgress()
     {
-        Inputs inputs;
+        design::Settings inputs;
         inputs.toleranceR = "1";
         inputs.samples = "10000000";
         DesignerWindow window{inputs};
@@ -614,7 +619,7 @@ private slots:
         const auto* histogram = window.findChild<designer::HistogramView*>();
         QTRY_VERIFY2_WITH_TIMEOUT(histogram->progress().has_value(), "the sampling's progress",
                                   10000);
-        Type(window, Field::Frequency, QStringLiteral("x"));
+        Type(window, design::Setting::Frequency, QStringLiteral("x"));
         QVERIFY(window.fieldInError());
         QVERIFY2(!histogram->progress(), "no progress of a job that was cancelled");
     }
@@ -622,7 +627,7 @@ private slots:
     // The Bode plot is drawn when its tab shows, always for the design on show then.
     void theBodePlotShowsTheDesignWhenItsTabDoes()
     {
-        DesignerWindow window{Inputs{}};
+        DesignerWindow window{design::Settings{}};
         window.show();
         auto* tabs = window.findChild<QTabWidget*>();
         const auto* bode = window.findChild<designer::BodeView*>();
@@ -631,7 +636,7 @@ private slots:
         QVERIFY(bode->reading());
         QCOMPARE(bode->reading()->frequency, 100.0);
         tabs->setCurrentIndex(0);
-        Type(window, Field::Frequency, QStringLiteral("250"));
+        Type(window, design::Setting::Frequency, QStringLiteral("250"));
         tabs->setCurrentWidget(const_cast<designer::BodeView*>(bode));
         QCOMPARE(bode->reading()->frequency, 250.0);
     }
@@ -640,7 +645,7 @@ private slots:
     void theStatusLineFollowsTheDesign()
     {
         QTemporaryDir folder;
-        DesignerWindow window{Inputs{}};
+        DesignerWindow window{design::Settings{}};
         window.show();
         window.setAskFile([&](const QString&, const QString&, const QString&, QString*) {
             return folder.filePath(QStringLiteral("filter.cir"));
@@ -660,10 +665,10 @@ private slots:
         };
         trigger(QStringLiteral("Save netlist…"));
         QCOMPARE(said().size(), 1);
-        Type(window, Field::Frequency, QStringLiteral("250"));
+        Type(window, design::Setting::Frequency, QStringLiteral("250"));
         QVERIFY2(said().isEmpty(), qPrintable(said().join(' ')));
 
-        Type(window, Field::Frequency, QStringLiteral("x"));
+        Type(window, design::Setting::Frequency, QStringLiteral("x"));
         trigger(QStringLiteral("Copy command line"));
         QVERIFY2(window.lastProblem().startsWith(QStringLiteral("Copied the command line, but it "
                                                                 "will not run: expected")),
@@ -674,7 +679,7 @@ private slots:
 
     void copyPartsGivesATextTable()
     {
-        Inputs inputs;
+        design::Settings inputs;
         inputs.series = design::Series::E24;
         DesignerWindow window{inputs};
         for (QAction* a : window.findChildren<QAction*>())
@@ -690,7 +695,7 @@ private slots:
 
     void theCopiedCommandLineGivesTheSameParts()
     {
-        Inputs inputs;
+        design::Settings inputs;
         inputs.frequency = "2,2k";
         inputs.series = design::Series::E48;
         inputs.moveSeries = design::Series::E12;

@@ -1,0 +1,273 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+#include "design/settings.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "design/behaviour.h"
+#include "design/double_text.h"
+#include "design/quantity.h"
+#include "design/validation.h"
+
+namespace design {
+
+namespace {
+
+// A problem found, or nothing; the first found is the one told.
+class Reading {
+public:
+    bool Failed() const { return problem_.has_value(); }
+    const std::optional<SettingProblem>& First() const { return problem_; }
+    void Refuse(Setting setting, Expectation expected, double bound = 0)
+    {
+        if (!problem_)
+            problem_ = SettingProblem{setting, expected, bound};
+    }
+
+    // A number field: its value, or its default when empty; nothing when it does not read
+    // or `fits` refuses it (then the problem is recorded).
+    template <class Fits>
+    std::optional<double> Number(Setting setting, const std::string& text, Unit unit,
+                                 std::optional<double> empty, Expectation expected, Fits fits,
+                                 double bound = 0)
+    {
+        const std::optional<double> value =
+            text.empty() && empty ? empty : ReadQuantity(text, unit, true);
+        if (value && fits(*value))
+            return value;
+        Refuse(setting, expected, bound);
+        return std::nullopt;
+    }
+
+private:
+    std::optional<SettingProblem> problem_;
+};
+
+bool InRange(double x)
+{
+    return x >= Smallest && x <= Largest;
+}
+
+std::optional<int> WholeNumber(std::string_view text)
+{
+    int n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return n;
+}
+
+}  // namespace
+
+bool Applies(Setting setting, const Settings& settings)
+{
+    switch (setting) {
+    case Setting::Coefficients: return TakesWindowCoefficients(settings.response);
+    case Setting::FrequencyIs: return HasRippleBand(settings.response);
+    case Setting::MoveSeries:
+    case Setting::Objective: return settings.series.has_value();
+    case Setting::MoveSteps: return settings.series && settings.moveSeries;
+    case Setting::Distribution:
+    case Setting::Samples:
+    case Setting::Seed: return settings.HasTolerance();
+    default: return true;
+    }
+}
+
+std::optional<double> F3Of(const Settings& settings)
+{
+    const std::optional<double> f = ReadQuantity(settings.frequency, Unit::Hertz, true);
+    if (!f || !InRange(*f))
+        return std::nullopt;
+    if (Applies(Setting::FrequencyIs, settings) && settings.frequencyIsPassbandEdge)
+        return F3FromPassbandEdge(settings.circuit, settings.response, *f);
+    return f;
+}
+
+std::optional<double> ReadPercent(std::string_view text, bool decimalComma)
+{
+    if (text.ends_with('%')) {
+        text.remove_suffix(1);
+        if (text.ends_with(' '))
+            text.remove_suffix(1);  // "1 %", as the results write it
+    }
+    return ReadQuantity(text, Unit::None, decimalComma);
+}
+
+std::variant<Specification, SettingProblem> Read(const Settings& in)
+{
+    Reading reading;
+    Specification out;
+    Request& request = out.request;
+    request.circuit = in.circuit;
+    request.response = in.response;
+    if (Applies(Setting::Coefficients, in))
+        request.coefficients = in.coefficients;
+
+    const std::optional<double> f = reading.Number(Setting::Frequency, in.frequency, Unit::Hertz,
+                                                   std::nullopt, Expectation::Frequency, InRange);
+    const bool lowPass = in.circuit == Circuit::LowPass;
+    const std::optional<double> value =
+        reading.Number(Setting::Value, in.Value(), lowPass ? Unit::Ohm : Unit::Farad, std::nullopt,
+                       lowPass ? Expectation::Resistance : Expectation::Capacitance, InRange);
+    if (f && value) {
+        request.frequency = *f;
+        request.value = *value;
+        // A ripple band's edge names the f3 it gives.
+        if (Applies(Setting::FrequencyIs, in) && in.frequencyIsPassbandEdge) {
+            request.passbandEdge = *f;
+            request.frequency = *F3FromPassbandEdge(in.circuit, in.response, *f);
+        }
+    }
+    if (Applies(Setting::Series, in))
+        request.series = in.series;
+    if (Applies(Setting::MoveSeries, in) && in.moveSeries) {
+        request.moveSeries = in.moveSeries;
+        const std::optional<int> steps = in.moveSteps.empty() ? 2 : WholeNumber(in.moveSteps);
+        if (steps && !CheckMoveSteps(*steps))
+            request.moveSteps = *steps;
+        else
+            reading.Refuse(Setting::MoveSteps, Expectation::MoveSteps);
+    }
+    if (Applies(Setting::Objective, in))
+        request.objective = in.objective;
+
+    if (in.HasOpAmp()) {
+        if (in.gbw.empty())
+            reading.Refuse(Setting::Gbw, Expectation::GbwWithGain);
+        const OpAmp defaults;
+        const auto gbw = reading.Number(Setting::Gbw, in.gbw, Unit::Hertz, std::nullopt,
+                                        Expectation::Gbw, InRange);
+        // A gain below 1 cannot make a follower: its output never reaches the input's level.
+        const auto a0 =
+            reading.Number(Setting::A0, in.a0, Unit::None, defaults.a0, Expectation::Gain,
+                           [](double x) { return x >= 1 && x <= Largest; });
+        const auto ro =
+            reading.Number(Setting::Ro, in.ro, Unit::Ohm, defaults.ro,
+                           Expectation::OutputResistance, [](double x) { return x <= Largest; });
+        if (gbw && a0 && ro)
+            out.opamp = OpAmp{*gbw, *a0, *ro};
+    }
+
+    if (!in.noiseVoltage.empty() || !in.noiseCurrent.empty()) {
+        const auto density = [](double x) { return x <= 1; };
+        const auto voltage = reading.Number(Setting::NoiseVoltage, in.noiseVoltage, Unit::None, 0,
+                                            Expectation::NoiseVoltage, density);
+        const auto current = reading.Number(Setting::NoiseCurrent, in.noiseCurrent, Unit::None, 0,
+                                            Expectation::NoiseCurrent, density);
+        if (voltage && current)
+            out.noise.opamp = OpAmpNoise{*voltage, *current};
+    }
+
+    if (!in.bandFrom.empty() || !in.bandTo.empty()) {
+        // An empty end is the one it shows, of the frequency that names f3.
+        const std::optional<double> f3 = F3Of(in);
+        if (in.bandTo.empty() && !lowPass && in.HasOpAmp())
+            reading.Refuse(Setting::BandTo, Expectation::BandToWithOpAmp);
+        const auto from =
+            reading.Number(Setting::BandFrom, in.bandFrom, Unit::Hertz,
+                           f3 ? std::optional<double>(*f3 / 100) : std::nullopt,
+                           Expectation::BandFrom, [](double x) { return x > 0 && x <= Largest; });
+        if (from) {
+            const auto to = reading.Number(
+                Setting::BandTo, in.bandTo, Unit::Hertz,
+                f3 ? std::optional<double>(*f3 * 100) : std::nullopt, Expectation::BandTo,
+                [&](double x) { return x > *from && x <= Largest; }, *from);
+            if (to)
+                out.noise.band = Band{*from, *to};
+        }
+    }
+
+    if (in.HasTolerance()) {
+        ToleranceRequest tolerance;
+        const auto fraction = [&](Setting setting,
+                                  const std::string& text) -> std::optional<double> {
+            if (text.empty())
+                return 0;
+            const std::optional<double> percent = ReadPercent(text, true);
+            if (percent && !CheckTolerance(*percent / 100))
+                return *percent / 100;
+            reading.Refuse(setting, Expectation::Tolerance);
+            return std::nullopt;
+        };
+        const auto r = fraction(Setting::ToleranceR, in.toleranceR);
+        const auto c = fraction(Setting::ToleranceC, in.toleranceC);
+        const auto samples =
+            reading.Number(Setting::Samples, in.samples, Unit::None, double(tolerance.samples),
+                           Expectation::Samples, [](double n) { return !CheckSamples(n); });
+        std::uint64_t seed = tolerance.seed;
+        if (!in.seed.empty()) {
+            const auto [end, ec] =
+                std::from_chars(in.seed.data(), in.seed.data() + in.seed.size(), seed);
+            if (ec != std::errc() || end != in.seed.data() + in.seed.size())
+                reading.Refuse(Setting::Seed, Expectation::Seed);
+        }
+        if (r && c && samples) {
+            tolerance.resistors = *r;
+            tolerance.capacitors = *c;
+            tolerance.samples = static_cast<long>(*samples);
+            tolerance.seed = seed;
+            tolerance.distribution = in.distribution;
+            out.tolerance = tolerance;
+        }
+    }
+
+    if (reading.Failed())
+        return *reading.First();
+    // What the settings build together.
+    if (const auto problem = CheckBuildable(request, out.opamp)) {
+        if (problem->subject == Subject::Parts)
+            return SettingProblem{Setting::Value, Expectation::PartsInRange};
+        return SettingProblem{Setting::Gbw, Expectation::GbwAboveFrequency, request.frequency};
+    }
+    return out;
+}
+
+std::string Words(const SettingProblem& problem)
+{
+    // The limits are those of validation.h: Smallest, Largest, MaxMoveSteps,
+    // MaxTolerancePercent, MaxSamples.
+    switch (problem.expected) {
+    case Expectation::Frequency:
+        return "expected a frequency from 1e-30 to 1e30 Hz, such as 100, 2.5k or 1 kHz";
+    case Expectation::Resistance:
+        return "expected a resistance from 1e-30 to 1e30 Ω, such as 33k, 4k7 or 33 kΩ";
+    case Expectation::Capacitance:
+        return "expected a capacitance from 1e-30 to 1e30 F, such as 10n, 4n7 or 10 nF";
+    case Expectation::PartsInRange:
+        return "expected a value that keeps the computed parts from 1e-30 to 1e30 with this "
+               "frequency";
+    case Expectation::MoveSteps:
+        return "expected a whole number of steps from 0 to " + std::to_string(MaxMoveSteps);
+    case Expectation::Gbw:
+        return "expected a gain-bandwidth from 1e-30 to 1e30 Hz, such as 1 MHz or 1.5Meg";
+    case Expectation::GbwWithGain:
+        return "expected a gain-bandwidth as well: A0 and RO describe an op-amp with one";
+    case Expectation::GbwAboveFrequency:
+        return "expected a gain-bandwidth above the filter's f3 of " +
+               ShortestDoubleText(problem.bound) + " Hz";
+    case Expectation::Gain: return "expected an open-loop gain from 1 to 1e30, such as 200k";
+    case Expectation::OutputResistance:
+        return "expected a resistance from 0 to 1e30 Ω, such as 100 or 75";
+    case Expectation::NoiseVoltage:
+        return "expected a noise density from 0 to 1 V/√Hz, such as 10n";
+    case Expectation::NoiseCurrent: return "expected a noise density from 0 to 1 A/√Hz, such as 1p";
+    case Expectation::BandFrom: return "expected a frequency above 0 Hz, up to 1e30 Hz, such as 20";
+    case Expectation::BandTo:
+        return "expected a frequency above the band's start of " +
+               ShortestDoubleText(problem.bound) + " Hz, up to 1e30 Hz";
+    case Expectation::BandToWithOpAmp:
+        return "expected the band's end as well: a high-pass with an op-amp ends the band at "
+               "its upper edge only when both ends are empty";
+    case Expectation::Tolerance:
+        return "expected a percentage from 0 to " + ShortestDoubleText(MaxTolerancePercent) +
+               ", such as 1 or 0.5 %";
+    case Expectation::Samples:
+        return "expected a whole number of samples from 1 to " + std::to_string(MaxSamples);
+    case Expectation::Seed: return "expected a whole number from 0 to 18446744073709551615";
+    }
+    return {};
+}
+
+}  // namespace design
