@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <utility>
 
 #include "design/behaviour.h"
 #include "design/double_text.h"
@@ -59,6 +60,68 @@ std::optional<int> WholeNumber(std::string_view text)
 }
 
 }  // namespace
+
+std::string* TextOf(Settings& settings, Setting setting)
+{
+    return const_cast<std::string*>(TextOf(std::as_const(settings), setting));
+}
+
+const std::string* TextOf(const Settings& s, Setting setting)
+{
+    switch (setting) {
+    case Setting::Frequency: return &s.frequency;
+    case Setting::Value: return &s.Value();
+    case Setting::MoveSteps: return &s.moveSteps;
+    case Setting::Gbw: return &s.gbw;
+    case Setting::A0: return &s.a0;
+    case Setting::Ro: return &s.ro;
+    case Setting::NoiseVoltage: return &s.noiseVoltage;
+    case Setting::NoiseCurrent: return &s.noiseCurrent;
+    case Setting::BandFrom: return &s.bandFrom;
+    case Setting::BandTo: return &s.bandTo;
+    case Setting::ToleranceR: return &s.toleranceR;
+    case Setting::ToleranceC: return &s.toleranceC;
+    case Setting::Samples: return &s.samples;
+    case Setting::Seed: return &s.seed;
+    default: return nullptr;
+    }
+}
+
+int ChoiceOf(const Settings& s, Setting setting)
+{
+    const auto series = [](const std::optional<Series>& chosen) {
+        return chosen ? int(*chosen) : -1;
+    };
+    switch (setting) {
+    case Setting::Circuit: return int(s.circuit);
+    case Setting::Response: return int(s.response);
+    case Setting::Coefficients: return int(s.coefficients);
+    case Setting::FrequencyIs: return s.frequencyIsPassbandEdge ? 1 : 0;
+    case Setting::Series: return series(s.series);
+    case Setting::MoveSeries: return series(s.moveSeries);
+    case Setting::Objective: return int(s.objective);
+    case Setting::Distribution: return int(s.distribution);
+    default: return -1;
+    }
+}
+
+void SetChoice(Settings& s, Setting setting, int choice)
+{
+    const auto series = [choice] {
+        return choice < 0 ? std::nullopt : std::optional<Series>(Series(choice));
+    };
+    switch (setting) {
+    case Setting::Circuit: s.circuit = Circuit(choice); break;
+    case Setting::Response: s.response = ResponseKind(choice); break;
+    case Setting::Coefficients: s.coefficients = Coefficients(choice); break;
+    case Setting::FrequencyIs: s.frequencyIsPassbandEdge = choice == 1; break;
+    case Setting::Series: s.series = series(); break;
+    case Setting::MoveSeries: s.moveSeries = series(); break;
+    case Setting::Objective: s.objective = Objective(choice); break;
+    case Setting::Distribution: s.distribution = Distribution(choice); break;
+    default: break;
+    }
+}
 
 bool Applies(Setting setting, const Settings& settings)
 {

@@ -75,6 +75,14 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
+// A setting as a form binds it: the text of a number setting (nullptr for a choice), and a
+// choice's value as a number: the enumerator's, the series' or -1 for none, 1 for the
+// ripple band's edge. The equal value is the circuit's own.
+std::string* TextOf(Settings& settings, Setting setting);
+const std::string* TextOf(const Settings& settings, Setting setting);
+int ChoiceOf(const Settings& settings, Setting setting);
+void SetChoice(Settings& settings, Setting setting, int choice);
+
 // Whether a setting means anything with the others: the calculator's coefficients with a
 // Butterworth response only, "frequency is" with a ripple band only, the move and the
 // objective with a series, the sampling's settings with a tolerance.

@@ -31,6 +31,7 @@
 #include "design/quantity.h"
 #include "design/validation.h"
 #include "designer/figures.h"
+#include "designer/form.h"
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
 #include "designer/plots/tolerance_job.h"
@@ -59,47 +60,15 @@ QString Quantity(double value, std::string_view unit)
     return FromUtf8(WithUnit(value, unit, 6, Medium::Document));
 }
 
-// A number field: what it is read as (its unit) and how it is shown.
-struct NumberField {
-    design::Unit unit;
-    std::string_view symbol;  // the unit as the hint writes it
-};
-
-template <class Enum>
-void AddItem(QComboBox* box, const QString& text, Enum value)
+// A text of the form's table, in the window's language.
+QString FormWords(const char* text)
 {
-    box->addItem(text, QVariant::fromValue(static_cast<int>(value)));
+    return QCoreApplication::translate(FormContext, text);
 }
 
-template <class Enum>
-Enum ItemOf(const QComboBox* box)
+std::size_t CircuitIndex(design::Circuit circuit)
 {
-    return static_cast<Enum>(box->currentData().toInt());
-}
-
-template <class Enum>
-void Select(QComboBox* box, Enum value)
-{
-    box->setCurrentIndex(box->findData(QVariant::fromValue(static_cast<int>(value))));
-}
-
-// -1 in a combo box of series: none.
-std::optional<design::Series> SeriesOf(const QComboBox* box)
-{
-    const int data = box->currentData().toInt();
-    return data < 0 ? std::nullopt : std::optional<design::Series>(design::Series(data));
-}
-
-void SelectSeries(QComboBox* box, const std::optional<design::Series>& series)
-{
-    box->setCurrentIndex(box->findData(series ? static_cast<int>(*series) : -1));
-}
-
-void FillSeries(QComboBox* box, const QString& none)
-{
-    box->addItem(none, -1);
-    for (const design::Series series : design::All<design::Series>)
-        box->addItem(QString::fromLatin1(design::Id(series)), static_cast<int>(series));
+    return static_cast<std::size_t>(circuit);
 }
 
 // A screen reader is told of every description set: only a change is made.
@@ -297,8 +266,8 @@ void DesignerWindow::changeEvent(QEvent* event)
 void DesignerWindow::makeDefaultsReadable()
 {
     const QColor shown = palette().color(QPalette::PlaceholderText);
-    for (int field = 0; field <= int(design::Setting::Seed); ++field) {
-        auto* edit = qobject_cast<QLineEdit*>(fieldWidget(design::Setting(field)));
+    for (QWidget* field : fields_) {
+        auto* edit = qobject_cast<QLineEdit*>(field);
         if (!edit)
             continue;
         QPalette colours = edit->palette();
@@ -320,129 +289,67 @@ void DesignerWindow::closeEvent(QCloseEvent* event)
 void DesignerWindow::buildInputs(QWidget* panel)
 {
     // Two columns of groups, read top to bottom, then left to right: all the fields fit a
-    // laptop's screen without scrolling.
+    // laptop's screen without scrolling. The fields are made in the table's order, which
+    // is the order of Tab.
     auto* columns = inputColumns_ = new QBoxLayout(QBoxLayout::LeftToRight, panel);
     QVBoxLayout* column = nullptr;
-    const auto nextColumn = [&] {
-        if (column)
-            column->addStretch(1);
-        column = new QVBoxLayout;
-        columns->addLayout(column);
-    };
-    nextColumn();
-    const auto group = [&](const QString& title) {
-        auto* box = new QGroupBox(title);
-        auto* form = new QFormLayout(box);
+    std::map<Group, QFormLayout*> forms;
+    for (const GroupRow& group : FormGroups()) {
+        if (group.startsColumn) {
+            if (column)
+                column->addStretch(1);
+            column = new QVBoxLayout;
+            columns->addLayout(column);
+        }
+        auto* box = new QGroupBox(FormWords(group.title));
+        auto* form = forms[group.group] = new QFormLayout(box);
         form->setFieldGrowthPolicy(QFormLayout::ExpandingFieldsGrow);
         column->addWidget(box);
-        return form;
-    };
-    const auto combo = [this] {
-        auto* box = new QComboBox;
-        connect(box, &QComboBox::currentIndexChanged, this, &DesignerWindow::takeInputs);
-        return box;
-    };
-    // A number field with its hint beside it.
-    const auto number = [this](design::Setting field, const QString& placeholder = {}) {
-        auto* edit = new QLineEdit;
-        ui::ReadWhole(*edit);
-        edit->setPlaceholderText(placeholder);
-        connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::takeInputs);
-        auto* hint = new QLabel;
-        hint->setMinimumWidth(hint->fontMetrics().horizontalAdvance(QStringLiteral("999.999 kHz")));
-        hints_[field] = hint;
-        return edit;
-    };
-    const auto row = [this](QFormLayout* form, const QString& label, QWidget* field,
-                            design::Setting which, QWidget* note = nullptr) -> QLabel* {
-        auto* text = labels_[which] = new QLabel(label);
-        text->setBuddy(field);
+    }
+    column->addStretch(1);
+
+    for (const FieldRow& row : FormRows()) {
+        QWidget* field = nullptr;
+        if (row.items.empty()) {
+            auto* edit = new QLineEdit;
+            ui::ReadWhole(*edit);
+            if (row.shown)
+                edit->setPlaceholderText(FormWords(row.shown));
+            connect(edit, &QLineEdit::textChanged, this, &DesignerWindow::takeInputs);
+            field = edit;
+        } else {
+            auto* box = new QComboBox;
+            for (const Item& item : row.items)
+                box->addItem(item.translated ? FormWords(item.text.c_str())
+                                             : QString::fromStdString(item.text),
+                             item.choice);
+            connect(box, &QComboBox::currentIndexChanged, this, &DesignerWindow::takeInputs);
+            field = box;
+        }
+        fields_[std::size_t(row.setting)] = field;
+        auto* label = labels_[row.setting] = new QLabel(FormWords(row.label[0]));
+        label->setBuddy(field);
         // A layout, not a widget: the field stays the label's sibling, where Qt looks for the
         // label that names it to a screen reader.
         auto* lines = new QVBoxLayout;
         auto* top = new QHBoxLayout;
         top->addWidget(field, 1);
-        if (hints_.count(which))
-            top->addWidget(hints_[which]);
+        if (row.items.empty()) {
+            // Beside every number field, so that their columns align; empty without a hint.
+            auto* hint = hints_[row.setting] = new QLabel;
+            hint->setMinimumWidth(
+                hint->fontMetrics().horizontalAdvance(QStringLiteral("999.999 kHz")));
+            top->addWidget(hint);
+        }
         lines->addLayout(top);
-        if (note)
-            lines->addWidget(note);
-        form->addRow(text, lines);
-        return text;
-    };
-
-    QFormLayout* filter = group(tr("Filter"));
-    circuit_ = combo();
-    AddItem(circuit_, tr("Low-pass"), design::Circuit::LowPass);
-    AddItem(circuit_, tr("High-pass"), design::Circuit::HighPass);
-    row(filter, tr("&Circuit"), circuit_, design::Setting::Circuit);
-    response_ = combo();
-    AddItem(response_, tr("Butterworth"), design::ResponseKind::Butterworth);
-    AddItem(response_, tr("Bessel"), design::ResponseKind::Bessel);
-    AddItem(response_, tr("Chebyshev 0.5 dB"), design::ResponseKind::Chebyshev05);
-    AddItem(response_, tr("Chebyshev 1 dB"), design::ResponseKind::Chebyshev1);
-    row(filter, tr("&Response"), response_, design::Setting::Response);
-    coefficients_ = combo();
-    AddItem(coefficients_, tr("Exact"), design::Coefficients::Exact);
-    AddItem(coefficients_, tr("The calculator's"), design::Coefficients::Window);
-    row(filter, tr("Coefficients"), coefficients_, design::Setting::Coefficients);
-    frequency_ = number(design::Setting::Frequency);
-    row(filter, tr("Fre&quency"), frequency_, design::Setting::Frequency);
-    frequencyIs_ = combo();
-    frequencyIs_->addItem(tr("The -3 dB point"), 0);
-    frequencyIs_->addItem(tr("The ripple band's edge"), 1);
-    row(filter, tr("Frequenc&y is"), frequencyIs_, design::Setting::FrequencyIs);
-    value_ = number(design::Setting::Value);
-    // The value a moved R or C was chosen as: the one to build, not the one typed.
-    chosenNote_ = new QLabel;
-    chosenNote_->setVisible(false);
-    valueLabel_ = row(filter, tr("Resis&tance"), value_, design::Setting::Value, chosenNote_);
-
-    QFormLayout* standard = group(tr("Standard values"));
-    series_ = combo();
-    FillSeries(series_, tr("None (exact)"));
-    row(standard, tr("&Series"), series_, design::Setting::Series);
-    moveSeries_ = combo();
-    FillSeries(moveSeries_, tr("Fixed"));
-    moveLabel_ = row(standard, tr("Mo&ving R"), moveSeries_, design::Setting::MoveSeries);
-    moveSteps_ = number(design::Setting::MoveSteps, QStringLiteral("2"));
-    row(standard, tr("Steps either side"), moveSteps_, design::Setting::MoveSteps);
-    objective_ = combo();
-    AddItem(objective_, tr("Balanced"), design::Objective::Balanced);
-    AddItem(objective_, tr("Shape"), design::Objective::Shape);
-    row(standard, tr("Ob&jective"), objective_, design::Setting::Objective);
-
-    nextColumn();
-    QFormLayout* opamp = group(tr("Op-amp (empty: ideal)"));
-    gbw_ = number(design::Setting::Gbw);
-    row(opamp, tr("&GBW"), gbw_, design::Setting::Gbw);
-    a0_ = number(design::Setting::A0, QStringLiteral("200k"));
-    row(opamp, tr("A&0"), a0_, design::Setting::A0);
-    ro_ = number(design::Setting::Ro, QStringLiteral("0"));
-    row(opamp, tr("R&O"), ro_, design::Setting::Ro);
-    noiseVoltage_ = number(design::Setting::NoiseVoltage, QStringLiteral("0"));
-    row(opamp, tr("&Noise EN"), noiseVoltage_, design::Setting::NoiseVoltage);
-    noiseCurrent_ = number(design::Setting::NoiseCurrent, QStringLiteral("0"));
-    row(opamp, tr("Noise &IN"), noiseCurrent_, design::Setting::NoiseCurrent);
-    bandFrom_ = number(design::Setting::BandFrom, tr("f/100"));
-    row(opamp, tr("Noise band fro&m"), bandFrom_, design::Setting::BandFrom);
-    bandTo_ = number(design::Setting::BandTo, tr("100 f"));
-    row(opamp, tr("Noise ban&d to"), bandTo_, design::Setting::BandTo);
-
-    QFormLayout* tolerance = group(tr("Tolerances (empty: none)"));
-    toleranceR_ = number(design::Setting::ToleranceR);
-    row(tolerance, tr("R toler&ance, %"), toleranceR_, design::Setting::ToleranceR);
-    toleranceC_ = number(design::Setting::ToleranceC);
-    row(tolerance, tr("C tolerance, %"), toleranceC_, design::Setting::ToleranceC);
-    distribution_ = combo();
-    AddItem(distribution_, tr("Uniform"), design::Distribution::Uniform);
-    AddItem(distribution_, tr("Normal (3 sigma)"), design::Distribution::Normal);
-    row(tolerance, tr("Distribution"), distribution_, design::Setting::Distribution);
-    samples_ = number(design::Setting::Samples, QStringLiteral("100000"));
-    row(tolerance, tr("Samples"), samples_, design::Setting::Samples);
-    seed_ = number(design::Setting::Seed, QStringLiteral("24301"));
-    row(tolerance, tr("Seed"), seed_, design::Setting::Seed);
-    column->addStretch(1);
+        if (row.setting == design::Setting::Value) {
+            // The value a moved R or C was chosen as: the one to build, not the one typed.
+            chosenNote_ = new QLabel;
+            chosenNote_->setVisible(false);
+            lines->addWidget(chosenNote_);
+        }
+        forms.at(row.group)->addRow(label, lines);
+    }
 }
 
 void DesignerWindow::buildResults(QWidget* panel)
@@ -546,67 +453,24 @@ void DesignerWindow::buildActions()
 
 QWidget* DesignerWindow::fieldWidget(design::Setting field) const
 {
-    switch (field) {
-    case design::Setting::Circuit: return circuit_;
-    case design::Setting::Response: return response_;
-    case design::Setting::Coefficients: return coefficients_;
-    case design::Setting::Frequency: return frequency_;
-    case design::Setting::FrequencyIs: return frequencyIs_;
-    case design::Setting::Value: return value_;
-    case design::Setting::Series: return series_;
-    case design::Setting::MoveSeries: return moveSeries_;
-    case design::Setting::MoveSteps: return moveSteps_;
-    case design::Setting::Objective: return objective_;
-    case design::Setting::Gbw: return gbw_;
-    case design::Setting::A0: return a0_;
-    case design::Setting::Ro: return ro_;
-    case design::Setting::NoiseVoltage: return noiseVoltage_;
-    case design::Setting::NoiseCurrent: return noiseCurrent_;
-    case design::Setting::BandFrom: return bandFrom_;
-    case design::Setting::BandTo: return bandTo_;
-    case design::Setting::ToleranceR: return toleranceR_;
-    case design::Setting::ToleranceC: return toleranceC_;
-    case design::Setting::Distribution: return distribution_;
-    case design::Setting::Samples: return samples_;
-    case design::Setting::Seed: return seed_;
-    }
-    return nullptr;
+    return fields_[std::size_t(field)];
 }
 
 // The fields from inputs_, without taking them back as a change.
 void DesignerWindow::showInputs()
 {
     showing_ = true;
-    const design::Settings& in = inputs_;
-    Select(circuit_, in.circuit);
-    Select(response_, in.response);
-    Select(coefficients_, in.coefficients);
-    frequencyIs_->setCurrentIndex(in.frequencyIsPassbandEdge ? 1 : 0);
-    frequency_->setText(QString::fromStdString(in.frequency));
-    value_->setText(QString::fromStdString(in.Value()));
-    SelectSeries(series_, in.series);
-    SelectSeries(moveSeries_, in.moveSeries);
-    moveSteps_->setText(QString::fromStdString(in.moveSteps));
-    Select(objective_, in.objective);
-    const std::pair<QLineEdit*, const std::string*> texts[] = {
-        {gbw_, &in.gbw},
-        {a0_, &in.a0},
-        {ro_, &in.ro},
-        {noiseVoltage_, &in.noiseVoltage},
-        {noiseCurrent_, &in.noiseCurrent},
-        {bandFrom_, &in.bandFrom},
-        {bandTo_, &in.bandTo},
-        {toleranceR_, &in.toleranceR},
-        {toleranceC_, &in.toleranceC},
-        {samples_, &in.samples},
-        {seed_, &in.seed},
-    };
-    for (const auto& [edit, text] : texts)
-        edit->setText(QString::fromStdString(*text));
-    Select(distribution_, in.distribution);
-    const bool lowPass = in.circuit == design::Circuit::LowPass;
-    valueLabel_->setText(lowPass ? tr("Resis&tance") : tr("Capaci&tance"));
-    moveLabel_->setText(lowPass ? tr("Mo&ving R") : tr("Mo&ving C"));
+    const std::size_t circuit = CircuitIndex(inputs_.circuit);
+    for (const FieldRow& row : FormRows()) {
+        QWidget* field = fieldWidget(row.setting);
+        if (const std::string* text = design::TextOf(inputs_, row.setting)) {
+            static_cast<QLineEdit*>(field)->setText(QString::fromStdString(*text));
+        } else {
+            auto* box = static_cast<QComboBox*>(field);
+            box->setCurrentIndex(box->findData(design::ChoiceOf(inputs_, row.setting)));
+        }
+        labels_.at(row.setting)->setText(FormWords(row.label[circuit]));
+    }
     showing_ = false;
 }
 
@@ -615,61 +479,35 @@ void DesignerWindow::takeInputs()
 {
     if (showing_)
         return;
-    design::Settings& in = inputs_;
-    const design::Circuit circuit = ItemOf<design::Circuit>(circuit_);
-    if (circuit != in.circuit) {
-        in.circuit = circuit;
+    const auto choice = [this](design::Setting setting) {
+        return static_cast<QComboBox*>(fieldWidget(setting))->currentData().toInt();
+    };
+    if (const int circuit = choice(design::Setting::Circuit);
+        circuit != design::ChoiceOf(inputs_, design::Setting::Circuit)) {
+        design::SetChoice(inputs_, design::Setting::Circuit, circuit);
         showInputs();
     }
-    in.response = ItemOf<design::ResponseKind>(response_);
-    in.coefficients = ItemOf<design::Coefficients>(coefficients_);
-    in.frequencyIsPassbandEdge = frequencyIs_->currentIndex() == 1;
-    in.frequency = frequency_->text().toStdString();
-    in.Value() = value_->text().toStdString();
-    in.series = SeriesOf(series_);
-    in.moveSeries = SeriesOf(moveSeries_);
-    in.moveSteps = moveSteps_->text().toStdString();
-    in.objective = ItemOf<design::Objective>(objective_);
-    in.gbw = gbw_->text().toStdString();
-    in.a0 = a0_->text().toStdString();
-    in.ro = ro_->text().toStdString();
-    in.noiseVoltage = noiseVoltage_->text().toStdString();
-    in.noiseCurrent = noiseCurrent_->text().toStdString();
-    in.bandFrom = bandFrom_->text().toStdString();
-    in.bandTo = bandTo_->text().toStdString();
-    in.toleranceR = toleranceR_->text().toStdString();
-    in.toleranceC = toleranceC_->text().toStdString();
-    in.distribution = ItemOf<design::Distribution>(distribution_);
-    in.samples = samples_->text().toStdString();
-    in.seed = seed_->text().toStdString();
+    for (const FieldRow& row : FormRows()) {
+        if (std::string* text = design::TextOf(inputs_, row.setting))
+            *text = static_cast<QLineEdit*>(fieldWidget(row.setting))->text().toStdString();
+        else
+            design::SetChoice(inputs_, row.setting, choice(row.setting));
+    }
     recompute();
 }
 
 void DesignerWindow::showHints()
 {
-    const bool lowPass = inputs_.circuit == design::Circuit::LowPass;
-    const struct {
-        design::Setting field;
-        const std::string* text;
-        NumberField number;
-    } numbers[] = {
-        {design::Setting::Frequency, &inputs_.frequency, {design::Unit::Hertz, "Hz"}},
-        {design::Setting::Value,
-         &inputs_.Value(),
-         {lowPass ? design::Unit::Ohm : design::Unit::Farad, lowPass ? "Ω" : "F"}},
-        {design::Setting::Gbw, &inputs_.gbw, {design::Unit::Hertz, "Hz"}},
-        {design::Setting::A0, &inputs_.a0, {design::Unit::None, ""}},
-        {design::Setting::Ro, &inputs_.ro, {design::Unit::Ohm, "Ω"}},
-        {design::Setting::NoiseVoltage, &inputs_.noiseVoltage, {design::Unit::None, "V/√Hz"}},
-        {design::Setting::NoiseCurrent, &inputs_.noiseCurrent, {design::Unit::None, "A/√Hz"}},
-        {design::Setting::BandFrom, &inputs_.bandFrom, {design::Unit::Hertz, "Hz"}},
-        {design::Setting::BandTo, &inputs_.bandTo, {design::Unit::Hertz, "Hz"}},
-    };
-    for (const auto& n : numbers) {
+    const std::size_t circuit = CircuitIndex(inputs_.circuit);
+    for (const FieldRow& row : FormRows()) {
+        if (!row.hint)
+            continue;
+        const Hint& hint = (*row.hint)[circuit];
+        const std::string& text = *design::TextOf(inputs_, row.setting);
         // Every field takes a decimal comma, as the settings are read.
         const std::optional<double> value =
-            n.text->empty() ? std::nullopt : design::ReadQuantity(*n.text, n.number.unit, true);
-        hints_[n.field]->setText(value ? Quantity(*value, n.number.symbol) : QString());
+            text.empty() ? std::nullopt : design::ReadQuantity(text, hint.unit, true);
+        hints_.at(row.setting)->setText(value ? Quantity(*value, hint.symbol) : QString());
     }
 }
 
@@ -682,7 +520,9 @@ void DesignerWindow::enableDependentFields()
             ->setEnabled(design::Applies(design::Setting(setting), inputs_));
     // An empty end of the band is the one it shows.
     const bool upperEdge = inputs_.circuit == design::Circuit::HighPass && inputs_.HasOpAmp();
-    bandTo_->setPlaceholderText(upperEdge ? tr("upper edge") : tr("100 f"));
+    static_cast<QLineEdit*>(fieldWidget(design::Setting::BandTo))
+        ->setPlaceholderText(upperEdge ? tr("upper edge")
+                                       : FormWords(FormRows()[int(design::Setting::BandTo)].shown));
 }
 
 void DesignerWindow::recompute()
@@ -699,8 +539,8 @@ void DesignerWindow::recompute()
     enableDependentFields();
     for (auto& [field, mark] : marks_)
         mark->setVisible(false);
-    for (int field = 0; field <= int(design::Setting::Seed); ++field)
-        Describe(*fieldWidget(design::Setting(field)), {});
+    for (QWidget* field : fields_)
+        Describe(*field, {});
     Computed computed = firstDesign_.valid() ? firstDesign_.get() : Compute(inputs_);
     if (const auto* problem = std::get_if<design::SettingProblem>(&computed.read)) {
         showFieldProblem(problem->setting, ProblemWords::Of(*problem));
@@ -759,6 +599,12 @@ void DesignerWindow::showFieldProblem(design::Setting setting, const QString& wh
     chosenNote_->setEnabled(!stale_);  // of the design on show, greyed with it
 }
 
+QString DesignerWindow::choiceText(design::Setting setting, int choice) const
+{
+    const auto* box = static_cast<const QComboBox*>(fieldWidget(setting));
+    return box->itemText(box->findData(choice));
+}
+
 void DesignerWindow::showReport()
 {
     const design::Report& report = *report_;
@@ -766,8 +612,8 @@ void DesignerWindow::showReport()
     // The title names the design on show: a Chebyshev filter is no Butterworth one.
     setWindowTitle(tr("%1 — %2, %3", "the program, the circuit, the response")
                        .arg(tr("Butterworth Filter Designer"),
-                            circuit_->itemText(circuit_->findData(int(request.circuit))),
-                            response_->itemText(response_->findData(int(request.response)))));
+                            choiceText(design::Setting::Circuit, int(request.circuit)),
+                            choiceText(design::Setting::Response, int(request.response))));
     staleNote_->setVisible(false);
     parts_->setEnabled(true);
     figures_->setEnabled(true);
@@ -807,7 +653,7 @@ void DesignerWindow::showReport()
     const bool moved = !equal.chosenFrom.isEmpty();
     chosenNote_->setText(tr("chosen: %1").arg(Figures::ChosenText(equal)));
     chosenNote_->setVisible(moved);
-    Describe(*value_, moved ? chosenNote_->text() : QString());
+    Describe(*fieldWidget(design::Setting::Value), moved ? chosenNote_->text() : QString());
     Figures::Show(*figures_, report);
     bode_->setStale(false);
     histogram_->setStale(false);

@@ -5,6 +5,7 @@
 // the fields are read by the companion's parser, and the files are the companion's.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <future>
 #include <map>
@@ -83,6 +84,7 @@ private:
     void recompute();
     void showReport();
     void showFieldProblem(design::Setting setting, const QString& why);
+    QString choiceText(design::Setting setting, int choice) const;
     void showHints();
     void enableDependentFields();
     void makeDefaultsReadable();
@@ -110,32 +112,9 @@ private:
     // The fields are being made or set from inputs_: no change to take.
     bool showing_ = true;
 
-    // The fields.
-    QComboBox* circuit_ = nullptr;
-    QComboBox* response_ = nullptr;
-    QComboBox* coefficients_ = nullptr;
-    QLineEdit* frequency_ = nullptr;
-    QComboBox* frequencyIs_ = nullptr;
-    QLabel* valueLabel_ = nullptr;
-    QLineEdit* value_ = nullptr;
-    QLabel* chosenNote_ = nullptr;
-    QComboBox* series_ = nullptr;
-    QLabel* moveLabel_ = nullptr;
-    QComboBox* moveSeries_ = nullptr;
-    QLineEdit* moveSteps_ = nullptr;
-    QComboBox* objective_ = nullptr;
-    QLineEdit* gbw_ = nullptr;
-    QLineEdit* a0_ = nullptr;
-    QLineEdit* ro_ = nullptr;
-    QLineEdit* noiseVoltage_ = nullptr;
-    QLineEdit* noiseCurrent_ = nullptr;
-    QLineEdit* bandFrom_ = nullptr;
-    QLineEdit* bandTo_ = nullptr;
-    QLineEdit* toleranceR_ = nullptr;
-    QLineEdit* toleranceC_ = nullptr;
-    QComboBox* distribution_ = nullptr;
-    QLineEdit* samples_ = nullptr;
-    QLineEdit* seed_ = nullptr;
+    // The fields, by setting (design::Setting), as the form's table makes them.
+    std::array<QWidget*, design::SettingCount> fields_{};
+    QLabel* chosenNote_ = nullptr;               // below the equal value: the value a move chose
     std::map<design::Setting, QLabel*> hints_;   // what a number field was read as
     std::map<design::Setting, QLabel*> labels_;  // each field's, that names it
     std::map<design::Setting, QAction*> marks_;  // in a number field that does not read

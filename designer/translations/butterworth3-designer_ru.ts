@@ -185,6 +185,193 @@
     </message>
 </context>
 <context>
+    <name>Form</name>
+    <message>
+        <source>&amp;Circuit</source>
+        <translation>&amp;Тип фильтра</translation>
+    </message>
+    <message>
+        <source>Low-pass</source>
+        <translation>Фильтр нижних частот</translation>
+    </message>
+    <message>
+        <source>High-pass</source>
+        <translation>Фильтр верхних частот</translation>
+    </message>
+    <message>
+        <source>&amp;Response</source>
+        <translation>&amp;Характеристика</translation>
+    </message>
+    <message>
+        <source>Butterworth</source>
+        <translation>Баттерворта</translation>
+    </message>
+    <message>
+        <source>Bessel</source>
+        <translation>Бесселя</translation>
+    </message>
+    <message>
+        <source>Chebyshev 0.5 dB</source>
+        <translation>Чебышева 0.5 dB</translation>
+    </message>
+    <message>
+        <source>Chebyshev 1 dB</source>
+        <translation>Чебышева 1 dB</translation>
+    </message>
+    <message>
+        <source>Coefficients</source>
+        <translation>&amp;Коэффициенты</translation>
+    </message>
+    <message>
+        <source>Exact</source>
+        <translation>Точные</translation>
+    </message>
+    <message>
+        <source>The calculator&apos;s</source>
+        <translation>Как в калькуляторе</translation>
+    </message>
+    <message>
+        <source>Fre&amp;quency</source>
+        <translation>&amp;Частота</translation>
+    </message>
+    <message>
+        <source>Frequenc&amp;y is</source>
+        <translation>Частота — &amp;это</translation>
+    </message>
+    <message>
+        <source>The -3 dB point</source>
+        <translation>Точка -3 dB</translation>
+    </message>
+    <message>
+        <source>The ripple band&apos;s edge</source>
+        <translation>Граница полосы пульсаций</translation>
+    </message>
+    <message>
+        <source>Resis&amp;tance</source>
+        <translation>Сопротив&amp;ление</translation>
+    </message>
+    <message>
+        <source>Capaci&amp;tance</source>
+        <translation>&amp;Ёмкость</translation>
+    </message>
+    <message>
+        <source>&amp;Series</source>
+        <translation>Р&amp;яд</translation>
+    </message>
+    <message>
+        <source>None (exact)</source>
+        <translation>Нет (точные)</translation>
+    </message>
+    <message>
+        <source>Mo&amp;ving R</source>
+        <translation>Изменяемы&amp;й R</translation>
+    </message>
+    <message>
+        <source>Mo&amp;ving C</source>
+        <translation>Изменяемы&amp;й C</translation>
+    </message>
+    <message>
+        <source>Fixed</source>
+        <translation>Постоянный</translation>
+    </message>
+    <message>
+        <source>Steps either side</source>
+        <translation>Шагов в кажду&amp;ю сторону</translation>
+    </message>
+    <message>
+        <source>Ob&amp;jective</source>
+        <translation>&amp;Цель подбора</translation>
+    </message>
+    <message>
+        <source>Balanced</source>
+        <translation>Баланс</translation>
+    </message>
+    <message>
+        <source>Shape</source>
+        <translation>Форма АЧХ</translation>
+    </message>
+    <message>
+        <source>&amp;GBW</source>
+        <translation>G&amp;BW</translation>
+    </message>
+    <message>
+        <source>A&amp;0</source>
+        <translation>A&amp;0</translation>
+    </message>
+    <message>
+        <source>R&amp;O</source>
+        <translation>R&amp;O</translation>
+    </message>
+    <message>
+        <source>&amp;Noise EN</source>
+        <translation>Шум &amp;EN</translation>
+    </message>
+    <message>
+        <source>Noise &amp;IN</source>
+        <translation>Шум &amp;IN</translation>
+    </message>
+    <message>
+        <source>Noise band fro&amp;m</source>
+        <translation>Полоса шума &amp;от</translation>
+    </message>
+    <message>
+        <source>f/100</source>
+        <translation>f/100</translation>
+    </message>
+    <message>
+        <source>Noise ban&amp;d to</source>
+        <translation>Полос&amp;а шума до</translation>
+    </message>
+    <message>
+        <source>100 f</source>
+        <translation>100 f</translation>
+    </message>
+    <message>
+        <source>R toler&amp;ance, %</source>
+        <translation>&amp;Допуск R, %</translation>
+    </message>
+    <message>
+        <source>C tolerance, %</source>
+        <translation>Допуск &amp;C, %</translation>
+    </message>
+    <message>
+        <source>Distribution</source>
+        <translation>Распр&amp;еделение</translation>
+    </message>
+    <message>
+        <source>Uniform</source>
+        <translation>Равномерное</translation>
+    </message>
+    <message>
+        <source>Normal (3 sigma)</source>
+        <translation>Нормальное (3 сигмы)</translation>
+    </message>
+    <message>
+        <source>Samples</source>
+        <translation>Объём &amp;выборки</translation>
+    </message>
+    <message>
+        <source>Seed</source>
+        <translation>&amp;Начальное число</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Фильтр</translation>
+    </message>
+    <message>
+        <source>Standard values</source>
+        <translation>Стандартные номиналы</translation>
+    </message>
+    <message>
+        <source>Op-amp (empty: ideal)</source>
+        <translation>Операционный усилитель (пусто: идеальный)</translation>
+    </message>
+    <message>
+        <source>Tolerances (empty: none)</source>
+        <translation>Допуски (пусто: нет)</translation>
+    </message>
+</context>
+<context>
     <name>ProblemWords</name>
     <message>
         <source>expected a frequency from 1e-30 to 1e30 Hz, such as 100, 2.5k or 1 kHz</source>
@@ -299,122 +486,6 @@
     <message>
         <source>Butterworth Filter Designer</source>
         <translation>Проектирование фильтров Баттерворта</translation>
-    </message>
-    <message>
-        <source>Filter</source>
-        <translation>Фильтр</translation>
-    </message>
-    <message>
-        <source>Low-pass</source>
-        <translation>Фильтр нижних частот</translation>
-    </message>
-    <message>
-        <source>High-pass</source>
-        <translation>Фильтр верхних частот</translation>
-    </message>
-    <message>
-        <source>&amp;Circuit</source>
-        <translation>&amp;Тип фильтра</translation>
-    </message>
-    <message>
-        <source>Butterworth</source>
-        <translation>Баттерворта</translation>
-    </message>
-    <message>
-        <source>Bessel</source>
-        <translation>Бесселя</translation>
-    </message>
-    <message>
-        <source>Chebyshev 0.5 dB</source>
-        <translation>Чебышева 0.5 dB</translation>
-    </message>
-    <message>
-        <source>Chebyshev 1 dB</source>
-        <translation>Чебышева 1 dB</translation>
-    </message>
-    <message>
-        <source>&amp;Response</source>
-        <translation>&amp;Характеристика</translation>
-    </message>
-    <message>
-        <source>Exact</source>
-        <translation>Точные</translation>
-    </message>
-    <message>
-        <source>The calculator&apos;s</source>
-        <translation>Как в калькуляторе</translation>
-    </message>
-    <message>
-        <source>The -3 dB point</source>
-        <translation>Точка -3 dB</translation>
-    </message>
-    <message>
-        <source>The ripple band&apos;s edge</source>
-        <translation>Граница полосы пульсаций</translation>
-    </message>
-    <message>
-        <source>Standard values</source>
-        <translation>Стандартные номиналы</translation>
-    </message>
-    <message>
-        <source>None (exact)</source>
-        <translation>Нет (точные)</translation>
-    </message>
-    <message>
-        <source>&amp;Series</source>
-        <translation>Р&amp;яд</translation>
-    </message>
-    <message>
-        <source>Fixed</source>
-        <translation>Постоянный</translation>
-    </message>
-    <message>
-        <source>Balanced</source>
-        <translation>Баланс</translation>
-    </message>
-    <message>
-        <source>Shape</source>
-        <translation>Форма АЧХ</translation>
-    </message>
-    <message>
-        <source>Op-amp (empty: ideal)</source>
-        <translation>Операционный усилитель (пусто: идеальный)</translation>
-    </message>
-    <message>
-        <source>&amp;GBW</source>
-        <translation>G&amp;BW</translation>
-    </message>
-    <message>
-        <source>R&amp;O</source>
-        <translation>R&amp;O</translation>
-    </message>
-    <message>
-        <source>&amp;Noise EN</source>
-        <translation>Шум &amp;EN</translation>
-    </message>
-    <message>
-        <source>Noise &amp;IN</source>
-        <translation>Шум &amp;IN</translation>
-    </message>
-    <message>
-        <source>f/100</source>
-        <translation>f/100</translation>
-    </message>
-    <message>
-        <source>100 f</source>
-        <translation>100 f</translation>
-    </message>
-    <message>
-        <source>Tolerances (empty: none)</source>
-        <translation>Допуски (пусто: нет)</translation>
-    </message>
-    <message>
-        <source>Uniform</source>
-        <translation>Равномерное</translation>
-    </message>
-    <message>
-        <source>Normal (3 sigma)</source>
-        <translation>Нормальное (3 сигмы)</translation>
     </message>
     <message>
         <source>Parts</source>
@@ -549,76 +620,8 @@
         <translation>GBW для ошибки формы на 0.1 dB больше</translation>
     </message>
     <message>
-        <source>Fre&amp;quency</source>
-        <translation>&amp;Частота</translation>
-    </message>
-    <message>
-        <source>Resis&amp;tance</source>
-        <translation>Сопротив&amp;ление</translation>
-    </message>
-    <message>
-        <source>Capaci&amp;tance</source>
-        <translation>&amp;Ёмкость</translation>
-    </message>
-    <message>
         <source>chosen: %1</source>
         <translation>выбрано: %1</translation>
-    </message>
-    <message>
-        <source>Coefficients</source>
-        <translation>&amp;Коэффициенты</translation>
-    </message>
-    <message>
-        <source>Frequenc&amp;y is</source>
-        <translation>Частота — &amp;это</translation>
-    </message>
-    <message>
-        <source>Mo&amp;ving R</source>
-        <translation>Изменяемы&amp;й R</translation>
-    </message>
-    <message>
-        <source>Steps either side</source>
-        <translation>Шагов в кажду&amp;ю сторону</translation>
-    </message>
-    <message>
-        <source>Ob&amp;jective</source>
-        <translation>&amp;Цель подбора</translation>
-    </message>
-    <message>
-        <source>A&amp;0</source>
-        <translation>A&amp;0</translation>
-    </message>
-    <message>
-        <source>Noise band fro&amp;m</source>
-        <translation>Полоса шума &amp;от</translation>
-    </message>
-    <message>
-        <source>Noise ban&amp;d to</source>
-        <translation>Полос&amp;а шума до</translation>
-    </message>
-    <message>
-        <source>R toler&amp;ance, %</source>
-        <translation>&amp;Допуск R, %</translation>
-    </message>
-    <message>
-        <source>C tolerance, %</source>
-        <translation>Допуск &amp;C, %</translation>
-    </message>
-    <message>
-        <source>Distribution</source>
-        <translation>Распр&amp;еделение</translation>
-    </message>
-    <message>
-        <source>Samples</source>
-        <translation>Объём &amp;выборки</translation>
-    </message>
-    <message>
-        <source>Seed</source>
-        <translation>&amp;Начальное число</translation>
-    </message>
-    <message>
-        <source>Mo&amp;ving C</source>
-        <translation>Изменяемы&amp;й C</translation>
     </message>
     <message>
         <source>Not recomputed, %1: %2. The results are the last design that read.</source>

@@ -3,10 +3,12 @@
 // The designer's command line, and its fields as the design command's: what the copied
 // command line says, and what the program's own arguments open or say.
 #include <functional>
+#include <set>
 
 #include <gtest/gtest.h>
 
 #include "designer/command_line.h"
+#include "designer/form.h"
 
 namespace designer {
 namespace {
@@ -121,6 +123,33 @@ TEST(DesignerInputs, ArgumentsThatAreNoDesignSayWhichAndWhy)
         EXPECT_TRUE(std::get<std::string>(read).starts_with(c.message))
             << std::get<std::string>(read);
     }
+}
+
+// The window binds its fields through the table by loops: each setting has one row, at its
+// own place, and a choice offers every value the setting can hold, each once.
+TEST(DesignerForm, EverySettingIsOneRowAndEveryChoiceAnItem)
+{
+    const std::vector<FieldRow>& rows = FormRows();
+    ASSERT_EQ(rows.size(), std::size_t(design::SettingCount));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const FieldRow& row = rows[i];
+        EXPECT_EQ(row.setting, design::Setting(i));
+        Settings settings;
+        EXPECT_EQ(design::TextOf(settings, row.setting) == nullptr, !row.items.empty()) << i;
+        std::set<int> choices;
+        for (const Item& item : row.items) {
+            design::SetChoice(settings, row.setting, item.choice);
+            EXPECT_EQ(design::ChoiceOf(settings, row.setting), item.choice) << item.text;
+            EXPECT_TRUE(choices.insert(item.choice).second) << item.text;
+        }
+    }
+    const auto count = [&rows](design::Setting setting) {
+        return rows[std::size_t(setting)].items.size();
+    };
+    EXPECT_EQ(count(design::Setting::Response), design::All<design::ResponseKind>.size());
+    EXPECT_EQ(count(design::Setting::Series), design::All<design::Series>.size() + 1);
+    EXPECT_EQ(count(design::Setting::MoveSeries), design::All<design::Series>.size() + 1);
+    EXPECT_EQ(count(design::Setting::Distribution), design::All<design::Distribution>.size());
 }
 
 }  // namespace
