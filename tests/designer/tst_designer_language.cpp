@@ -203,6 +203,7 @@ void TestDesignerLanguage::words_data()
     QTest::addColumn<QStringList>("tabs");
     QTest::addColumn<QStringList>("menus");
     QTest::addColumn<QStringList>("fileActions");
+    QTest::addColumn<QString>("problem");  // of a frequency that does not read
 
     // clang-format off
     const QStringList englishGroups{"Filter", "Standard values", "Op-amp (empty: ideal)",
@@ -215,7 +216,8 @@ void TestDesignerLanguage::words_data()
     for (const char* locale : {"C", "en_US", "de_DE"})
         QTest::newRow(locale) << locale << false << "Butterworth Filter Designer — Low-pass, Butterworth" << englishLabels
                               << englishGroups << englishTabs << QStringList{"&File", "&Edit"}
-                              << englishFile;
+                              << englishFile
+                              << "expected a frequency from 1e-30 to 1e30 Hz, such as 100, 2.5k or 1 kHz";
     QTest::newRow("ru_RU") << "ru_RU" << true << "Проектирование фильтров Баттерворта — Фильтр нижних частот, Баттерворта"
                            << QStringList{"&Тип фильтра", "&Частота", "Сопротив&ление", "Р&яд",
                                           "Объём &выборки"}
@@ -226,7 +228,8 @@ void TestDesignerLanguage::words_data()
                                           "&Разброс допусков"}
                            << QStringList{"&Файл", "&Правка"}
                            << QStringList{"Сохранить &список соединений…", "Сохранить &график…",
-                                          "Сохранить &отчёт…", "От&крыть отчёт", "&Выход"};
+                                          "Сохранить &отчёт…", "От&крыть отчёт", "&Выход"}
+                           << "нужна частота от 1e-30 до 1e30 Гц, например 100, 2,5k или 1 kHz";
     // clang-format on
 }
 
@@ -240,6 +243,7 @@ void TestDesignerLanguage::words()
     QFETCH(QStringList, tabs);
     QFETCH(QStringList, menus);
     QFETCH(QStringList, fileActions);
+    QFETCH(QString, problem);
 
     const Language language(locale);
     QCOMPARE(language.loaded(), translated);
@@ -254,6 +258,11 @@ void TestDesignerLanguage::words()
     QCOMPARE(TabTexts(window), tabs);
     QCOMPARE(ActionTexts(window.menuBar()->actions()), menus);
     QCOMPARE(ActionTexts(window.menuBar()->actions().first()->menu()->actions()), fileActions);
+
+    design::Settings unread;
+    unread.frequency = "x";
+    const DesignerWindow refusing{unread};
+    QCOMPARE(refusing.fieldWidget(design::Setting::Frequency)->accessibleDescription(), problem);
 }
 
 // The same window in English and in Russian: each word differs, but for the names that are
