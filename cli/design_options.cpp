@@ -122,11 +122,12 @@ DesignOption Valued(std::string_view name, std::string metavariable, std::string
     return {name, {}, std::move(metavariable), {}, help, std::move(take)};
 }
 
-std::optional<std::string> ExpectedIf(const std::optional<design::Problem>& problem)
+// One number of an option, read as the settings read it; nothing when it does not read.
+std::optional<double> Number(design::Setting setting, std::string_view text)
 {
-    if (!problem)
-        return std::nullopt;
-    return problem->expected;
+    const auto number = design::ReadNumber(setting, text, Circuit::LowPass, false);
+    const double* value = std::get_if<double>(&number);
+    return value ? std::optional<double>(*value) : std::nullopt;
 }
 
 std::optional<std::string> TakeMove(std::string_view value, OptionsRead& read)
@@ -134,38 +135,32 @@ std::optional<std::string> TakeMove(std::string_view value, OptionsRead& read)
     const std::size_t colon = value.find(':');
     const std::optional<design::Series> series =
         design::FromId<design::Series>(value.substr(0, colon));
-    int steps = 2;
-    bool stepsRead = true;
-    if (colon != std::string_view::npos) {
-        const std::string_view digits = value.substr(colon + 1);
-        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), steps);
-        stepsRead = ec == std::errc() && end == digits.data() + digits.size();
-    }
-    if (!series || !stepsRead)
+    const std::optional<double> steps =
+        colon == std::string_view::npos
+            ? 2
+            : Number(design::Setting::MoveSteps, value.substr(colon + 1));
+    if (!series || !steps)
         return design::Expected(design::Subject::MoveSteps, Circuit::LowPass);
-    if (auto problem = design::CheckMoveSteps(steps))
-        return problem->expected;
     read.options.request.moveSeries = *series;
-    read.options.request.moveSteps = steps;
+    read.options.request.moveSteps = int(*steps);
     return std::nullopt;
 }
 
 std::optional<std::string> TakeOpAmp(std::string_view value, OptionsRead& read)
 {
     const std::vector<std::string_view> items = SplitCommas(value);
-    const design::Unit units[] = {design::Unit::Hertz, design::Unit::None, design::Unit::Ohm};
+    using design::Setting;
+    const Setting settings[] = {Setting::Gbw, Setting::A0, Setting::Ro};
     design::OpAmp opamp;
     double* const fields[] = {&opamp.gbw, &opamp.a0, &opamp.ro};
     if (items.size() > 3)
         return design::Expected(design::Subject::OpAmp, Circuit::LowPass);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::optional<double> number = design::ReadQuantity(items[i], units[i], false);
+        const std::optional<double> number = Number(settings[i], items[i]);
         if (!number)
             return design::Expected(design::Subject::OpAmp, Circuit::LowPass);
         *fields[i] = *number;
     }
-    if (auto problem = design::CheckOpAmp(opamp))
-        return problem->expected;
     read.options.opamp = opamp;
     return std::nullopt;
 }
@@ -174,15 +169,12 @@ std::optional<std::string> TakeTolerance(std::string_view value, OptionsRead& re
 {
     const std::vector<std::string_view> items = SplitCommas(value);
     const auto percent = [&items](std::size_t i) {
-        return items.size() == 2 ? design::ReadPercent(items[i], false) : std::nullopt;
+        return items.size() == 2 ? Number(design::Setting::ToleranceR, items[i]) : std::nullopt;
     };
     const std::optional<double> r = percent(0);
     const std::optional<double> c = percent(1);
     if (!r || !c)
         return design::Expected(design::Subject::Tolerance, Circuit::LowPass);
-    for (const double percent : {*r, *c})
-        if (auto problem = design::CheckTolerance(percent / 100))
-            return problem->expected;
     read.tolerance.resistors = *r / 100;
     read.tolerance.capacitors = *c / 100;
     read.toleranceGiven = true;
@@ -191,22 +183,19 @@ std::optional<std::string> TakeTolerance(std::string_view value, OptionsRead& re
 
 std::optional<std::string> TakeSamples(std::string_view value, OptionsRead& read)
 {
-    const std::optional<double> n = design::ReadQuantity(value, design::Unit::None, false);
+    const std::optional<double> n = Number(design::Setting::Samples, value);
     if (!n)
         return design::Expected(design::Subject::Samples, Circuit::LowPass);
-    if (auto problem = design::CheckSamples(*n))
-        return problem->expected;
     read.tolerance.samples = static_cast<long>(*n);
     return std::nullopt;
 }
 
 std::optional<std::string> TakeSeed(std::string_view value, OptionsRead& read)
 {
-    std::uint64_t seed = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), seed);
-    if (value.empty() || ec != std::errc() || end != value.data() + value.size())
+    const std::optional<std::uint64_t> seed = design::ReadSeed(value);
+    if (!seed)
         return "expected a whole number from 0 to 18446744073709551615";
-    read.tolerance.seed = seed;
+    read.tolerance.seed = *seed;
     return std::nullopt;
 }
 
@@ -217,9 +206,9 @@ std::optional<std::string> TakeOpAmpNoise(std::string_view value, OptionsRead& r
         "expected EN,IN in V/sqrt(Hz) and A/sqrt(Hz) with a decimal point, such as 10n,1p";
     if (items.size() != 2)
         return expected;
-    const std::optional<double> voltage = design::ReadQuantity(items[0], design::Unit::None, false);
-    const std::optional<double> current = design::ReadQuantity(items[1], design::Unit::None, false);
-    if (!voltage || !current || *voltage > 1 || *current > 1)
+    const std::optional<double> voltage = Number(design::Setting::NoiseVoltage, items[0]);
+    const std::optional<double> current = Number(design::Setting::NoiseCurrent, items[1]);
+    if (!voltage || !current)
         return expected + " (each at most 1)";
     read.options.noise.opamp = design::OpAmpNoise{*voltage, *current};
     return std::nullopt;
@@ -228,14 +217,12 @@ std::optional<std::string> TakeOpAmpNoise(std::string_view value, OptionsRead& r
 std::optional<std::string> TakeNoiseBand(std::string_view value, OptionsRead& read)
 {
     const std::size_t colon = value.find(':');
-    const auto read_ = [](std::string_view text) {
-        return design::ReadQuantity(text, design::Unit::Hertz, false);
-    };
+    const bool pair = colon != std::string_view::npos;
     const std::optional<double> from =
-        colon == std::string_view::npos ? std::nullopt : read_(value.substr(0, colon));
+        pair ? Number(design::Setting::BandFrom, value.substr(0, colon)) : std::nullopt;
     const std::optional<double> to =
-        colon == std::string_view::npos ? std::nullopt : read_(value.substr(colon + 1));
-    if (!from || !to || !(*from > 0) || !(*to > *from) || *to > 1e30)
+        pair ? Number(design::Setting::BandTo, value.substr(colon + 1)) : std::nullopt;
+    if (!from || !to || !(*to > *from))
         return "expected F1:F2 in Hz with 0 < F1 < F2, such as 20:20k";
     read.options.noise.band = design::Band{*from, *to};
     return std::nullopt;
@@ -397,26 +384,27 @@ struct Positional {
         } else {
             problems.Add("CIRCUIT " + files::ForMessage(args[0]) + ": expected " + OneOf(circuits));
         }
+        // The two numbers take a decimal comma: no item of an option is beside them.
+        const auto number = [&request](design::Setting setting, std::string_view text) {
+            const auto read = design::ReadNumber(setting, text, request.circuit, true);
+            const double* value = std::get_if<double>(&read);
+            return value ? std::optional<double>(*value) : std::nullopt;
+        };
         if (args.size() >= 2) {
-            const std::optional<double> f =
-                design::ReadQuantity(args[1], design::Unit::Hertz, true);
-            if (auto expected = f ? ExpectedIf(design::CheckFrequency(*f))
-                                  : design::Expected(design::Subject::Frequency, request.circuit))
-                problems.Add("FREQUENCY " + files::ForMessage(args[1]) + ": " + *expected);
-            else
+            if (const auto f = number(design::Setting::Frequency, args[1]))
                 request.frequency = *f;
+            else
+                problems.Add("FREQUENCY " + files::ForMessage(args[1]) + ": " +
+                             design::Expected(design::Subject::Frequency, request.circuit));
         } else if (!args.empty()) {
             problems.Add("FREQUENCY: expected the -3 dB frequency in Hz after the circuit");
         }
         if (args.size() >= 3) {
-            const design::Unit unit =
-                request.circuit == Circuit::LowPass ? design::Unit::Ohm : design::Unit::Farad;
-            const std::optional<double> v = design::ReadQuantity(args[2], unit, true);
-            if (auto expected = v ? ExpectedIf(design::CheckValue(request.circuit, *v))
-                                  : design::Expected(design::Subject::Value, request.circuit))
-                problems.Add("VALUE " + files::ForMessage(args[2]) + ": " + *expected);
-            else
+            if (const auto v = number(design::Setting::Value, args[2]))
                 request.value = *v;
+            else
+                problems.Add("VALUE " + files::ForMessage(args[2]) + ": " +
+                             design::Expected(design::Subject::Value, request.circuit));
         } else if (args.size() == 2) {
             problems.Add("VALUE: expected R in ohms (lowpass) or C in farads (highpass) after "
                          "the frequency");

@@ -20,25 +20,29 @@ class Reading {
 public:
     bool Failed() const { return problem_.has_value(); }
     const std::optional<SettingProblem>& First() const { return problem_; }
-    void Refuse(Setting setting, Expectation expected, double bound = 0)
+    void Refuse(const SettingProblem& problem)
     {
         if (!problem_)
-            problem_ = SettingProblem{setting, expected, bound};
+            problem_ = problem;
+    }
+    void Refuse(Setting setting, Expectation expected, double bound = 0)
+    {
+        Refuse({setting, expected, bound});
     }
 
     // A number field: its value, or its default when empty; nothing when it does not read
-    // or `fits` refuses it (then the problem is recorded).
-    template <class Fits>
-    std::optional<double> Number(Setting setting, const std::string& text, Unit unit,
-                                 std::optional<double> empty, Expectation expected, Fits fits,
-                                 double bound = 0)
+    // (then the problem is recorded).
+    std::optional<double> Number(Setting setting, const std::string& text, Circuit circuit,
+                                 std::optional<double> empty = std::nullopt)
     {
-        const std::optional<double> value =
-            text.empty() && empty ? empty : ReadQuantity(text, unit, true);
-        if (value && fits(*value))
-            return value;
-        Refuse(setting, expected, bound);
-        return std::nullopt;
+        if (text.empty() && empty)
+            return empty;
+        auto read = ReadNumber(setting, text, circuit, true);
+        if (const auto* problem = std::get_if<SettingProblem>(&read)) {
+            Refuse(*problem);
+            return std::nullopt;
+        }
+        return std::get<double>(read);
     }
 
 private:
@@ -158,6 +162,91 @@ std::optional<double> ReadPercent(std::string_view text, bool decimalComma)
     return ReadQuantity(text, Unit::None, decimalComma);
 }
 
+std::variant<double, SettingProblem> ReadNumber(Setting setting, std::string_view text,
+                                                Circuit circuit, bool decimalComma)
+{
+    const bool lowPass = circuit == Circuit::LowPass;
+    const auto quantity = [&](Unit unit) { return ReadQuantity(text, unit, decimalComma); };
+    const auto within = [](std::optional<double> x, auto fits) {
+        return x && fits(*x) ? x : std::nullopt;
+    };
+    const auto upToLargest = [](double x) { return x <= Largest; };
+    const auto density = [](double x) { return x <= 1; };
+    const auto above0 = [](double x) { return x > 0 && x <= Largest; };
+    std::optional<double> value;
+    Expectation expected{};
+    switch (setting) {
+    case Setting::Frequency:
+        value = within(quantity(Unit::Hertz), InRange), expected = Expectation::Frequency;
+        break;
+    case Setting::Value:
+        value = within(quantity(lowPass ? Unit::Ohm : Unit::Farad), InRange);
+        expected = lowPass ? Expectation::Resistance : Expectation::Capacitance;
+        break;
+    case Setting::MoveSteps: {
+        const std::optional<int> steps = WholeNumber(text);
+        if (steps && !CheckMoveSteps(*steps))
+            value = *steps;
+        expected = Expectation::MoveSteps;
+        break;
+    }
+    case Setting::Gbw:
+        value = within(quantity(Unit::Hertz), InRange), expected = Expectation::Gbw;
+        break;
+    case Setting::A0:
+        // A gain below 1 cannot make a follower: its output never reaches the input's level.
+        value = within(quantity(Unit::None), [](double x) { return x >= 1 && x <= Largest; });
+        expected = Expectation::Gain;
+        break;
+    case Setting::Ro:
+        value = within(quantity(Unit::Ohm), upToLargest), expected = Expectation::OutputResistance;
+        break;
+    case Setting::NoiseVoltage:
+        value = within(quantity(Unit::None), density), expected = Expectation::NoiseVoltage;
+        break;
+    case Setting::NoiseCurrent:
+        value = within(quantity(Unit::None), density), expected = Expectation::NoiseCurrent;
+        break;
+    case Setting::BandFrom:
+        value = within(quantity(Unit::Hertz), above0), expected = Expectation::BandFrom;
+        break;
+    case Setting::BandTo:
+        value = within(quantity(Unit::Hertz), above0), expected = Expectation::BandTo;
+        break;
+    case Setting::ToleranceR:
+    case Setting::ToleranceC:
+        value = within(ReadPercent(text, decimalComma),
+                       [](double percent) { return !CheckTolerance(percent / 100); });
+        expected = Expectation::Tolerance;
+        break;
+    case Setting::Samples:
+        value = within(quantity(Unit::None), [](double n) { return !CheckSamples(n); });
+        expected = Expectation::Samples;
+        break;
+    case Setting::Seed:  // 64 bits, more than a double holds: ReadSeed
+    case Setting::Circuit:
+    case Setting::Response:
+    case Setting::Coefficients:
+    case Setting::FrequencyIs:
+    case Setting::Series:
+    case Setting::MoveSeries:
+    case Setting::Objective:
+    case Setting::Distribution: return SettingProblem{setting, Expectation::Seed};
+    }
+    if (value)
+        return *value;
+    return SettingProblem{setting, expected};
+}
+
+std::optional<std::uint64_t> ReadSeed(std::string_view text)
+{
+    std::uint64_t seed = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), seed);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    return seed;
+}
+
 std::variant<Specification, SettingProblem> Read(const Settings& in)
 {
     Reading reading;
@@ -168,12 +257,9 @@ std::variant<Specification, SettingProblem> Read(const Settings& in)
     if (Applies(Setting::Coefficients, in))
         request.coefficients = in.coefficients;
 
-    const std::optional<double> f = reading.Number(Setting::Frequency, in.frequency, Unit::Hertz,
-                                                   std::nullopt, Expectation::Frequency, InRange);
-    const bool lowPass = in.circuit == Circuit::LowPass;
-    const std::optional<double> value =
-        reading.Number(Setting::Value, in.Value(), lowPass ? Unit::Ohm : Unit::Farad, std::nullopt,
-                       lowPass ? Expectation::Resistance : Expectation::Capacitance, InRange);
+    const Circuit circuit = in.circuit;
+    const std::optional<double> f = reading.Number(Setting::Frequency, in.frequency, circuit);
+    const std::optional<double> value = reading.Number(Setting::Value, in.Value(), circuit);
     if (f && value) {
         request.frequency = *f;
         request.value = *value;
@@ -187,11 +273,8 @@ std::variant<Specification, SettingProblem> Read(const Settings& in)
         request.series = in.series;
     if (Applies(Setting::MoveSeries, in) && in.moveSeries) {
         request.moveSeries = in.moveSeries;
-        const std::optional<int> steps = in.moveSteps.empty() ? 2 : WholeNumber(in.moveSteps);
-        if (steps && !CheckMoveSteps(*steps))
-            request.moveSteps = *steps;
-        else
-            reading.Refuse(Setting::MoveSteps, Expectation::MoveSteps);
+        if (const auto steps = reading.Number(Setting::MoveSteps, in.moveSteps, circuit, 2))
+            request.moveSteps = int(*steps);
     }
     if (Applies(Setting::Objective, in))
         request.objective = in.objective;
@@ -200,25 +283,16 @@ std::variant<Specification, SettingProblem> Read(const Settings& in)
         if (in.gbw.empty())
             reading.Refuse(Setting::Gbw, Expectation::GbwWithGain);
         const OpAmp defaults;
-        const auto gbw = reading.Number(Setting::Gbw, in.gbw, Unit::Hertz, std::nullopt,
-                                        Expectation::Gbw, InRange);
-        // A gain below 1 cannot make a follower: its output never reaches the input's level.
-        const auto a0 =
-            reading.Number(Setting::A0, in.a0, Unit::None, defaults.a0, Expectation::Gain,
-                           [](double x) { return x >= 1 && x <= Largest; });
-        const auto ro =
-            reading.Number(Setting::Ro, in.ro, Unit::Ohm, defaults.ro,
-                           Expectation::OutputResistance, [](double x) { return x <= Largest; });
+        const auto gbw = reading.Number(Setting::Gbw, in.gbw, circuit);
+        const auto a0 = reading.Number(Setting::A0, in.a0, circuit, defaults.a0);
+        const auto ro = reading.Number(Setting::Ro, in.ro, circuit, defaults.ro);
         if (gbw && a0 && ro)
             out.opamp = OpAmp{*gbw, *a0, *ro};
     }
 
     if (!in.noiseVoltage.empty() || !in.noiseCurrent.empty()) {
-        const auto density = [](double x) { return x <= 1; };
-        const auto voltage = reading.Number(Setting::NoiseVoltage, in.noiseVoltage, Unit::None, 0,
-                                            Expectation::NoiseVoltage, density);
-        const auto current = reading.Number(Setting::NoiseCurrent, in.noiseCurrent, Unit::None, 0,
-                                            Expectation::NoiseCurrent, density);
+        const auto voltage = reading.Number(Setting::NoiseVoltage, in.noiseVoltage, circuit, 0);
+        const auto current = reading.Number(Setting::NoiseCurrent, in.noiseCurrent, circuit, 0);
         if (voltage && current)
             out.noise.opamp = OpAmpNoise{*voltage, *current};
     }
@@ -226,51 +300,40 @@ std::variant<Specification, SettingProblem> Read(const Settings& in)
     if (!in.bandFrom.empty() || !in.bandTo.empty()) {
         // An empty end is the one it shows, of the frequency that names f3.
         const std::optional<double> f3 = F3Of(in);
-        if (in.bandTo.empty() && !lowPass && in.HasOpAmp())
+        if (in.bandTo.empty() && circuit == Circuit::HighPass && in.HasOpAmp())
             reading.Refuse(Setting::BandTo, Expectation::BandToWithOpAmp);
-        const auto from =
-            reading.Number(Setting::BandFrom, in.bandFrom, Unit::Hertz,
-                           f3 ? std::optional<double>(*f3 / 100) : std::nullopt,
-                           Expectation::BandFrom, [](double x) { return x > 0 && x <= Largest; });
+        const auto from = reading.Number(Setting::BandFrom, in.bandFrom, circuit,
+                                         f3 ? std::optional<double>(*f3 / 100) : std::nullopt);
         if (from) {
-            const auto to = reading.Number(
-                Setting::BandTo, in.bandTo, Unit::Hertz,
-                f3 ? std::optional<double>(*f3 * 100) : std::nullopt, Expectation::BandTo,
-                [&](double x) { return x > *from && x <= Largest; }, *from);
-            if (to)
+            // Its problem names the start it must pass.
+            std::optional<double> to;
+            if (in.bandTo.empty() && f3)
+                to = *f3 * 100;
+            else if (const auto read = ReadNumber(Setting::BandTo, in.bandTo, circuit, true);
+                     std::holds_alternative<double>(read))
+                to = std::get<double>(read);
+            if (to && *to > *from)
                 out.noise.band = Band{*from, *to};
+            else
+                reading.Refuse(Setting::BandTo, Expectation::BandTo, *from);
         }
     }
 
     if (in.HasTolerance()) {
         ToleranceRequest tolerance;
-        const auto fraction = [&](Setting setting,
-                                  const std::string& text) -> std::optional<double> {
-            if (text.empty())
-                return 0;
-            const std::optional<double> percent = ReadPercent(text, true);
-            if (percent && !CheckTolerance(*percent / 100))
-                return *percent / 100;
-            reading.Refuse(setting, Expectation::Tolerance);
-            return std::nullopt;
-        };
-        const auto r = fraction(Setting::ToleranceR, in.toleranceR);
-        const auto c = fraction(Setting::ToleranceC, in.toleranceC);
+        const auto r = reading.Number(Setting::ToleranceR, in.toleranceR, circuit, 0);
+        const auto c = reading.Number(Setting::ToleranceC, in.toleranceC, circuit, 0);
         const auto samples =
-            reading.Number(Setting::Samples, in.samples, Unit::None, double(tolerance.samples),
-                           Expectation::Samples, [](double n) { return !CheckSamples(n); });
-        std::uint64_t seed = tolerance.seed;
-        if (!in.seed.empty()) {
-            const auto [end, ec] =
-                std::from_chars(in.seed.data(), in.seed.data() + in.seed.size(), seed);
-            if (ec != std::errc() || end != in.seed.data() + in.seed.size())
-                reading.Refuse(Setting::Seed, Expectation::Seed);
-        }
-        if (r && c && samples) {
-            tolerance.resistors = *r;
-            tolerance.capacitors = *c;
+            reading.Number(Setting::Samples, in.samples, circuit, double(tolerance.samples));
+        const std::optional<std::uint64_t> seed =
+            in.seed.empty() ? tolerance.seed : ReadSeed(in.seed);
+        if (!seed)
+            reading.Refuse(Setting::Seed, Expectation::Seed);
+        if (r && c && samples && seed) {
+            tolerance.resistors = *r / 100;
+            tolerance.capacitors = *c / 100;
             tolerance.samples = static_cast<long>(*samples);
-            tolerance.seed = seed;
+            tolerance.seed = *seed;
             tolerance.distribution = in.distribution;
             out.tolerance = tolerance;
         }

@@ -7,8 +7,10 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "design/analysis.h"
@@ -139,6 +141,14 @@ std::variant<Specification, SettingProblem> Read(const Settings& settings);
 // "expected a frequency from 1e-30 to 1e30 Hz, such as 100, 2.5k or 1 kHz": one line, in
 // English, for a form or a message. A translated form has its own words for each.
 std::string Words(const SettingProblem& problem);
+
+// One number setting's text alone, as a form's field and the design command read it: its
+// value (a tolerance in percent, the steps a whole number), or the problem. Inside a command
+// line's option the comma separates items, so there `decimalComma` is false. Not for the
+// seed, whose 64 bits a double does not hold: ReadSeed.
+std::variant<double, SettingProblem> ReadNumber(Setting setting, std::string_view text,
+                                                Circuit circuit, bool decimalComma);
+std::optional<std::uint64_t> ReadSeed(std::string_view text);  // 0 to 2^64 - 1
 
 // A percentage as the tolerance fields and the design command take it: "1", "0.5%", "1 %".
 std::optional<double> ReadPercent(std::string_view text, bool decimalComma);

@@ -54,9 +54,9 @@ bool MeasureStart(int runs, std::vector<std::pair<std::vector<std::string>, Seri
     return true;
 }
 
-designer::Inputs BenchDesign()
+design::Settings BenchDesign()
 {
-    designer::Inputs inputs;
+    design::Settings inputs;
     inputs.series = design::Series::E96;
     inputs.moveSeries = design::Series::E24;
     inputs.moveSteps = "3";
@@ -73,7 +73,7 @@ std::vector<double> MeasureKeys(int keys)
     std::vector<double> ms;
     if (!QTest::qWaitForWindowExposed(&window))
         return ms;
-    auto* frequency = qobject_cast<QLineEdit*>(window.fieldWidget(designer::Field::Frequency));
+    auto* frequency = qobject_cast<QLineEdit*>(window.fieldWidget(design::Setting::Frequency));
     frequency->setFocus();
     frequency->end(false);
     QElapsedTimer timer;
@@ -97,7 +97,7 @@ std::vector<double> MeasureKeys(int keys)
 
 std::vector<double> MeasureTolerance(int repeats)
 {
-    designer::Inputs inputs;
+    design::Settings inputs;
     inputs.toleranceR = "1";
     inputs.toleranceC = "5";
     designer::DesignerWindow window(inputs);
@@ -105,7 +105,7 @@ std::vector<double> MeasureTolerance(int repeats)
     window.show();
     std::vector<double> ms;
     QSignalSpy shown(&window, &designer::DesignerWindow::toleranceShown);
-    auto* seed = qobject_cast<QLineEdit*>(window.fieldWidget(designer::Field::Seed));
+    auto* seed = qobject_cast<QLineEdit*>(window.fieldWidget(design::Setting::Seed));
     QElapsedTimer timer;
     for (int i = 0; i < repeats; ++i) {
         shown.clear();
