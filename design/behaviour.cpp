@@ -135,6 +135,47 @@ std::vector<Complex> PolynomialRoots(const Polynomial& polynomial)
 
 namespace {
 
+// The poles from the roots of a denominator in s / scale (rad/s).
+Poles PolesFromRoots(const std::vector<Complex>& roots, double scale)
+{
+    Poles poles;
+    for (const Complex& root : roots) {
+        const double f0 = std::abs(root) * scale / TwoPi;
+        if (root.imag() > 0)
+            poles.pairs.push_back({f0, std::abs(root) / (-2 * root.real())});
+        else if (root.imag() == 0)
+            poles.real.push_back(f0);
+    }
+    std::sort(poles.pairs.begin(), poles.pairs.end(),
+              [](const PolePair& a, const PolePair& b) { return a.f0 < b.f0; });
+    std::sort(poles.real.begin(), poles.real.end());
+    return poles;
+}
+
+}  // namespace
+
+Poles PolesOf(Circuit circuit, const Parts& parts, const std::optional<OpAmp>& opamp)
+{
+    const double scale = ScaleOf(parts);
+    return PolesFromRoots(
+        PolynomialRoots(TransferFunction(circuit, parts, scale, opamp).denominator), scale);
+}
+
+Poles TargetPoles(Circuit circuit, ResponseKind response, double f3)
+{
+    // 1 + a1 x + a2 x^2 + a3 x^3 with x = s / (2 pi f3) for the low-pass; for the high-pass
+    // x = 2 pi f3 / s, whose roots in s are the inverses.
+    const std::array<double, 3>& a = TargetOf(response).a;
+    Polynomial cubic;
+    cubic.degree = 3;
+    cubic.c = {1, a[0], a[1], a[2]};
+    if (circuit == Circuit::HighPass)
+        cubic.c = {a[2], a[1], a[0], 1};
+    return PolesFromRoots(PolynomialRoots(cubic), TwoPi * f3);
+}
+
+namespace {
+
 // The delay of a transfer function normalised to `scale`, exactly.
 double DelayOf(const Transfer& t, double scale, double frequency)
 {

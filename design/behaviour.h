@@ -20,6 +20,27 @@ namespace design {
 // the square root of that for a double root.
 std::vector<std::complex<double>> PolynomialRoots(const Polynomial& p);
 
+// Poles as filter tables give them: each complex pair by its natural frequency f0 = |s| / 2 pi
+// and quality factor Q = |s| / (-2 Re s), each real pole by its frequency |s| / 2 pi; each
+// list in ascending frequency. A high-pass's poles are those of its 1/H in s, which for the
+// target are the low-pass's mirrored about f3 (f0 -> f3^2 / f0, Q unchanged).
+struct PolePair {
+    double f0 = 0;  // Hz
+    double q = 0;
+};
+struct Poles {
+    std::vector<PolePair> pairs;
+    std::vector<double> real;  // Hz
+};
+
+// The circuit's, from its transfer function (an ideal follower: three; the op-amp model:
+// its own as well), to the relative error of PolynomialRoots.
+Poles PolesOf(Circuit circuit, const Parts& parts,
+              const std::optional<OpAmp>& opamp = std::nullopt);
+
+// The target response's with its -3 dB point at f3.
+Poles TargetPoles(Circuit circuit, ResponseKind response, double f3);
+
 // -d(phase)/d(omega) in seconds at `frequency` (Hz), exact: Re(D'/D - N'/N) at j omega.
 double GroupDelayAt(Circuit circuit, const Parts& parts, double frequency,
                     const std::optional<OpAmp>& opamp = std::nullopt);

@@ -21,6 +21,7 @@ Behaviour BehaviourOf(Circuit circuit, ResponseKind response, double f, const Pa
     }
     b.groupDelay = GroupDelayOf(circuit, parts, f, opamp);
     b.step = StepFiguresOf(circuit, parts, opamp);
+    b.poles = PolesOf(circuit, parts, opamp);
     const bool lowPass = circuit == Circuit::LowPass;
     Band band{f / 100, 100 * f};
     if (noise.band)
@@ -45,6 +46,7 @@ Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
     if (request.response == ResponseKind::Butterworth)
         report.windowF3 = F3(circuit, EqualSeries(request.value, window));
     report.rippleEdge = RippleEdge(circuit, request.response, request.frequency);
+    report.targetPoles = TargetPoles(circuit, request.response, request.frequency);
     report.sensitivity = F3Sensitivities(circuit, parts);
     if (opamp)
         report.opamp = AnalyseOpAmp(circuit, request.response, request.frequency, parts, *opamp);

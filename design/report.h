@@ -19,6 +19,7 @@ struct Behaviour {
     std::optional<GroupDelay> groupDelay;       // low-pass only
     StepFigures step;
     NoiseFigures noise;
+    Poles poles;
 };
 
 // The noise asked for: the op-amp's own noise, and the band of the rms (by default f/100 to
@@ -38,6 +39,7 @@ struct Report {
     Design design;                     // holds the request
     std::optional<double> windowF3;    // the window's own values for the same inputs
     std::optional<double> rippleEdge;  // Chebyshev only
+    Poles targetPoles;                 // of the response asked for, at f
     std::optional<Sensitivities> sensitivity;
     std::optional<OpAmpFigures> opamp;  // holds the op-amp analysed
     std::optional<ToleranceRequest> toleranceRequest;

@@ -60,6 +60,18 @@ private:
     QTreeWidgetItem* item_;
 };
 
+// Each pair by f0 and Q, then each real pole, as a filter table lists them.
+void AddPoles(Group& group, const design::Poles& poles, bool target)
+{
+    for (const design::PolePair& pair : poles.pairs)
+        group.Add(target ? Figures::tr("Target pole pair, f0 and Q")
+                         : Figures::tr("Pole pair, f0 and Q"),
+                  Figures::tr("%1, Q %2").arg(Quantity(pair.f0, "Hz"), Text(Fixed(pair.q, 3))));
+    for (const double f : poles.real)
+        group.Add(target ? Figures::tr("Target real pole") : Figures::tr("Real pole"),
+                  Quantity(f, "Hz"));
+}
+
 }  // namespace
 
 void Figures::Show(QTreeWidget& tree, const design::Report& report)
@@ -96,11 +108,13 @@ void Figures::Show(QTreeWidget& tree, const design::Report& report)
             shares << QString::fromLatin1(share.source) + QLatin1Char(' ') +
                           Text(Fixed(share.share * 100, 1)) + QStringLiteral(" %");
         group.Add(tr("Noise shares"), shares.join(QStringLiteral(", ")));
+        AddPoles(group, b.poles, false);
     };
 
     Group ideal(tree, tr("With an ideal op-amp"));
     ideal.Add(tr("f3"), F3(d.f3, f));
     ideal.Add(tr("Shape error"), Db(d.shapeErrorDb));
+    AddPoles(ideal, report.targetPoles, true);
     if (request.moveSeries) {
         const PartRow equal = PartRows(report).front();
         ideal.Add(tr("%1 chosen from %2").arg(equal.name, equal.chosenFrom),

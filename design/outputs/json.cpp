@@ -15,6 +15,15 @@ Json OrNull(const std::optional<double>& value)
 }
 
 // The figures of one op-amp model, added to `j` (the top level or the op-amp's object).
+// {"pairs": [{"f0": Hz, "q": Q}, ...], "real": [Hz, ...]}
+Json PolesJson(const Poles& poles)
+{
+    Json pairs = Json::array();
+    for (const PolePair& pair : poles.pairs)
+        pairs.push_back(Json{{"f0", pair.f0}, {"q", pair.q}});
+    return Json{{"pairs", std::move(pairs)}, {"real", poles.real}};
+}
+
 void AddBehaviour(Json& j, const Behaviour& b)
 {
     if (b.groupDelay)
@@ -24,6 +33,7 @@ void AddBehaviour(Json& j, const Behaviour& b)
                      {"rise_time", OrNull(b.step.riseTime)},
                      {"settling_1pct", b.step.settling1Percent},
                      {"settling_0_1pct", b.step.settling0_1Percent}};
+    j["poles"] = PolesJson(b.poles);
     Json shares = Json::object();
     for (const NoiseShare& share : b.noise.shares)
         shares[std::string(share.source)] = share.share;
@@ -76,6 +86,7 @@ std::string JsonDocument(const Report& report)
     j["f3"] = OrNull(d.f3);
     j["f3_error"] = OrNull(F3Error(d.f3, f));
     j["shape_error_db"] = d.shapeErrorDb;
+    j["target_poles"] = PolesJson(report.targetPoles);
     j["aligned_shape_error_db"] = OrNull(report.behaviour.alignedShapeErrorDb);
     if (request.series)
         j["combinations"] = d.combinations;

@@ -144,4 +144,17 @@ std::string GbwNeededText(const std::optional<double>& gbw, double f, Medium med
     return WithUnit(*gbw, "Hz", digits, medium) + " (" + General(*gbw / f, 3) + " f)";
 }
 
+std::string PolesText(const Poles& poles, Medium medium)
+{
+    std::string text;
+    const auto add = [&text](const std::string& item) {
+        text += (text.empty() ? "" : ", ") + item;
+    };
+    for (const PolePair& pair : poles.pairs)
+        add("Q " + Fixed(pair.q, 3) + " at " + WithUnit(pair.f0, "Hz", 6, medium));
+    for (const double f : poles.real)
+        add("real " + WithUnit(f, "Hz", 6, medium));
+    return text;
+}
+
 }  // namespace design::outputs

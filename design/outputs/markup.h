@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "design/behaviour.h"
+
 namespace design::outputs {
 
 // Where a text is read: a terminal gets ASCII only (u for micro, "-" for minus, "Ohm"
@@ -49,5 +51,8 @@ std::string F3Text(const std::optional<double>& f3, double f, Medium medium);
 // The GBW an op-amp needs and its ratio to f: "8.28 kHz (82.8 f)", or "more than" the
 // largest GBW searched (10^5 f). A document's narrow table shows 4 digits, a terminal 6.
 std::string GbwNeededText(const std::optional<double>& gbw, double f, Medium medium);
+
+// The poles as a filter table gives them, pairs first: "Q 1.000 at 100 Hz, real 100 Hz".
+std::string PolesText(const Poles& poles, Medium medium);
 
 }  // namespace design::outputs

@@ -65,6 +65,7 @@ std::string BehaviourLines(const Report& report, const Behaviour& b, std::string
            Quantity(n.densityAt, "Hz") + ", " + Quantity(n.rms, "V") + " rms from " +
            Quantity(n.band.from, "Hz") + " to " + Quantity(n.band.to, "Hz") +
            (upperEdge && !report.noiseRequest.band ? " (the upper edge)" : "") + "\n";
+    out += label("poles") + PolesText(b.poles, Medium::Terminal) + "\n";
     out += label("noise shares");
     for (std::size_t i = 0; i < n.shares.size(); ++i)
         out += (i == 0 ? "" : ", ") + std::string(n.shares[i].source) + " " +
@@ -130,6 +131,8 @@ std::string TerminalText(const Report& report)
     out += "f3             " + f3Text(d.f3) + "\n";
     out += "shape error    " + Fixed(d.shapeErrorDb, 3) + " dB (largest difference from the " +
            std::string(Title(request.response)) + " response, down to -20 dB)\n";
+    out += "target poles   " + PolesText(report.targetPoles, Medium::Terminal) + " (the " +
+           std::string(Title(request.response)) + " response at f)\n";
     if (request.series)
         out += "combinations   " + std::to_string(d.combinations) + "\n";
     if (request.response == ResponseKind::Butterworth)

@@ -183,6 +183,26 @@
         <source>%1 each %2</source>
         <translation>%1 по %2</translation>
     </message>
+    <message>
+        <source>Target pole pair, f0 and Q</source>
+        <translation>Пара полюсов цели, f0 и Q</translation>
+    </message>
+    <message>
+        <source>Pole pair, f0 and Q</source>
+        <translation>Пара полюсов, f0 и Q</translation>
+    </message>
+    <message>
+        <source>%1, Q %2</source>
+        <translation>%1, Q %2</translation>
+    </message>
+    <message>
+        <source>Target real pole</source>
+        <translation>Вещественный полюс цели</translation>
+    </message>
+    <message>
+        <source>Real pole</source>
+        <translation>Вещественный полюс</translation>
+    </message>
 </context>
 <context>
     <name>Form</name>

@@ -386,4 +386,77 @@ TEST(PassbandEdge, ChebyshevEdgeGivesTheF3WhoseRippleBandEndsThere)
     EXPECT_FALSE(design::F3FromPassbandEdge(Circuit::HighPass, ResponseKind::Bessel, 1000));
 }
 
+// The target's poles against their closed forms, each normalised as filter tables give it:
+// Butterworth and Bessel to the -3 dB point, Chebyshev to the ripple band's edge. A high-pass
+// mirrors each frequency about f3 and keeps each Q.
+struct PoleForm {
+    ResponseKind response;
+    std::complex<double> pair;  // the upper pole of the pair, rad/s of the normalisation
+    double real;                // its real pole, rad/s
+};
+
+// The roots of the Bessel polynomial s^3 + 6 s^2 + 15 s + 15 (checked below), at its own
+// -3 dB point.
+std::complex<double> BesselPole(std::complex<double> root)
+{
+    const auto gain = [](double w) {
+        const std::complex<double> s(0, w);
+        return std::abs(15.0 / (((s + 6.0) * s + 15.0) * s + 15.0));
+    };
+    double low = 1, high = 3;
+    for (int i = 0; i < 200; ++i)
+        (gain((low + high) / 2) > std::sqrt(0.5) ? low : high) = (low + high) / 2;
+    return root / low;
+}
+
+// Chebyshev poles at the ripple band's edge of 1 rad/s, for a ripple in dB.
+PoleForm ChebyshevForm(ResponseKind response, double rippleDb)
+{
+    const double epsilon = std::sqrt(std::pow(10.0, rippleDb / 10) - 1);
+    const double a = std::asinh(1 / epsilon) / 3;
+    const double theta = std::numbers::pi / 6;
+    return {
+        response, {-std::sinh(a) * std::sin(theta), std::cosh(a) * std::cos(theta)}, std::sinh(a)};
+}
+
+TEST(Poles, TheTargetsAreTheTablesClosedForms)
+{
+    const std::complex<double> besselPair(-1.8389073227, 1.7543809598);
+    const double besselReal = 2.3221853546;
+    for (const std::complex<double> root : {besselPair, std::complex<double>(-besselReal)}) {
+        const std::complex<double> d = ((root + 6.0) * root + 15.0) * root + 15.0;
+        ASSERT_LT(std::abs(d), 1e-8) << "a root of the Bessel polynomial";
+    }
+    const double sqrt3 = std::sqrt(3.0);
+    const PoleForm forms[] = {
+        {ResponseKind::Butterworth, {-0.5, sqrt3 / 2}, 1},
+        {ResponseKind::Bessel, BesselPole(besselPair), std::abs(BesselPole(besselReal))},
+        ChebyshevForm(ResponseKind::Chebyshev05, 0.5),
+        ChebyshevForm(ResponseKind::Chebyshev1, 1),
+    };
+    for (const PoleForm& form : forms) {
+        // The normalisation's unit, in Hz of an f3 of 1 kHz.
+        const double f3 = 1e3;
+        const double unit = design::TargetOf(form.response).rippleEdge == 0
+                                ? f3
+                                : *design::RippleEdge(Circuit::LowPass, form.response, f3);
+        const double f0 = std::abs(form.pair) * unit,
+                     q = std::abs(form.pair) / (-2 * form.pair.real());
+        const double real = form.real * unit;
+        for (const Circuit circuit : {Circuit::LowPass, Circuit::HighPass}) {
+            const design::Poles poles = design::TargetPoles(circuit, form.response, f3);
+            ASSERT_EQ(poles.pairs.size(), 1u);
+            ASSERT_EQ(poles.real.size(), 1u);
+            const auto mirrored = [&](double f) {
+                return circuit == Circuit::LowPass ? f : f3 * f3 / f;
+            };
+            const std::string what = std::string(design::Id(form.response)) +
+                                     (circuit == Circuit::LowPass ? " low-pass" : " high-pass");
+            EXPECT_NEAR(poles.pairs[0].f0, mirrored(f0), 1e-9 * f0) << what;
+            EXPECT_NEAR(poles.pairs[0].q, q, 1e-9 * q) << what;
+            EXPECT_NEAR(poles.real[0], mirrored(real), 1e-9 * real) << what;
+        }
+    }
+}
+
 }  // namespace

@@ -142,16 +142,18 @@ TEST(DesignJson, HasTheKeysInOrderAndOnlyThoseThatApply)
         RunCli({"design", "highpass", "100", "10n", "--series", "E96", "--move-value", "E24:1",
                 "--opamp", "1Meg,200k,100", "--tolerance", "1%,5%", "--samples", "2000", "--json"});
     std::size_t position = 0;
-    for (const char* key :
-         {"\"circuit\"", "\"response\"", "\"coefficients\"", "\"frequency\"", "\"value\"",
-          "\"value_chosen\"", "\"parts\"", "\"f3\"", "\"f3_error\"", "\"shape_error_db\"",
-          "\"aligned_shape_error_db\"", "\"combinations\"", "\"window\"", "\"opamp\"",
-          "\"sensitivity\"", "\"tolerance\"", "\"step\"", "\"noise\""}) {
+    for (const char* key : {"\"circuit\"",        "\"response\"",     "\"coefficients\"",
+                            "\"frequency\"",      "\"value\"",        "\"value_chosen\"",
+                            "\"parts\"",          "\"f3\"",           "\"f3_error\"",
+                            "\"shape_error_db\"", "\"target_poles\"", "\"aligned_shape_error_db\"",
+                            "\"combinations\"",   "\"window\"",       "\"opamp\"",
+                            "\"sensitivity\"",    "\"tolerance\"",    "\"step\"",
+                            "\"poles\"",          "\"noise\""}) {
         const std::size_t found = ran.out.find(key, position);
         ASSERT_NE(found, std::string::npos) << key;
         position = found;
     }
-    EXPECT_EQ(keys.size(), 18u);
+    EXPECT_EQ(keys.size(), 20u);
     EXPECT_EQ(j["parts"][0].size(), 5u);  // name ideal chosen error impractical
     EXPECT_EQ(j["combinations"], 192);
     EXPECT_TRUE(j["opamp"].contains("upper_edge"));

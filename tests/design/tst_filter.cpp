@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "design/analysis.h"
+#include "design/behaviour.h"
 #include "design/filter.h"
 #include "tests/design/param_name.h"
 
@@ -24,11 +25,11 @@ using Complex = std::complex<double>;
 
 constexpr double TwoPi = 2 * std::numbers::pi;
 
-// H = Vo / Vin from the four node equations (n1, n2, + input, output) solved by Gaussian
-// elimination: no closed form involved.
-Complex NodalResponse(Circuit circuit, const Parts& p, double f, const std::optional<OpAmp>& opamp)
+// H = Vo / Vin at s (rad/s) from the four node equations (n1, n2, + input, output) solved
+// by Gaussian elimination: no closed form involved.
+Complex NodalResponseAt(Circuit circuit, const Parts& p, Complex s,
+                        const std::optional<OpAmp>& opamp)
 {
-    const Complex s(0, TwoPi * f);
     const auto series = [&](double x) {
         return circuit == Circuit::LowPass ? Complex(1 / x) : s * x;
     };
@@ -70,6 +71,11 @@ Complex NodalResponse(Circuit circuit, const Parts& p, double f, const std::opti
     return m[3][4] / m[3][3];
 }
 
+Complex NodalResponse(Circuit circuit, const Parts& p, double f, const std::optional<OpAmp>& opamp)
+{
+    return NodalResponseAt(circuit, p, Complex(0, TwoPi * f), opamp);
+}
+
 // Unequal parts, as tolerances leave them.
 const Parts LowPassParts{{33e3, 36e3, 30e3}, {68e-9, 160e-9, 10e-9}};
 const Parts HighPassParts{{10e-9, 11e-9, 9.1e-9}, {120e3, 47e3, 750e3}};
@@ -90,6 +96,29 @@ TEST_P(ClosedForm, MatchesTheNodalSolution)
         const Complex actual = design::FrequencyResponse(circuit, parts, f, opamp);
         // A gain of 1e4 to 2e5 costs some digits in either solution; a wrong term costs all.
         EXPECT_LT(std::abs(actual - expected), 1e-7 * std::abs(expected)) << "f = " << f;
+    }
+}
+
+// Each pole found makes the nodal equations singular: approached ten thousand times closer,
+// the gain grows ten thousand times (a pole off by 1e-7 of its size would stop it near 1e3).
+TEST_P(ClosedForm, PolesAreWhereTheNodalSolutionIsUnbounded)
+{
+    const auto& [circuit, opamp] = GetParam();
+    const Parts& parts = circuit == Circuit::LowPass ? LowPassParts : HighPassParts;
+    const design::Poles poles = design::PolesOf(circuit, parts, opamp);
+    std::vector<Complex> found;
+    for (const design::PolePair& pair : poles.pairs) {
+        const double w = TwoPi * pair.f0, sigma = -w / (2 * pair.q);
+        found.emplace_back(sigma, std::sqrt(w * w - sigma * sigma));
+    }
+    for (const double f : poles.real)
+        found.emplace_back(-TwoPi * f, 0);
+    const int order = opamp ? 4 : 3;  // three capacitors, and the op-amp's own pole
+    EXPECT_EQ(2 * poles.pairs.size() + poles.real.size(), std::size_t(order));
+    for (const Complex& pole : found) {
+        const double near = std::abs(NodalResponseAt(circuit, parts, pole * (1 + 1e-7), opamp));
+        const double far = std::abs(NodalResponseAt(circuit, parts, pole * (1 + 1e-3), opamp));
+        EXPECT_GT(near / far, 9e3) << "pole " << pole;
     }
 }
 
