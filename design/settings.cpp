@@ -247,10 +247,10 @@ std::optional<std::uint64_t> ReadSeed(std::string_view text)
     return seed;
 }
 
-std::variant<Specification, SettingProblem> Read(const Settings& in)
+std::variant<DesignInputs, SettingProblem> Read(const Settings& in)
 {
     Reading reading;
-    Specification out;
+    DesignInputs out;
     Request& request = out.request;
     request.circuit = in.circuit;
     request.response = in.response;

@@ -95,7 +95,7 @@ bool Applies(Setting setting, const Settings& settings);
 std::optional<double> F3Of(const Settings& settings);
 
 // What a design is made of once its settings read.
-struct Specification {
+struct DesignInputs {
     Request request;
     std::optional<OpAmp> opamp;
     std::optional<ToleranceRequest> tolerance;
@@ -133,10 +133,10 @@ struct SettingProblem {
     bool operator==(const SettingProblem&) const = default;
 };
 
-// The specification, or the first problem in the form's order (each setting alone, then
+// The design inputs, or the first problem in the form's order (each setting alone, then
 // the parts the frequency and value build, then the op-amp against the frequency). What
 // Read accepts, MakeReport takes.
-std::variant<Specification, SettingProblem> Read(const Settings& settings);
+std::variant<DesignInputs, SettingProblem> Read(const Settings& settings);
 
 // "expected a frequency from 1e-30 to 1e30 Hz, such as 100, 2.5k or 1 kHz": one line, in
 // English, for a form or a message. A translated form has its own words for each.

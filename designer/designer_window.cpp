@@ -100,7 +100,7 @@ protected:
 DesignerWindow::Computed DesignerWindow::Compute(const design::Settings& inputs)
 {
     Computed computed{design::Read(inputs), std::nullopt, {}};
-    if (const auto* o = std::get_if<design::Specification>(&computed.read)) {
+    if (const auto* o = std::get_if<design::DesignInputs>(&computed.read)) {
         try {
             computed.report = design::MakeReport(o->request, o->opamp, o->tolerance, o->noise,
                                                  design::Sampling::Later);
@@ -554,8 +554,8 @@ void DesignerWindow::recompute()
         return;
     }
     fieldInError_.reset();
-    options_ = std::get<design::Specification>(computed.read);
-    const design::Specification& o = *options_;
+    options_ = std::get<design::DesignInputs>(computed.read);
+    const design::DesignInputs& o = *options_;
     report_ = std::move(computed.report);
     stale_ = false;
     toleranceFigures_.reset();

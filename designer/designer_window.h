@@ -97,7 +97,7 @@ private:
 
     // The fields read, and their design (or why MakeReport refused it).
     struct Computed {
-        std::variant<design::Specification, design::SettingProblem> read;
+        std::variant<design::DesignInputs, design::SettingProblem> read;
         std::optional<design::Report> report;
         std::string failure;
     };
@@ -105,7 +105,7 @@ private:
 
     design::Settings inputs_;
     std::future<Computed> firstDesign_;
-    std::optional<design::Specification> options_;
+    std::optional<design::DesignInputs> options_;
     std::optional<design::Report> report_;
     bool stale_ = false;
     std::optional<design::Setting> fieldInError_;

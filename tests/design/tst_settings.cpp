@@ -25,8 +25,8 @@ std::string CommandOf(const Settings& settings)
     return line;
 }
 
-// Every number a specification holds, to compare two and to show the difference.
-std::string Described(const Specification& s)
+// Every number design inputs hold, to compare two and to show the difference.
+std::string Described(const DesignInputs& s)
 {
     std::ostringstream out;
     const auto number = [&out](double x) { out << ShortestDoubleText(x) << ' '; };
@@ -187,11 +187,11 @@ TEST(Settings, ReadAsTheDesignCommandReadsTheirArguments)
         const cli::DesignArguments companion = cli::ParseDesignArguments(views);
         const auto read = Read(settings);
         const auto* options = std::get_if<cli::DesignOptions>(&companion);
-        const auto* specification = std::get_if<Specification>(&read);
-        ASSERT_EQ(options != nullptr, specification != nullptr) << CommandOf(settings);
+        const auto* inputs = std::get_if<DesignInputs>(&read);
+        ASSERT_EQ(options != nullptr, inputs != nullptr) << CommandOf(settings);
         if (!options)
             continue;
-        EXPECT_EQ(Described(*specification),
+        EXPECT_EQ(Described(*inputs),
                   Described({options->request, options->opamp, options->tolerance, options->noise}))
             << CommandOf(settings);
     }
