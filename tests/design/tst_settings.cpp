@@ -4,6 +4,7 @@
 // names; that they read to what the design command reads from their arguments; and the
 // mapping to those arguments and back.
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -300,6 +301,29 @@ TEST(Settings, ArgumentsThatNameNoSettingAreRefused)
     const auto read = SettingsFromArguments(negative);
     ASSERT_TRUE(std::holds_alternative<Settings>(read));
     EXPECT_EQ(std::get<Settings>(read).frequency, "-100");
+}
+
+// The companion's options that name settings are the ones the settings' mapping reads, so
+// that a new option reaches the window, a stored design and a link, or is refused there as
+// an output.
+TEST(Settings, EveryOptionOfTheCompanionIsASettingOrAnOutput)
+{
+    const std::set<std::string_view> outputs = {"--json", "--spice", "--dialect",
+                                                "--svg",  "--html",  "--spice-checks"};
+    for (const cli::DesignOption& option : cli::DesignOptionTable()) {
+        if (option.name == "--help")
+            continue;  // a program's own, asked before any design is read
+        const std::string value =
+            option.choices.empty() ? std::string("1") : std::string(option.choices.back());
+        const std::string arg = std::string(option.name) + "=" + value;
+        const std::vector<std::string_view> args = {"lowpass", "100", "33k", arg};
+        const auto read = SettingsFromArguments(args);
+        const auto* problem = std::get_if<ArgumentProblem>(&read);
+        if (outputs.contains(option.name))
+            EXPECT_TRUE(problem && !problem->why.starts_with("unknown")) << option.name;
+        else
+            EXPECT_FALSE(problem && problem->why.starts_with("unknown")) << option.name;
+    }
 }
 
 }  // namespace
