@@ -300,10 +300,10 @@ std::variant<DesignInputs, SettingProblem> Read(const Settings& in)
     if (!in.bandFrom.empty() || !in.bandTo.empty()) {
         // An empty end is the one it shows, of the frequency that names f3.
         const std::optional<double> f3 = F3Of(in);
-        if (in.bandTo.empty() && circuit == Circuit::HighPass && in.HasOpAmp())
-            reading.Refuse(Setting::BandTo, Expectation::BandToWithOpAmp);
         const auto from = reading.Number(Setting::BandFrom, in.bandFrom, circuit,
                                          f3 ? std::optional<double>(*f3 / 100) : std::nullopt);
+        if (in.bandTo.empty() && circuit == Circuit::HighPass && in.HasOpAmp())
+            reading.Refuse(Setting::BandTo, Expectation::BandToWithOpAmp);
         if (from) {
             // Its problem names the start it must pass.
             std::optional<double> to;

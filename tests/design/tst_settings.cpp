@@ -97,6 +97,8 @@ const ProblemRow ProblemRows[] = {
     {[](Settings& s) { s.bandFrom = "20k"; }, Setting::BandTo, Expectation::BandTo},  // 100 f
     {[](Settings& s) { s.circuit = Circuit::HighPass, s.gbw = "1Meg", s.bandFrom = "20"; },
      Setting::BandTo, Expectation::BandToWithOpAmp},
+    {[](Settings& s) { s.circuit = Circuit::HighPass, s.gbw = "1Meg", s.bandFrom = "x"; },
+     Setting::BandFrom, Expectation::BandFrom},
     {[](Settings& s) { s.toleranceR = "x", s.toleranceC = "5"; }, Setting::ToleranceR,
      Expectation::Tolerance},
     {[](Settings& s) { s.toleranceR = "1", s.toleranceC = "40"; }, Setting::ToleranceC,
