@@ -266,16 +266,22 @@ void DesignerWindow::changeEvent(QEvent* event)
 void DesignerWindow::makeDefaultsReadable()
 {
     const QColor shown = palette().color(QPalette::PlaceholderText);
+    // The fields share their grounds: each shade is found once, not once a field.
+    std::map<QRgb, QColor> shades;
+    const auto shadeOn = [&](const QColor& base) {
+        auto [shade, fresh] = shades.try_emplace(base.rgba());
+        if (fresh)
+            shade->second = ui::ReadableShade(ui::AsDrawn(shown, base), base);
+        return shade->second;
+    };
     for (QWidget* field : fields_) {
         auto* edit = qobject_cast<QLineEdit*>(field);
         if (!edit)
             continue;
         QPalette colours = edit->palette();
-        for (const auto group : {QPalette::Active, QPalette::Inactive}) {
-            const QColor base = colours.color(group, QPalette::Base);
+        for (const auto group : {QPalette::Active, QPalette::Inactive})
             colours.setColor(group, QPalette::PlaceholderText,
-                             ui::ReadableShade(ui::AsDrawn(shown, base), base));
-        }
+                             shadeOn(colours.color(group, QPalette::Base)));
         edit->setPalette(colours);
     }
 }
