@@ -34,6 +34,7 @@
 #include "designer/form.h"
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
+#include "designer/plots/shown_numbers.h"
 #include "designer/plots/tolerance_job.h"
 #include "designer/problem_words.h"
 #include "designer/schematic_view.h"
@@ -47,17 +48,10 @@ namespace {
 // The three equal parts, then the three computed ones.
 constexpr int PartRows = 4;
 
-using design::outputs::Medium;
-using design::outputs::WithUnit;
 
 QString FromUtf8(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-QString Quantity(double value, std::string_view unit)
-{
-    return FromUtf8(WithUnit(value, unit, 6, Medium::Document));
 }
 
 // A text of the form's table, in the window's language.
@@ -513,7 +507,7 @@ void DesignerWindow::showHints()
         // Every field takes a decimal comma, as the settings are read.
         const std::optional<double> value =
             text.empty() ? std::nullopt : design::ReadQuantity(text, hint.unit, true);
-        hints_.at(row.setting)->setText(value ? Quantity(*value, hint.symbol) : QString());
+        hints_.at(row.setting)->setText(value ? ShownQuantity(*value, hint.symbol) : QString());
     }
 }
 
@@ -650,7 +644,7 @@ void DesignerWindow::showReport()
             parts_->setItem(i, column, item);
         };
         cell(0, part.name + (part.impractical ? tr(" (impractical)") : ""), {});
-        cell(1, Quantity(part.ideal, part.unit), part.ideal);
+        cell(1, ShownQuantity(part.ideal, part.unit), part.ideal);
         cell(2, Figures::ChosenText(part), part.chosen);
         cell(3, part.error ? FromUtf8(design::outputs::SignedPercent(*part.error)) : QString(),
              part.error ? QVariant(*part.error) : QVariant());

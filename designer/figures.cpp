@@ -6,12 +6,12 @@
 #include <QtWidgets/QTreeWidget>
 
 #include "design/outputs/markup.h"
+#include "designer/plots/shown_numbers.h"
 
 namespace designer {
 namespace {
 
 using design::outputs::Fixed;
-using design::outputs::Medium;
 using design::outputs::SignedPercent;
 
 QString Text(const std::string& text)
@@ -19,29 +19,31 @@ QString Text(const std::string& text)
     return QString::fromStdString(text);
 }
 
-QString Quantity(double value, std::string_view unit)
-{
-    return Text(design::outputs::WithUnit(value, unit, 6, Medium::Document));
-}
-
 QString Db(double value)
 {
-    return Text(Fixed(value, 3)) + QStringLiteral(" dB");
+    return ShownDecimal(value, 3) + QStringLiteral(" dB");
 }
 
 QString Percent(double fraction)
 {
-    return Text(Fixed(fraction * 100, 3)) + QStringLiteral(" %");
+    return ShownDecimal(fraction * 100, 3) + QStringLiteral(" %");
 }
 
 QString F3(const std::optional<double>& f3, double f)
 {
-    return Text(design::outputs::F3Text(f3, f, Medium::Document));
+    if (!f3)
+        return Figures::tr("none (no −3 dB crossing)");
+    return ShownQuantity(*f3, "Hz") + QStringLiteral(" (") + Text(SignedPercent(*f3 / f - 1)) +
+           QLatin1Char(')');
 }
 
+// The GBW an op-amp needs, and how many times the frequency that is.
 QString Gbw(const std::optional<double>& gbw, double f)
 {
-    return Text(design::outputs::GbwNeededText(gbw, f, Medium::Document));
+    if (!gbw)
+        return Figures::tr("more than %1").arg(ShownQuantity(1e5 * f, "Hz"));
+    return ShownQuantity(*gbw, "Hz", 4) + QStringLiteral(" (") + ShownNumber(*gbw / f, 3) +
+           QStringLiteral(" f)");
 }
 
 class Group {
@@ -66,10 +68,10 @@ void AddPoles(Group& group, const design::Poles& poles, bool target)
     for (const design::PolePair& pair : poles.pairs)
         group.Add(target ? Figures::tr("Target pole pair, f0 and Q")
                          : Figures::tr("Pole pair, f0 and Q"),
-                  Figures::tr("%1, Q %2").arg(Quantity(pair.f0, "Hz"), Text(Fixed(pair.q, 3))));
+                  Figures::tr("%1, Q %2").arg(ShownQuantity(pair.f0, "Hz"), Text(Fixed(pair.q, 3))));
     for (const double f : poles.real)
         group.Add(target ? Figures::tr("Target real pole") : Figures::tr("Real pole"),
-                  Quantity(f, "Hz"));
+                  ShownQuantity(f, "Hz"));
 }
 
 }  // namespace
@@ -87,22 +89,22 @@ void Figures::Show(QTreeWidget& tree, const design::Report& report)
         if (b.alignedShapeErrorDb)
             group.Add(tr("Aligned shape error"), Db(*b.alignedShapeErrorDb));
         if (b.groupDelay) {
-            group.Add(tr("Group delay at DC"), Quantity(b.groupDelay->dc, "s"));
+            group.Add(tr("Group delay at DC"), ShownQuantity(b.groupDelay->dc, "s"));
             group.Add(tr("Delay within 1 % up to"), b.groupDelay->flatTo
-                                                        ? Quantity(*b.groupDelay->flatTo, "Hz")
+                                                        ? ShownQuantity(*b.groupDelay->flatTo, "Hz")
                                                         : tr("100 f and beyond"));
         }
         group.Add(lowPass ? tr("Step overshoot") : tr("Step undershoot"),
                   Percent(b.step.overshoot));
         if (b.step.riseTime)
-            group.Add(tr("Rise time, 10–90 %"), Quantity(*b.step.riseTime, "s"));
-        group.Add(tr("Settling to 1 %"), Quantity(b.step.settling1Percent, "s"));
-        group.Add(tr("Settling to 0.1 %"), Quantity(b.step.settling0_1Percent, "s"));
-        group.Add(tr("Noise density at %1").arg(Quantity(b.noise.densityAt, "Hz")),
-                  Quantity(b.noise.density, "V/√Hz"));
+            group.Add(tr("Rise time, 10–90 %"), ShownQuantity(*b.step.riseTime, "s"));
+        group.Add(tr("Settling to 1 %"), ShownQuantity(b.step.settling1Percent, "s"));
+        group.Add(tr("Settling to 0.1 %"), ShownQuantity(b.step.settling0_1Percent, "s"));
+        group.Add(tr("Noise density at %1").arg(ShownQuantity(b.noise.densityAt, "Hz")),
+                  ShownQuantity(b.noise.density, "V/√Hz"));
         group.Add(tr("Noise from %1 to %2")
-                      .arg(Quantity(b.noise.band.from, "Hz"), Quantity(b.noise.band.to, "Hz")),
-                  Quantity(b.noise.rms, "V") + tr(" rms"));
+                      .arg(ShownQuantity(b.noise.band.from, "Hz"), ShownQuantity(b.noise.band.to, "Hz")),
+                  ShownQuantity(b.noise.rms, "V") + tr(" rms"));
         QStringList shares;
         for (const design::NoiseShare& share : b.noise.shares)
             shares << QString::fromLatin1(share.source) + QLatin1Char(' ') +
@@ -119,14 +121,14 @@ void Figures::Show(QTreeWidget& tree, const design::Report& report)
         const PartRow equal = PartRows(report).front();
         ideal.Add(tr("%1 chosen from %2").arg(equal.name, equal.chosenFrom),
                   tr("%1 for %2 given")
-                      .arg(Quantity(equal.chosen, equal.unit), Quantity(equal.ideal, equal.unit)));
+                      .arg(ShownQuantity(equal.chosen, equal.unit), ShownQuantity(equal.ideal, equal.unit)));
     }
     if (request.series)
         ideal.Add(tr("Combinations weighed"), QString::number(d.combinations));
     if (report.windowF3)
         ideal.Add(tr("The calculator's f3"), F3(report.windowF3, f));
     if (report.rippleEdge)
-        ideal.Add(tr("Ripple band's edge"), Quantity(*report.rippleEdge, "Hz"));
+        ideal.Add(tr("Ripple band's edge"), ShownQuantity(*report.rippleEdge, "Hz"));
     if (report.sensitivity) {
         const auto sensitivity = [&](std::string_view part, double value) {
             ideal.Add(tr("Sensitivity of f3 to %1").arg(QString::fromLatin1(part)),
@@ -142,13 +144,13 @@ void Figures::Show(QTreeWidget& tree, const design::Report& report)
     if (report.opamp) {
         const design::OpAmpFigures& o = *report.opamp;
         Group opamp(tree, tr("With the op-amp: GBW %1, A0 %2, RO %3")
-                              .arg(Quantity(o.opamp.gbw, "Hz"),
+                              .arg(ShownQuantity(o.opamp.gbw, "Hz"),
                                    Text(design::outputs::General(o.opamp.a0, 6)),
-                                   Quantity(o.opamp.ro, "Ω")));
+                                   ShownQuantity(o.opamp.ro, "Ω")));
         opamp.Add(tr("f3"), F3(o.f3, f));
         opamp.Add(tr("Shape error"), Db(o.shapeErrorDb));
         if (!lowPass)
-            opamp.Add(tr("Upper edge"), o.upperEdge ? Quantity(*o.upperEdge, "Hz") : tr("none"));
+            opamp.Add(tr("Upper edge"), o.upperEdge ? ShownQuantity(*o.upperEdge, "Hz") : tr("none"));
         opamp.Add(tr("GBW for f3 within 1 %"), Gbw(o.gbwNeeded.f3Within1Percent, f));
         opamp.Add(tr("GBW for f3 within 0.1 %"), Gbw(o.gbwNeeded.f3Within0_1Percent, f));
         opamp.Add(tr("GBW for 0.1 dB more shape error"), Gbw(o.gbwNeeded.shapeWithin0_1Db, f));
@@ -218,7 +220,7 @@ std::vector<PartRow> Figures::PartRows(const design::Report& report)
 
 QString Figures::ChosenText(const PartRow& row)
 {
-    const QString value = Quantity(row.chosen, row.unit);
+    const QString value = ShownQuantity(row.chosen, row.unit);
     return row.chosenFrom.isEmpty() ? value : tr("%1 (%2)").arg(value, row.chosenFrom);
 }
 
@@ -227,8 +229,8 @@ QString Figures::PartsSentence(const design::Report& report)
     QStringList parts;
     for (const PartRow& row : PartRows(report))
         parts << (row.name.contains(QLatin1Char(','))
-                      ? tr("%1 each %2").arg(row.name, Quantity(row.chosen, row.unit))
-                      : row.name + QLatin1Char(' ') + Quantity(row.chosen, row.unit));
+                      ? tr("%1 each %2").arg(row.name, ShownQuantity(row.chosen, row.unit))
+                      : row.name + QLatin1Char(' ') + ShownQuantity(row.chosen, row.unit));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -241,7 +243,7 @@ QString Figures::PartsTable(const design::Report& report)
         rows.back() << tr("chosen %1").arg(QString::fromLatin1(design::Id(*request.series)))
                     << tr("error");
     for (const PartRow& part : PartRows(report)) {
-        rows.push_back({part.name, Quantity(part.ideal, part.unit)});
+        rows.push_back({part.name, ShownQuantity(part.ideal, part.unit)});
         if (request.series)
             rows.back() << ChosenText(part)
                         << (part.error ? Text(SignedPercent(*part.error)) : QString());

@@ -13,6 +13,7 @@
 #include <QtWidgets/QStyleOptionFocusRect>
 
 #include "designer/plots/plot_look.h"
+#include "designer/plots/shown_numbers.h"
 
 namespace designer {
 namespace {
@@ -171,7 +172,7 @@ void BodePainter::Panels()
             p_.drawLine(QPointF(r.left(), panel.Y(v)), QPointF(r.right(), panel.Y(v)));
             p_.setPen(normal_.text);
             p_.drawText(QRectF(0, panel.Y(v) - fm_.height() / 2, r.left() - 4, fm_.height()),
-                        Qt::AlignRight | Qt::AlignVCenter, Decimal(v, decimals));
+                        Qt::AlignRight | Qt::AlignVCenter, ShownDecimal(v, decimals));
         }
         p_.setPen(QPen(c_.frame, 1));
         p_.drawRect(r);
@@ -189,7 +190,7 @@ void BodePainter::FrequencyLabels()
     double free = l_.left;
     for (double decade = std::pow(10.0, std::ceil(l_.logLow - 1e-9)); decade <= High() * 1.0001;
          decade *= 10) {
-        const QString label = WithUnit(decade, "Hz", 3);
+        const QString label = ShownQuantity(decade, "Hz", 3);
         const double width = fm_.horizontalAdvance(label);
         const double x = std::clamp(l_.X(decade) - width / 2, l_.left, l_.left + l_.width - width);
         if (x < free)
@@ -335,7 +336,7 @@ QString BodeView::readout() const
     if (!r)
         return tr("No design");
     return tr("%1: gain %2 dB, phase %3°")
-        .arg(WithUnit(r->frequency, "Hz", 4), Decimal(r->gainDb, 2), Decimal(r->phaseDegrees, 1));
+        .arg(ShownQuantity(r->frequency, "Hz", 4), ShownDecimal(r->gainDb, 2), ShownDecimal(r->phaseDegrees, 1));
 }
 
 void BodeView::ReadingChanged()

@@ -10,6 +10,7 @@
 #include <QtWidgets/QStyleOptionProgressBar>
 
 #include "designer/plots/plot_look.h"
+#include "designer/plots/shown_numbers.h"
 
 namespace designer {
 namespace {
@@ -25,7 +26,7 @@ int BinCount(std::size_t samples)
 
 QString Percent(double fraction, int decimals)
 {
-    return Decimal(100 * fraction, decimals) + QStringLiteral(" %");
+    return ShownDecimal(100 * fraction, decimals) + QStringLiteral(" %");
 }
 
 // What the marks mean, along the bottom: a bar, the shading and the dashed lines, and at the

@@ -5,10 +5,8 @@
 #include <cmath>
 
 #include <QtCore/QCoreApplication>
-#include <QtCore/QLocale>
 #include <QtGui/QPainter>
 
-#include "design/outputs/markup.h"
 #include "ui/readable_colour.h"
 
 namespace designer {
@@ -26,13 +24,6 @@ QColor Mix(const QColor& a, const QColor& b, double share)
     return QColor::fromRgbF(float(a.redF() * (1 - share) + b.redF() * share),
                             float(a.greenF() * (1 - share) + b.greenF() * share),
                             float(a.blueF() * (1 - share) + b.blueF() * share));
-}
-
-QString Localised(std::string text)
-{
-    QString s = QString::fromStdString(text);
-    s.replace(QLatin1Char('.'), QLocale().decimalPoint());
-    return s;
 }
 
 }  // namespace
@@ -65,20 +56,6 @@ PlotColours Faded(const PlotColours& c)
         *colour = Mix(*colour, c.background, 0.55);
     faded.band.setAlphaF(faded.band.alphaF() / 2);
     return faded;
-}
-
-QString WithUnit(double value, const char* unit, int digits)
-{
-    return Localised(design::outputs::WithUnit(value, unit, digits));
-}
-
-QString Decimal(double value, int decimals)
-{
-    const double shown = std::abs(value) < 0.5 * std::pow(10.0, -decimals) ? 0.0 : value;
-    QString s = QLocale().toString(shown, 'f', decimals);
-    if (shown < 0)
-        s.replace(QLocale().negativeSign(), QStringLiteral("\u2212"));
-    return s;
 }
 
 double NiceStep(double range, int most)

@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
 // What the plots share: their colours, chosen from the palette so that they stay readable
-// under a light or a dark scheme, the texts of numbers with units, and the steps of an axis.
+// under a light or a dark scheme, and the steps of an axis.
 #pragma once
 
 #include <QtCore/QString>
@@ -31,13 +31,6 @@ PlotColours PlotColoursFor(const QPalette& palette);
 // The same colours washed towards the background: a plot of a design the inputs no longer
 // describe.
 PlotColours Faded(const PlotColours& colours);
-
-// `digits` significant digits with an SI prefix, in the locale's decimal point: "1 kHz",
-// "98,87 Hz".
-QString WithUnit(double value, const char* unit, int digits);
-
-// `decimals` decimals in the locale's form, with a minus sign, never "-0".
-QString Decimal(double value, int decimals);
 
 // A step of 1, 2 or 5 times a power of ten that divides `range` into at most `most` parts.
 double NiceStep(double range, int most);

@@ -203,6 +203,14 @@
         <source>Real pole</source>
         <translation>Вещественный полюс</translation>
     </message>
+    <message>
+        <source>none (no −3 dB crossing)</source>
+        <translation>нет (уровня −3 dB не достигает)</translation>
+    </message>
+    <message>
+        <source>more than %1</source>
+        <translation>больше %1</translation>
+    </message>
 </context>
 <context>
     <name>Form</name>
@@ -470,7 +478,7 @@
     <name>designer::BodeView</name>
     <message>
         <source>Magnitude, dB</source>
-        <translation>Амплитуда, дБ</translation>
+        <translation>Амплитуда, dB</translation>
     </message>
     <message>
         <source>Phase, degrees</source>
@@ -478,7 +486,7 @@
     </message>
     <message>
         <source>Deviation from target, dB</source>
-        <translation>Отклонение от цели, дБ</translation>
+        <translation>Отклонение от цели, dB</translation>
     </message>
     <message>
         <source>target</source>
@@ -498,7 +506,7 @@
     </message>
     <message>
         <source>%1: gain %2 dB, phase %3°</source>
-        <translation>%1: усиление %2 дБ, фаза %3°</translation>
+        <translation>%1: усиление %2 dB, фаза %3°</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 
 #include "designer/plots/bode_view.h"
 #include "designer/plots/plot_look.h"
+#include "designer/plots/shown_numbers.h"
 #include "tests/designer/plots/designs.h"
 #include "tests/designer/plots/pixels.h"
 #include "tests/ui/colour_schemes.h"
@@ -88,9 +89,9 @@ void TestBodeView::readoutAtTheKeyboardCursor()
     QVERIFY(reading->frequency == curves.freq[i] && reading->gainDb == curves.designDb[i] &&
             reading->phaseDegrees == curves.designPhase[i]);
     const QString text = view.readout();
-    QVERIFY2(text.startsWith(designer::WithUnit(curves.freq[i], "Hz", 4)), qPrintable(text));
-    QVERIFY2(text.contains(designer::Decimal(curves.designDb[i], 2) + " dB"), qPrintable(text));
-    QVERIFY2(text.contains(designer::Decimal(curves.designPhase[i], 1) + "°"), qPrintable(text));
+    QVERIFY2(text.startsWith(designer::ShownQuantity(curves.freq[i], "Hz", 4)), qPrintable(text));
+    QVERIFY2(text.contains(designer::ShownDecimal(curves.designDb[i], 2) + " dB"), qPrintable(text));
+    QVERIFY2(text.contains(designer::ShownDecimal(curves.designPhase[i], 1) + "°"), qPrintable(text));
     QCOMPARE(view.accessibleDescription(), text);
     QCOMPARE(QAccessible::queryAccessibleInterface(&view)->text(QAccessible::Description), text);
 }

@@ -7,6 +7,7 @@
 
 #include "designer/plots/histogram_view.h"
 #include "designer/plots/plot_look.h"
+#include "designer/plots/shown_numbers.h"
 #include "tests/designer/plots/designs.h"
 #include "tests/designer/plots/pixels.h"
 
@@ -75,7 +76,7 @@ void TestHistogramView::drawsAnyNumberOfSamples()
     if (samples.empty()) {
         QCOMPARE(view.summary(), HistogramView::tr("No tolerance analysis"));
     } else {
-        const QString sigma = designer::Decimal(100 * figures.sigma, 3) + " %";
+        const QString sigma = designer::ShownDecimal(100 * figures.sigma, 3) + " %";
         QVERIFY2(view.summary().contains(sigma), qPrintable(view.summary()));
         QVERIFY2(view.summary().contains(QString::number(samples.size())),
                  qPrintable(view.summary()));
