@@ -395,8 +395,10 @@ void DesignerWindow::buildResults(QWidget* panel)
     // A fixed first column: measuring every row's text again on each key would cost more
     // than the design itself.
     figures_->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    // The longest name, below its group's title: indented.
     figures_->header()->resizeSection(
-        0, figures_->fontMetrics().horizontalAdvance(tr("GBW for 0.1 dB more shape error")) +
+        0, figures_->indentation() +
+               figures_->fontMetrics().horizontalAdvance(tr("GBW for 0.1 dB more shape error")) +
                4 * figures_->fontMetrics().averageCharWidth());
     tabs_->addTab(figures_, tr("Fig&ures"));
     bode_ = new BodeView;

@@ -69,6 +69,11 @@ inline QStringList Squeezed(const QWidget& window)
                         tree->fontMetrics().horizontalAdvance((*it)->text(1)) + 6 >
                     tree->viewport()->width())
                 squeezed << QStringLiteral("the figure \"%1\"").arg((*it)->text(1));
+            // A figure's name, below its group's title, whole in the first column.
+            if ((*it)->parent() &&
+                tree->indentation() + tree->fontMetrics().horizontalAdvance((*it)->text(0)) + 6 >
+                    tree->header()->sectionSize(0))
+                squeezed << QStringLiteral("the name \"%1\"").arg((*it)->text(0));
         }
     }
     for (const QTabBar* bar : window.findChildren<QTabBar*>())
