@@ -599,6 +599,13 @@ void DesignerWindow::showFieldProblem(design::Setting setting, const QString& wh
     parts_->setEnabled(!stale_);
     figures_->setEnabled(!stale_);
     chosenNote_->setEnabled(!stale_);  // of the design on show, greyed with it
+    // An impractical part's own colour would stay bright in a greyed table: the next design
+    // shown colours its parts anew.
+    if (stale_)
+        for (int row = 0; row < parts_->rowCount(); ++row)
+            for (int column = 0; column < parts_->columnCount(); ++column)
+                if (QTableWidgetItem* item = parts_->item(row, column))
+                    item->setData(Qt::ForegroundRole, QVariant());
 }
 
 QString DesignerWindow::choiceText(design::Setting setting, int choice) const
