@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "design/outputs/behaviour_plot.h"
+#include "design/outputs/definitions.h"
 #include "design/outputs/markup.h"
 #include "design/outputs/plot.h"
 #include "design/outputs/schematic_svg.h"
@@ -315,29 +316,16 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
             : "The op-amp is ideal: a follower whose output equals its + input at every "
               "frequency. A real op-amp moves f3; give --opamp to see how much.");
     h.Tag("\n");
-    h.Element("li",
-              "f3 is the first frequency, coming from the passband, where the gain falls to 1/√2 "
-              "(−3.01 dB). Its error is f3 / f − 1.");
+    h.Element("li", Definition(Term::F3));
     h.Tag("\n");
-    h.Element(
-        "li",
-        "Shape error is the largest difference, in dB, between the circuit's gain and the " +
-            std::string(Title(request.response)) +
-            " response with its −3 dB point at f, over f/100 … 100 f wherever that response is "
-            "at or above −20 dB.");
+    h.Element("li", Definition(Term::ShapeError, Title(request.response)));
     h.Tag("\n");
-    h.Element("li",
-              "Aligned shape error is the same comparison against the response moved to the "
-              "realised f3 (the shape without the f3 error), up to 100 f3 (a high-pass with an "
-              "op-amp: up to a tenth of its upper edge).");
+    h.Element("li", Definition(Term::AlignedShapeError));
     h.Tag("\n");
-    h.Element("li",
-              "Step: a 1 V step at the input; overshoot past the final value (a high-pass: how "
-              "far it swings below 0), settling once it stays within 1 % or 0.1 % of the step. "
-              "Noise at 27 °C, over the band shown: " +
-                  Shares(report.opampBehaviour ? report.opampBehaviour->behaviour.noise
-                                               : report.behaviour.noise) +
-                  " of the mean square.");
+    h.Element("li", std::string(Definition(Term::Step)) + " Noise at 27 °C, over the band shown: " +
+                        Shares(report.opampBehaviour ? report.opampBehaviour->behaviour.noise
+                                                     : report.behaviour.noise) +
+                        " of the mean square.");
     h.Tag("\n");
     h.Element(
         "li",

@@ -2,6 +2,81 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>Definitions</name>
+    <message>
+        <source>f3 is the first frequency, coming from the passband, where the gain falls to 1/√2 (−3.01 dB). Its error is f3 / f − 1.</source>
+        <translation>f3 — первая частота, если идти из полосы пропускания, на которой усиление падает до 1/√2 (−3.01 dB). Её погрешность — f3 / f − 1.</translation>
+    </message>
+    <message>
+        <source>Shape error is the largest difference, in dB, between the circuit&apos;s gain and the %1 response with its −3 dB point at f, over f/100 … 100 f wherever that response is at or above −20 dB.</source>
+        <translation>Ошибка формы — наибольшая разность в dB между усилением схемы и характеристикой %1 с точкой −3 dB на f, в диапазоне f/100 … 100 f там, где эта характеристика не ниже −20 dB.</translation>
+    </message>
+    <message>
+        <source>Aligned shape error is the same comparison against the response moved to the realised f3 (the shape without the f3 error), up to 100 f3 (a high-pass with an op-amp: up to a tenth of its upper edge).</source>
+        <translation>Ошибка формы после совмещения — то же сравнение с характеристикой, сдвинутой к полученной f3 (форма без погрешности f3), до 100 f3 (у фильтра верхних частот с ОУ — до десятой доли его верхней границы).</translation>
+    </message>
+    <message>
+        <source>Step: a 1 V step at the input; overshoot past the final value (a high-pass: how far it swings below 0), settling once it stays within 1 % or 0.1 % of the step.</source>
+        <translation>Переходная характеристика: скачок 1 В на входе; выброс — превышение конечного значения (у фильтра верхних частот — насколько сигнал уходит ниже 0), установление — с момента, когда сигнал остаётся в пределах 1 % или 0.1 % скачка.</translation>
+    </message>
+    <message>
+        <source>The equal parts&apos; value as the design chose it from the series named, near the value given: the one to build.</source>
+        <translation>Номинал равных элементов, выбранный из названного ряда вблизи заданного значения: его и следует ставить.</translation>
+    </message>
+    <message>
+        <source>Combinations weighed: how many candidate sets of standard values the search compared to choose the parts shown.</source>
+        <translation>Перебрано сочетаний: сколько наборов стандартных номиналов сравнил поиск, выбирая показанные элементы.</translation>
+    </message>
+    <message>
+        <source>The calculator&apos;s f3 is the f3 of the parts that the calculator window gives for the same frequency and value, with its own rounded coefficients (a Butterworth response only).</source>
+        <translation>f3 калькулятора — f3 элементов, которые окно калькулятора даёт для той же частоты и того же номинала, со своими округлёнными коэффициентами (только для характеристики Баттерворта).</translation>
+    </message>
+    <message>
+        <source>Where the Chebyshev response&apos;s ripple band ends: up to there (a high-pass: from there) its gain stays within the ripple.</source>
+        <translation>Где кончается полоса пульсаций характеристики Чебышева: до этой частоты (у фильтра верхних частот — начиная с неё) усиление остаётся в пределах пульсаций.</translation>
+    </message>
+    <message>
+        <source>The smallest gain-bandwidth product from which on the op-amp moves f3 by at most this share of the f3 that the same parts have with an ideal op-amp (not of f).</source>
+        <translation>Наименьшая частота единичного усиления, начиная с которой ОУ сдвигает f3 не более чем на эту долю от f3 тех же элементов с идеальным ОУ (не от f).</translation>
+    </message>
+    <message>
+        <source>The smallest gain-bandwidth product from which on the op-amp adds at most 0.1 dB to the shape error that the same parts have with an ideal op-amp.</source>
+        <translation>Наименьшая частота единичного усиления, начиная с которой ОУ добавляет не более 0.1 dB к ошибке формы тех же элементов с идеальным ОУ.</translation>
+    </message>
+    <message>
+        <source>With a real op-amp a high-pass is a band-pass: the frequency above its passband where the gain falls to −3 dB again.</source>
+        <translation>С реальным ОУ фильтр верхних частот становится полосовым: частота выше полосы пропускания, на которой усиление снова падает до −3 dB.</translation>
+    </message>
+    <message>
+        <source>The gain far above f: the op-amp&apos;s output resistance lets the signal leak through C2, and the gain stops falling.</source>
+        <translation>Усиление далеко выше f: через выходное сопротивление ОУ сигнал просачивается по C2, и усиление перестаёт падать.</translation>
+    </message>
+    <message>
+        <source>Sensitivity of f3 to a part: the relative change of f3 for a small relative change of that part (d ln f3 / d ln x, with an ideal op-amp); −0.5 means that 1 % more lowers f3 by 0.5 %.</source>
+        <translation>Чувствительность f3 к элементу: относительное изменение f3 при малом относительном изменении этого элемента (d ln f3 / d ln x, с идеальным ОУ); −0.5 значит, что увеличение на 1 % снижает f3 на 0.5 %.</translation>
+    </message>
+    <message>
+        <source>A pole pair by its natural frequency f0 and its quality factor Q, a real pole by its frequency, as filter tables list them; the target&apos;s are those of the response asked for.</source>
+        <translation>Пара полюсов — её собственной частотой f0 и добротностью Q, вещественный полюс — его частотой, как в таблицах фильтров; полюсы цели — полюсы заданной характеристики.</translation>
+    </message>
+    <message>
+        <source>Group delay is the delay of a signal&apos;s envelope, −dφ/dω: at DC, and the frequency up to which it stays within 1 % of that.</source>
+        <translation>Групповая задержка — задержка огибающей сигнала, −dφ/dω: на постоянном токе и частота, до которой она остаётся в пределах 1 % от этого значения.</translation>
+    </message>
+    <message>
+        <source>Noise at 27 °C of the resistors and, when given, of the op-amp: its density at one frequency, its rms over the band, and each source&apos;s share of the mean square.</source>
+        <translation>Шум резисторов и, если задан, ОУ при 27 °C: его спектральная плотность на одной частоте, СКЗ в полосе и доля каждого источника в среднем квадрате.</translation>
+    </message>
+    <message>
+        <source>The f3 error of circuits whose parts are drawn at random within their tolerances: its standard deviation (sigma), and the errors between which the middle 99 % of the samples lie.</source>
+        <translation>Погрешность f3 схем, элементы которых выбраны случайно в пределах допусков: её стандартное отклонение (сигма) и значения, между которыми лежат средние 99 % выборки.</translation>
+    </message>
+    <message>
+        <source>The lowest and the highest f3 error over the 64 corners where every part is at one end of its tolerance.</source>
+        <translation>Наименьшая и наибольшая погрешность f3 в 64 крайних точках, где каждый элемент на одной из границ своего допуска.</translation>
+    </message>
+</context>
+<context>
     <name>Figures</name>
     <message>
         <source>Aligned shape error</source>

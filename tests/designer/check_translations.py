@@ -3,7 +3,7 @@
 # SPDX-License-Identifier: MIT
 """Every text the designer's sources give tr() has a finished translation in each .ts file.
 
-lupdate reads the sources into a fresh .ts; each of its messages must be in the committed
+lupdate reads the sources (designer/ and ALSO_READ) into a fresh .ts; each of its messages must be in the committed
 file, translated, not marked unfinished, obsolete or vanished, with the same %1 %2 ... and
 with a mnemonic where the source has one (and at most one: a language whose letters run out
 elsewhere may give one where the source has none); and the committed file keeps nothing the
@@ -16,6 +16,9 @@ import sys
 import tempfile
 import xml.etree.ElementTree as ET
 from pathlib import Path
+
+# Texts of the designer that live below it: the figures' definitions, shared with the report.
+ALSO_READ = ["design/outputs/definitions.cpp"]
 
 
 def messages(ts_path):
@@ -60,7 +63,8 @@ def main(lupdate, root, *ts_files):
     with tempfile.TemporaryDirectory() as folder:
         fresh_path = Path(folder) / "fresh.ts"
         subprocess.run([lupdate, "-silent", "-I", root, "-extensions", "cpp,h", "-locations", "none",
-                        str(Path(root) / "designer"), "-ts", str(fresh_path)], check=True)
+                        str(Path(root) / "designer"), *(str(Path(root) / f) for f in ALSO_READ),
+                        "-ts", str(fresh_path)], check=True)
         fresh = messages(fresh_path)
     for ts in ts_files:
         failures += [f"{Path(ts).name}: {p}" for p in problems(fresh, messages(ts))]

@@ -122,7 +122,8 @@ QStringList Words(const DesignerWindow& window)
     const auto* figures = window.findChild<QTreeWidget*>();
     words << figures->accessibleName() << HeaderTexts(*figures->model(), 2);
     for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(figures)); *it; ++it)
-        words << (*it)->text(0);
+        words << (*it)->text(0) << (*it)->toolTip(0);
+    words.removeAll(QString());  // a group's title has no tooltip
     return words;
 }
 

@@ -350,6 +350,51 @@ private slots:
         QCOMPARE(window.windowTitle(), title);
     }
 
+    // Every figure says what it means, as its tooltip and its What's This; the shape error
+    // names the response asked for.
+    void everyFigureIsExplained_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("response");
+        QTest::newRow("low-pass: series, move, op-amp with RO, tolerances")
+            << QStringList{"lowpass",       "100",          "33k", "--series",
+                           "E24",           "--move-value", "E12", "--opamp",
+                           "1Meg,200k,100", "--tolerance",  "1,5"}
+            << "Butterworth";
+        QTest::newRow("high-pass Chebyshev with an op-amp")
+            << QStringList{"highpass", "1k", "10n", "--response", "chebyshev-1", "--opamp", "1Meg"}
+            << "Chebyshev 1 dB";
+    }
+    void everyFigureIsExplained()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, response);
+        std::vector<std::string> args;
+        for (const QString& argument : arguments)
+            args.push_back(argument.toStdString());
+        const auto settings =
+            design::SettingsFromArguments(std::vector<std::string_view>(args.begin(), args.end()));
+        QVERIFY(std::holds_alternative<design::Settings>(settings));
+        DesignerWindow window{std::get<design::Settings>(settings)};
+        QVERIFY(window.report());
+        QStringList unexplained;
+        int rows = 0;
+        for (QTreeWidgetItemIterator it(window.findChild<QTreeWidget*>()); *it; ++it) {
+            const QTreeWidgetItem& row = **it;
+            if (!row.parent())
+                continue;  // a group's title
+            ++rows;
+            const QString meaning = row.toolTip(0);
+            if (meaning.isEmpty() || row.whatsThis(0) != meaning || row.toolTip(1) != meaning ||
+                row.whatsThis(1) != meaning)
+                unexplained << row.text(0);
+            if (row.text(0) == QStringLiteral("Shape error") && !meaning.contains(response))
+                unexplained << QStringLiteral("the shape error without ") + response;
+        }
+        QVERIFY2(rows > 30, qPrintable(QString::number(rows)));
+        QVERIFY2(unexplained.isEmpty(), qPrintable(unexplained.join(QStringLiteral("; "))));
+    }
+
     void eachCircuitKeepsItsOwnValue()
     {
         DesignerWindow window{design::Settings{}};
