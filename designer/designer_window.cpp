@@ -48,7 +48,6 @@ namespace {
 // The three equal parts, then the three computed ones.
 constexpr int PartRows = 4;
 
-
 QString FromUtf8(const std::string& text)
 {
     return QString::fromStdString(text);

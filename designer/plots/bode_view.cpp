@@ -336,7 +336,8 @@ QString BodeView::readout() const
     if (!r)
         return tr("No design");
     return tr("%1: gain %2 dB, phase %3°")
-        .arg(ShownQuantity(r->frequency, "Hz", 4), ShownDecimal(r->gainDb, 2), ShownDecimal(r->phaseDegrees, 1));
+        .arg(ShownQuantity(r->frequency, "Hz", 4), ShownDecimal(r->gainDb, 2),
+             ShownDecimal(r->phaseDegrees, 1));
 }
 
 void BodeView::ReadingChanged()

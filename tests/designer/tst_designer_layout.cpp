@@ -26,7 +26,7 @@ void TestDesignerLayout::fitsTheScreen()
     QFETCH(bool, scrolls);
     design::Settings inputs;
     inputs.series = design::Series::E24;  // every column of the parts shows
-    inputs.gbw = "1Meg";                   // and the op-amp's figures, the longest names
+    inputs.gbw = "1Meg";                  // and the op-amp's figures, the longest names
     const auto window = ShownDesigner(inputs, size);
     QTRY_COMPARE_WITH_TIMEOUT(window->size(), size, 2000);
     const QStringList scrolling = layout_probe::Scrolling(*window);

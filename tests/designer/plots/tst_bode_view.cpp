@@ -90,8 +90,10 @@ void TestBodeView::readoutAtTheKeyboardCursor()
             reading->phaseDegrees == curves.designPhase[i]);
     const QString text = view.readout();
     QVERIFY2(text.startsWith(designer::ShownQuantity(curves.freq[i], "Hz", 4)), qPrintable(text));
-    QVERIFY2(text.contains(designer::ShownDecimal(curves.designDb[i], 2) + " dB"), qPrintable(text));
-    QVERIFY2(text.contains(designer::ShownDecimal(curves.designPhase[i], 1) + "°"), qPrintable(text));
+    QVERIFY2(text.contains(designer::ShownDecimal(curves.designDb[i], 2) + " dB"),
+             qPrintable(text));
+    QVERIFY2(text.contains(designer::ShownDecimal(curves.designPhase[i], 1) + "°"),
+             qPrintable(text));
     QCOMPARE(view.accessibleDescription(), text);
     QCOMPARE(QAccessible::queryAccessibleInterface(&view)->text(QAccessible::Description), text);
 }
