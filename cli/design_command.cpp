@@ -94,7 +94,8 @@ int RunDesignCommand(std::span<const std::string_view> args, std::ostream& out, 
     }
     const DesignOptions& options = std::get<DesignOptions>(parsed);
     const design::Report report =
-        design::MakeReport(options.request, options.opamp, options.tolerance, options.noise);
+        design::MakeReport(options.request, options.opamp, options.tolerance, options.noise,
+                           design::Sampling::Now, options.attenuationAt);
 
     // Every file is checked and written whole to a temporary before standard output is
     // flushed and the first one replaced; see files::WriteFiles.

@@ -122,6 +122,12 @@ DesignOption Valued(std::string_view name, std::string metavariable, std::string
     return {name, {}, std::move(metavariable), {}, help, std::move(take)};
 }
 
+DesignOption Repeatable(DesignOption option)
+{
+    option.repeatable = true;
+    return option;
+}
+
 // One number of an option, read as the settings read it; nothing when it does not read.
 std::optional<double> Number(design::Setting setting, std::string_view text)
 {
@@ -228,6 +234,18 @@ std::optional<std::string> TakeNoiseBand(std::string_view value, OptionsRead& re
     return std::nullopt;
 }
 
+std::optional<std::string> TakeAttenuationAt(std::string_view value, OptionsRead& read)
+{
+    std::vector<double>& at = read.options.attenuationAt;
+    const std::optional<double> frequency = Number(design::Setting::AttenuationAt, value);
+    if (!frequency)
+        return design::Expected(design::Subject::Frequency, Circuit::LowPass);
+    if (at.size() == design::MaxGainFrequencies)
+        return "expected --at at most " + std::to_string(design::MaxGainFrequencies) + " times";
+    at.push_back(*frequency);
+    return std::nullopt;
+}
+
 template <std::optional<std::string> DesignOptions::*File>
 std::optional<std::string> TakeFile(std::string_view value, OptionsRead& read)
 {
@@ -301,6 +319,10 @@ std::vector<DesignOption> MakeTable()
                "the band of the rms noise (f/100 to 100 f; a\n"
                "high-pass with --opamp: to its upper edge)",
                TakeNoiseBand),
+        Repeatable(Valued("--at", "FREQUENCY",
+                          "the gain of the target and of the circuit at\n"
+                          "FREQUENCY in Hz; again for another (8 at most)",
+                          TakeAttenuationAt)),
         Flag("--json", {}, "one JSON object instead of text",
              [](R& read) { read.options.json = true; }),
         Valued("--spice", "FILE",
@@ -497,7 +519,8 @@ DesignArguments ParseDesignArguments(std::span<const std::string_view> args)
             value = args[++i];
         }
         // A second value would silently replace the first: one output or setting lost.
-        if (const auto first = given.find(option->name); first != given.end()) {
+        if (const auto first = given.find(option->name);
+            first != given.end() && !option->repeatable) {
             problems.Add(Said(name, *value) + ": expected " + std::string(option->name) +
                          " once, not again after " + files::ForMessage(first->second));
             continue;

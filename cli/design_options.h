@@ -25,6 +25,7 @@ struct DesignOptions {
     std::optional<design::OpAmp> opamp;
     std::optional<design::ToleranceRequest> tolerance;
     design::NoiseRequest noise;
+    std::vector<double> attenuationAt;  // Hz, each --at in order
     bool json = false;
     // Files to write besides the text; "-" is standard output, in place of the text.
     std::optional<std::string> spice;
@@ -54,6 +55,7 @@ struct DesignOption {
     std::string_view help;                  // lines of the usage text, '\n' between them
     // Takes the value (empty for a flag); returns what was expected when it cannot.
     std::function<std::optional<std::string>(std::string_view value, OptionsRead& read)> take;
+    bool repeatable = false;  // each value adds one (--at); any other is given once
 
     bool TakesValue() const { return !metavariable.empty(); }
 };
@@ -62,7 +64,7 @@ struct DesignOption {
 const std::vector<DesignOption>& DesignOptionTable();
 
 // Parses the arguments after the word "design". "-h"/"--help" wins over any problem. A
-// flag may be given again; an option with a value only once.
+// flag may be given again; an option with a value only once, unless it adds one each time.
 DesignArguments ParseDesignArguments(std::span<const std::string_view> args);
 
 std::string DesignUsageText();

@@ -3,6 +3,8 @@
 #include "design/report.h"
 
 #include <algorithm>
+#include <cmath>
+#include <complex>
 
 namespace design {
 
@@ -34,7 +36,7 @@ Behaviour BehaviourOf(Circuit circuit, ResponseKind response, double f, const Pa
 
 Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
                   const std::optional<ToleranceRequest>& tolerance, const NoiseRequest& noise,
-                  Sampling sampling)
+                  Sampling sampling, std::span<const double> gainAt)
 {
     Report report;
     report.design = MakeDesign(request);
@@ -66,6 +68,16 @@ Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
         if (circuit == Circuit::LowPass && opamp->ro > 0)
             o.stopBand = StopBandOf(circuit, parts, request.frequency, *opamp);
         report.opampBehaviour = o;
+    }
+    const auto db = [](std::complex<double> h) { return 20 * std::log10(std::abs(h)); };
+    for (const double at : gainAt) {
+        GainAt g;
+        g.frequency = at;
+        g.targetDb = db(TargetResponse(circuit, request.response, request.frequency, at));
+        g.circuitDb = db(FrequencyResponse(circuit, parts, at));
+        if (opamp)
+            g.opampDb = db(FrequencyResponse(circuit, parts, at, opamp));
+        report.gainsAt.push_back(g);
     }
     return report;
 }

@@ -5,6 +5,8 @@
 #pragma once
 
 #include <optional>
+#include <span>
+#include <vector>
 
 #include "design/analysis.h"
 #include "design/behaviour.h"
@@ -35,6 +37,15 @@ struct OpAmpBehaviour {
     std::optional<StopBand> stopBand;  // low-pass with RO > 0
 };
 
+// The gain at a frequency the user names (half a sampling rate, the mains), in dB.
+struct GainAt {
+    double frequency = 0;           // Hz
+    double targetDb = 0;            // the response asked for, its -3 dB point at f
+    double circuitDb = 0;           // the parts with an ideal follower
+    std::optional<double> opampDb;  // the parts with the op-amp model
+};
+inline constexpr std::size_t MaxGainFrequencies = 8;
+
 struct Report {
     Design design;                     // holds the request
     std::optional<double> windowF3;    // the window's own values for the same inputs
@@ -48,17 +59,18 @@ struct Report {
     NoiseRequest noiseRequest;
     Behaviour behaviour;  // ideal follower
     std::optional<OpAmpBehaviour> opampBehaviour;
+    std::vector<GainAt> gainsAt;  // in the order asked for
 };
 
 // Whether the tolerance samples are drawn now, or left to the caller (a window draws them
 // on another thread): `tolerance` figures stay empty then, the worst case is there.
 enum class Sampling { Now, Later };
 
-// The design of `request`, with the op-amp and tolerance analyses when asked for. Throws
-// std::invalid_argument as MakeDesign does.
+// The design of `request`, with the op-amp and tolerance analyses when asked for and the gain
+// at each of `gainAt` (Hz). Throws std::invalid_argument as MakeDesign does.
 Report MakeReport(const Request& request, const std::optional<OpAmp>& opamp,
                   const std::optional<ToleranceRequest>& tolerance, const NoiseRequest& noise = {},
-                  Sampling sampling = Sampling::Now);
+                  Sampling sampling = Sampling::Now, std::span<const double> gainAt = {});
 
 // The figures of `parts` with an ideal follower (no op-amp) or the op-amp model.
 Behaviour BehaviourOf(Circuit circuit, ResponseKind response, double f, const Parts& parts,

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "design/settings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <utility>
@@ -83,6 +84,7 @@ const std::string* TextOf(const Settings& s, Setting setting)
     case Setting::NoiseCurrent: return &s.noiseCurrent;
     case Setting::BandFrom: return &s.bandFrom;
     case Setting::BandTo: return &s.bandTo;
+    case Setting::AttenuationAt: return &s.attenuationAt;
     case Setting::ToleranceR: return &s.toleranceR;
     case Setting::ToleranceC: return &s.toleranceC;
     case Setting::Samples: return &s.samples;
@@ -213,6 +215,9 @@ std::variant<double, SettingProblem> ReadNumber(Setting setting, std::string_vie
     case Setting::BandTo:
         value = within(quantity(Unit::Hertz), above0), expected = Expectation::BandTo;
         break;
+    case Setting::AttenuationAt:  // one frequency of the list: AttenuationFrequencies
+        value = within(quantity(Unit::Hertz), InRange), expected = Expectation::AttenuationAt;
+        break;
     case Setting::ToleranceR:
     case Setting::ToleranceC:
         value = within(ReadPercent(text, decimalComma),
@@ -236,6 +241,36 @@ std::variant<double, SettingProblem> ReadNumber(Setting setting, std::string_vie
     if (value)
         return *value;
     return SettingProblem{setting, expected};
+}
+
+std::optional<std::vector<double>> AttenuationFrequencies(std::string_view text)
+{
+    std::vector<double> frequencies;
+    for (const std::string_view item : AttenuationItems(text)) {
+        const auto read = ReadNumber(Setting::AttenuationAt, item, Circuit::LowPass, true);
+        if (!std::holds_alternative<double>(read) || frequencies.size() == MaxGainFrequencies)
+            return std::nullopt;
+        frequencies.push_back(std::get<double>(read));
+    }
+    return frequencies;
+}
+
+std::vector<std::string_view> AttenuationItems(std::string_view text)
+{
+    std::vector<std::string_view> items;
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find(';', start), text.size());
+        std::string_view item = text.substr(start, end - start);
+        while (!item.empty() && blank(item.front()))
+            item.remove_prefix(1);
+        while (!item.empty() && blank(item.back()))
+            item.remove_suffix(1);
+        if (!item.empty())
+            items.push_back(item);
+        start = end + 1;
+    }
+    return items;
 }
 
 std::optional<std::uint64_t> ReadSeed(std::string_view text)
@@ -269,6 +304,11 @@ std::variant<DesignInputs, SettingProblem> Read(const Settings& in)
             request.frequency = *F3FromPassbandEdge(in.circuit, in.response, *f);
         }
     }
+    if (const auto at = AttenuationFrequencies(in.attenuationAt))
+        out.attenuationAt = *at;
+    else
+        reading.Refuse(Setting::AttenuationAt, Expectation::AttenuationAt);
+
     if (Applies(Setting::Series, in))
         request.series = in.series;
     if (Applies(Setting::MoveSeries, in) && in.moveSeries) {
@@ -386,6 +426,9 @@ std::string Words(const SettingProblem& problem)
     case Expectation::BandToWithOpAmp:
         return "expected the band's end as well: a high-pass with an op-amp ends the band at "
                "its upper edge only when both ends are empty";
+    case Expectation::AttenuationAt:
+        return "expected up to " + std::to_string(MaxGainFrequencies) +
+               " frequencies from 1e-30 to 1e30 Hz separated by ;, such as 24k; 50";
     case Expectation::Tolerance:
         return "expected a percentage from 0 to " + ShortestDoubleText(MaxTolerancePercent) +
                ", such as 1 or 0.5 %";

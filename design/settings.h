@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "design/analysis.h"
 #include "design/design.h"
@@ -27,6 +28,7 @@ enum class Setting {
     Frequency,
     FrequencyIs,
     Value,
+    AttenuationAt,
     Series,
     MoveSeries,
     MoveSteps,
@@ -69,6 +71,7 @@ struct Settings {
     std::string samples, seed;
     std::string noiseVoltage, noiseCurrent;  // the op-amp's EN and IN
     std::string bandFrom, bandTo;            // the rms noise band, Hz
+    std::string attenuationAt;  // frequencies to tell the gain at, "24k; 50" (none: empty)
 
     std::string& Value() { return value[static_cast<std::size_t>(circuit)]; }
     const std::string& Value() const { return value[static_cast<std::size_t>(circuit)]; }
@@ -100,6 +103,7 @@ struct DesignInputs {
     std::optional<OpAmp> opamp;
     std::optional<ToleranceRequest> tolerance;
     NoiseRequest noise;
+    std::vector<double> attenuationAt;
 };
 
 // What a setting was expected to be. The words are a form's (Words below); each limit is
@@ -121,6 +125,7 @@ enum class Expectation {
     BandTo,           // above the band's start (`bound`, Hz), up to the largest number
     BandToWithOpAmp,  // a high-pass with an op-amp ends a band at its upper edge only
                       // when both ends are empty
+    AttenuationAt,    // frequencies in range separated by ';', at most MaxGainFrequencies
     Tolerance,        // percent
     Samples,
     Seed,
@@ -149,6 +154,12 @@ std::string Words(const SettingProblem& problem);
 std::variant<double, SettingProblem> ReadNumber(Setting setting, std::string_view text,
                                                 Circuit circuit, bool decimalComma);
 std::optional<std::uint64_t> ReadSeed(std::string_view text);  // 0 to 2^64 - 1
+
+// The frequencies of the attenuation field, "24k; 50" (a decimal comma or point), in order;
+// none for an empty text, nullopt when one does not read or there are too many. An empty item
+// (a ';' typed before the next frequency) is passed over.
+std::optional<std::vector<double>> AttenuationFrequencies(std::string_view text);
+std::vector<std::string_view> AttenuationItems(std::string_view text);  // each one trimmed
 
 // A percentage as the tolerance fields and the design command take it: "1", "0.5%", "1 %".
 std::optional<double> ReadPercent(std::string_view text, bool decimalComma);

@@ -192,7 +192,9 @@ std::optional<std::string> Take(std::string_view name, std::string_view value, S
         return Items(value, ',', 2, {&s.noiseVoltage, &s.noiseCurrent}, "EN,IN");
     if (name == "--noise-band")
         return Items(value, ':', 2, {&s.bandFrom, &s.bandTo}, "F1:F2");
-    if (name == "--samples")
+    if (name == "--at")
+        s.attenuationAt += (s.attenuationAt.empty() ? "" : "; ") + std::string(value);
+    else if (name == "--samples")
         s.samples = value;
     else if (name == "--seed")
         s.seed = value;
@@ -202,7 +204,7 @@ std::optional<std::string> Take(std::string_view name, std::string_view value, S
 constexpr std::string_view SettingOptions[] = {
     "--response",     "--coefficients", "--series",     "--move-value", "--objective",
     "--opamp",        "--tolerance",    "--samples",    "--seed",       "--distribution",
-    "--frequency-is", "--opamp-noise",  "--noise-band",
+    "--frequency-is", "--opamp-noise",  "--noise-band", "--at",
 };
 constexpr std::string_view OutputOptions[] = {"--json", "--spice", "--dialect",
                                               "--svg",  "--html",  "--spice-checks"};
@@ -224,6 +226,11 @@ std::vector<std::string> ArgumentsOf(const Settings& settings)
             args.emplace_back(option.name);
             args.push_back(std::move(*option.value));
         }
+    // One option a frequency, the last of the settings' options in the command's help.
+    for (const std::string_view at : AttenuationItems(settings.attenuationAt)) {
+        args.emplace_back("--at");
+        args.push_back(WithDecimalPoint(at));
+    }
     return args;
 }
 
@@ -247,6 +254,7 @@ std::string_view ArgumentOf(Setting setting)
     case Setting::NoiseCurrent: return "--opamp-noise";
     case Setting::BandFrom:
     case Setting::BandTo: return "--noise-band";
+    case Setting::AttenuationAt: return "--at";
     case Setting::ToleranceR:
     case Setting::ToleranceC: return "--tolerance";
     case Setting::Distribution: return "--distribution";
@@ -289,7 +297,8 @@ SettingsFromArguments(std::span<const std::string_view> args)
             return ArgumentProblem{std::string(name), "expected a value after it"};
         const std::string_view value =
             equals == std::string_view::npos ? args[++i] : arg.substr(equals + 1);
-        if (!given.emplace(name, value).second)
+        // Each --at adds a frequency; any other option given twice would lose one.
+        if (!given.emplace(name, value).second && name != "--at")
             return ArgumentProblem{std::string(name), "expected once, not again"};
         if (auto why = Take(name, value, settings))
             return ArgumentProblem{std::string(name) + " " + std::string(value), std::move(*why)};

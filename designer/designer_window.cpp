@@ -96,7 +96,7 @@ DesignerWindow::Computed DesignerWindow::Compute(const design::Settings& inputs)
     if (const auto* o = std::get_if<design::DesignInputs>(&computed.read)) {
         try {
             computed.report = design::MakeReport(o->request, o->opamp, o->tolerance, o->noise,
-                                                 design::Sampling::Later);
+                                                 design::Sampling::Later, o->attenuationAt);
         } catch (const std::exception& error) {
             computed.failure = error.what();
         }

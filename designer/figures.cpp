@@ -146,6 +146,19 @@ void Figures::Show(QTreeWidget& tree, const design::Report& report)
                      [&](const Item& item) { return item.choice == int(request.response); });
     const QString shape =
         Meaning(Term::ShapeError, QCoreApplication::translate(FormContext, named->text.c_str()));
+    // What the user asked for by name comes first.
+    if (!report.gainsAt.empty()) {
+        FigureGroup gains(tree, tr("Gain at the frequencies asked for"));
+        const QString gain = Meaning(Term::GainAt);
+        for (const design::GainAt& g : report.gainsAt) {
+            const QString at = ShownQuantity(g.frequency, "Hz");
+            gains.Add(tr("%1, the target").arg(at), Db(g.targetDb), gain);
+            gains.Add(tr("%1, the circuit").arg(at), Db(g.circuitDb), gain);
+            if (g.opampDb)
+                gains.Add(tr("%1, with the op-amp").arg(at), Db(*g.opampDb), gain);
+        }
+    }
+
     FigureGroup ideal(tree, tr("With an ideal op-amp"));
     ideal.Add(tr("f3"), F3(d.f3, f), Meaning(Term::F3));
     ideal.Add(tr("Shape error"), Db(d.shapeErrorDb), shape);

@@ -82,6 +82,13 @@ std::vector<FieldRow> MakeRows()
          {},
          nullptr,
          std::array<Hint, 2>{Hint{Unit::Ohm, "Ω"}, Hint{Unit::Farad, "F"}}},
+        // Frequencies separated by ';': no one unit to read the text as.
+        {Setting::AttenuationAt,
+         Group::Filter,
+         Both(QT_TRANSLATE_NOOP("Form", "Attenuation at, H&z")),
+         {},
+         nullptr,
+         {}},
         {Setting::Series,
          Group::StandardValues,
          Both(QT_TRANSLATE_NOOP("Form", "&Series")),

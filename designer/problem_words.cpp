@@ -4,6 +4,7 @@
 
 #include <QtCore/QLocale>
 
+#include "design/report.h"
 #include "design/validation.h"
 
 namespace designer {
@@ -46,6 +47,10 @@ QString ProblemWords::Of(const design::SettingProblem& problem)
     case Expectation::BandToWithOpAmp:
         return tr("expected the band's end as well: a high-pass with an op-amp ends the band at "
                   "its upper edge only when both ends are empty");
+    case Expectation::AttenuationAt:
+        return tr("expected up to %1 frequencies from 1e-30 to 1e30 Hz separated by ;, such as "
+                  "24k; 50")
+            .arg(design::MaxGainFrequencies);
     case Expectation::Tolerance:
         return tr("expected a percentage from 0 to %1, such as 1 or 0.5 %")
             .arg(QLocale().toString(design::MaxTolerancePercent));

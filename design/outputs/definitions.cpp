@@ -100,6 +100,12 @@ std::string_view Definition(Term term)
         return QT_TRANSLATE_NOOP("Definitions",
                                  "The lowest and the highest f3 error over the 64 corners where "
                                  "every part is at one end of its tolerance.");
+    case Term::GainAt:
+        return QT_TRANSLATE_NOOP(
+            "Definitions",
+            "The gain at a frequency asked for, in dB (its attenuation with the sign turned): of "
+            "the response asked for with its -3 dB point at f, of the circuit with its parts "
+            "and an ideal op-amp, and with the op-amp given.");
     }
     return {};
 }

@@ -29,6 +29,7 @@ enum class Term {
     Noise,
     ToleranceSpread,
     WorstCase,
+    GainAt,
 };
 
 // The definition of `term`, with "%1" where ShapeError names the response.

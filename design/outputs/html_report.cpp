@@ -293,6 +293,23 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
                                               SignedPercent(report.worstCase->high)});
         h.Tag("</table>\n</section>\n");
     }
+    if (!report.gainsAt.empty()) {
+        h.Tag("<section>\n<h2>Gain at</h2>\n<table>\n<tr>");
+        for (const std::string_view title : {"", "target", "circuit"})
+            h.Element("th", title);
+        if (report.opamp)
+            h.Element("th", "op-amp");
+        h.Tag("</tr>\n");
+        for (const GainAt& g : report.gainsAt) {
+            h.Tag("<tr>").Element("th", WithUnit(g.frequency, "Hz"), "scope=\"row\"");
+            for (const std::optional<double> db :
+                 {std::optional<double>(g.targetDb), std::optional<double>(g.circuitDb), g.opampDb})
+                if (db)
+                    h.Element("td", Fixed(*db, 2) + " dB", "class=\"n\"");
+            h.Tag("</tr>\n");
+        }
+        h.Tag("</table>\n</section>\n");
+    }
     h.Tag("</div>\n");
 
     // Plots, assumptions and netlist.
@@ -327,6 +344,10 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
                                                      : report.behaviour.noise) +
                         " of the mean square.");
     h.Tag("\n");
+    if (!report.gainsAt.empty()) {
+        h.Element("li", Definition(Term::GainAt));
+        h.Tag("\n");
+    }
     h.Element(
         "li",
         "Every part has exactly the value shown; tolerances are only in the tolerance figures. "

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "design/outputs/json.h"
 
+#include <cmath>
+
 #include <nlohmann/json.hpp>
 
 namespace design::outputs {
@@ -12,6 +14,12 @@ using Json = nlohmann::ordered_json;
 Json OrNull(const std::optional<double>& value)
 {
     return value ? Json(*value) : Json(nullptr);
+}
+
+// A level that no double holds in dB (a gain of exactly 0) is null: JSON has no infinity.
+std::optional<double> Finite(double value)
+{
+    return std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 // The figures of one op-amp model, added to `j` (the top level or the op-amp's object).
@@ -149,6 +157,18 @@ std::string JsonDocument(const Report& report)
     AddBehaviour(j, report.behaviour);
     if (request.passbandEdge)
         j["passband_edge"] = *request.passbandEdge;
+    if (!report.gainsAt.empty()) {
+        Json gains = Json::array();
+        for (const GainAt& g : report.gainsAt) {
+            Json gain{{"frequency", g.frequency},
+                      {"target_db", OrNull(Finite(g.targetDb))},
+                      {"circuit_db", OrNull(Finite(g.circuitDb))}};
+            if (g.opampDb)
+                gain["opamp_db"] = OrNull(Finite(*g.opampDb));
+            gains.push_back(std::move(gain));
+        }
+        j["gain_at"] = std::move(gains);
+    }
     return j.dump() + "\n";
 }
 

@@ -26,6 +26,13 @@ std::string Signed(double value)
     return (value < 0 ? "" : "+") + Fixed(value, 3);
 }
 
+// A level in dB to three decimals; one that rounds to zero has no sign.
+std::string Level(double db)
+{
+    std::string text = Fixed(db, 3);
+    return text == "-0.000" ? "0.000" : text;
+}
+
 std::string Percent(double fraction)
 {
     return Fixed(fraction * 100, 3) + " %";
@@ -172,6 +179,14 @@ std::string TerminalText(const Report& report)
                        Fixed(stop->at1000fDb, 3) + " dB at 1000 f, " + Fixed(stop->at10000fDb, 3) +
                        " dB at 10000 f\n";
         }
+    }
+    if (!report.gainsAt.empty())
+        out += "\n";
+    for (std::size_t i = 0; i < report.gainsAt.size(); ++i) {
+        const GainAt& g = report.gainsAt[i];
+        out += (i == 0 ? "gain at        " : "               ") + Quantity(g.frequency, "Hz") +
+               ": target " + Level(g.targetDb) + " dB, circuit " + Level(g.circuitDb) + " dB" +
+               (g.opampDb ? ", with the op-amp " + Level(*g.opampDb) + " dB" : "") + "\n";
     }
     if (report.tolerance) {
         const ToleranceRequest& t = *report.toleranceRequest;

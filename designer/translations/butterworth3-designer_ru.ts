@@ -75,6 +75,10 @@
         <source>The lowest and the highest f3 error over the 64 corners where every part is at one end of its tolerance.</source>
         <translation>Наименьшая и наибольшая погрешность f3 в 64 крайних точках, где каждый элемент на одной из границ своего допуска.</translation>
     </message>
+    <message>
+        <source>The gain at a frequency asked for, in dB (its attenuation with the sign turned): of the response asked for with its -3 dB point at f, of the circuit with its parts and an ideal op-amp, and with the op-amp given.</source>
+        <translation>Усиление на заданной частоте, в dB (ослабление с обратным знаком): заданной характеристики с точкой −3 dB на f, схемы с её элементами и идеальным ОУ и с заданным ОУ.</translation>
+    </message>
 </context>
 <context>
     <name>Figures</name>
@@ -286,6 +290,22 @@
         <source>more than %1</source>
         <translation>больше %1</translation>
     </message>
+    <message>
+        <source>Gain at the frequencies asked for</source>
+        <translation>Усиление на заданных частотах</translation>
+    </message>
+    <message>
+        <source>%1, the target</source>
+        <translation>%1, цель</translation>
+    </message>
+    <message>
+        <source>%1, the circuit</source>
+        <translation>%1, схема</translation>
+    </message>
+    <message>
+        <source>%1, with the op-amp</source>
+        <translation>%1, с ОУ</translation>
+    </message>
 </context>
 <context>
     <name>Form</name>
@@ -473,6 +493,10 @@
         <source>Tolerances (empty: none)</source>
         <translation>Допуски (пусто: нет)</translation>
     </message>
+    <message>
+        <source>Attenuation at, H&amp;z</source>
+        <translation>Уровен&amp;ь на, Hz</translation>
+    </message>
 </context>
 <context>
     <name>ProblemWords</name>
@@ -547,6 +571,10 @@
     <message>
         <source>expected a whole number from 0 to 18446744073709551615</source>
         <translation>нужно целое число от 0 до 18446744073709551615</translation>
+    </message>
+    <message>
+        <source>expected up to %1 frequencies from 1e-30 to 1e30 Hz separated by ;, such as 24k; 50</source>
+        <translation>нужно до %1 частот от 1e-30 до 1e30 Гц через «;», например 24k; 50</translation>
     </message>
 </context>
 <context>

@@ -39,7 +39,7 @@ designs=(
   "lowpass 100 33k --series E24 --opamp 1Meg --tolerance 1,1"
   "highpass 100 10n --series E96"
   "lowpass 1k 10k --opamp 1Meg,200k,100 --opamp-noise 10n,1p --tolerance 1,1"
-  "highpass 1k 4n7 --series E24 --move-value E12 --response chebyshev-1 --opamp 100k,200k,50 --tolerance 1,5"
+  "highpass 1k 4n7 --series E24 --move-value E12 --response chebyshev-1 --opamp 100k,200k,50 --tolerance 1,5 --at 50 --at 60 --at 4k"
 )
 index=0
 for design in "${designs[@]}"; do

@@ -2,8 +2,9 @@
 # SPDX-FileCopyrightText: 2026 The butterworth3 developers
 # SPDX-License-Identifier: MIT
 """The netlists the design command writes, simulated by ngspice: the -3 dB point ngspice
-measures must agree with the program's own to within 0.01 %, over both circuits, every
-response, several series, with and without an op-amp model.
+measures must agree with the program's own to within 0.01 %, and the gain at two frequencies
+asked for with --at (a quarter of f and four times f, in both bands) to within 0.01 dB, over
+both circuits, every response, several series, with and without an op-amp model.
 
 Usage: spice_agreement.py CLI ngspice
        spice_agreement.py CLI ltspice GOLDEN   (byte-for-byte against a netlist read by hand)
@@ -16,6 +17,7 @@ import sys
 import tempfile
 
 TOLERANCE = 1e-4  # 0.01 %
+GAIN_TOLERANCE_DB = 0.01
 
 DESIGNS = [
     # (circuit, f, value, options)
@@ -47,6 +49,40 @@ DESIGNS = [
 ]
 
 MEASURED = re.compile(r"^(f3|upper)\s*=\s*([-+0-9.eE]+)\s*$", re.MULTILINE)
+GAINS = re.compile(r"^gain(\d+)\s*=\s*([-+0-9.eE]+)", re.MULTILINE)
+
+
+def frequencies_at(f):
+    """Where the gain is compared: in the stop band and in the pass band of either circuit."""
+    hertz = float(f.replace("k", "e3"))
+    return [hertz / 4, hertz * 4]
+
+
+def with_gain_measurements(netlist, frequencies):
+    """The netlist with ngspice's level of v(out) at each frequency (within the sweep)."""
+    with open(netlist, encoding="utf-8") as file:
+        text = file.read()
+    lines = "".join(f".meas ac gain{i} find vdb(out) at={at!r}\n"
+                    for i, at in enumerate(frequencies))
+    with open(netlist, "w", encoding="utf-8") as file:
+        file.write(text.replace(".end\n", lines + ".end\n"))
+
+
+def gain_failures(args, design, sim_stdout, largest):
+    """The program's gains at --at against ngspice's; prints one line each and keeps the
+    largest difference in largest[0]."""
+    measured = {int(i): float(db) for i, db in GAINS.findall(sim_stdout)}
+    key = "opamp_db" if "opamp" in design else "circuit_db"
+    failures = 0
+    for i, gain in enumerate(design["gain_at"]):
+        got = measured.get(i)
+        ok = got is not None and abs(got - gain[key]) <= GAIN_TOLERANCE_DB
+        if got is not None:
+            largest[0] = max(largest[0], abs(got - gain[key]))
+        failures += not ok
+        print(f"{'ok  ' if ok else 'FAIL'} {' '.join(args):75s} gain at {gain['frequency']:.6g} Hz: "
+              f"program {gain[key]:.4f} dB, ngspice {got} dB")
+    return failures
 
 
 def run(command, timeout):
@@ -69,17 +105,23 @@ def agreement(cli):
         return 1
     failures = 0
     largest = 0.0
+    largest_db = [0.0]
     with tempfile.TemporaryDirectory() as work:
         for index, (circuit, f, value, options) in enumerate(DESIGNS):
+            at = frequencies_at(f)
             args = ["design", circuit, f, value, *options]
             netlist = f"{work}/design{index}.cir"
-            ran = run([cli, *args, "--json", "--spice", netlist], 60)
+            ran = run([cli, *args, *[f"--at={x!r}" for x in at], "--json", "--spice", netlist],
+                      60)
             if ran.returncode != 0:
                 print(f"FAIL {' '.join(args)}: exit {ran.returncode}: {ran.stderr.strip()}")
                 failures += 1
                 continue
-            want = predicted(json.loads(ran.stdout))
+            design = json.loads(ran.stdout)
+            want = predicted(design)
+            with_gain_measurements(netlist, at)
             sim = run(["timeout", "60", "ngspice", "-b", netlist], 90)
+            failures += gain_failures(args, design, sim.stdout, largest_db)
             got = {name: float(number) for name, number in MEASURED.findall(sim.stdout)}
             for name, expected in want.items():
                 if expected is None or name not in got:
@@ -98,7 +140,8 @@ def agreement(cli):
                 print(f"FAIL {' '.join(args)}: measured {sorted(got)}, expected {sorted(want)}")
                 failures += 1
     print(f"{len(DESIGNS)} designs, largest difference {largest * 100:.5f} % "
-          f"(limit {TOLERANCE * 100:.2f} %), {failures} failures")
+          f"(limit {TOLERANCE * 100:.2f} %), of the gains {largest_db[0]:.2g} dB "
+          f"(limit {GAIN_TOLERANCE_DB} dB), {failures} failures")
     return 1 if failures or len(DESIGNS) < 20 else 0
 
 

@@ -117,6 +117,20 @@ INSTANTIATE_TEST_SUITE_P(
              "  aligned      0.283 dB (moved to f3, up to a tenth "
              "of the upper edge)\n",
              "step           overshoot 24.855 % (below 0)", "to 961.638 kHz (the upper edge)\n"}},
+        // The target's gain as tables give it: Butterworth -10 log10(1 + (f/f3)^6) (or f3/f for
+        // the high-pass), a Chebyshev response its ripple at the band's edge.
+        TextRow{{"design", "lowpass", "1k", "10k", "--at", "2k", "--at", "1k", "--at", "500"},
+                {"gain at        2 kHz: target -18.129 dB, circuit -18.129 dB\n",
+                 "               1 kHz: target -3.010 dB",
+                 "               500 Hz: target -0.067 dB"}},
+        TextRow{{"design", "highpass", "1k", "10n", "--opamp", "1Meg", "--at", "500"},
+                {"500 Hz: target -18.129 dB, circuit -18.129 dB, with the op-amp -18.117 dB\n"}},
+        TextRow{{"design", "lowpass", "1k", "10k", "--response", "chebyshev-1", "--frequency-is",
+                 "passband-edge", "--at", "1k"},
+                {"1 kHz: target -1.000 dB"}},
+        TextRow{{"design", "highpass", "1k", "10n", "--response", "chebyshev-0.5", "--frequency-is",
+                 "passband-edge", "--at", "1k"},
+                {"1 kHz: target -0.500 dB"}},
         TextRow{{"design", "lowpass", "1k", "10k", "--response", "chebyshev-1", "--frequency-is",
                  "passband-edge"},
                 {"f  = 1.09487 kHz (the -3 dB frequency, from the ripple band's edge 1 kHz asked "
@@ -405,7 +419,7 @@ INSTANTIATE_TEST_SUITE_P(
         MessageRow{{"--bad\xff"},
                    "'--bad\\xff': unknown option; expected --response, --coefficients, --series, "
                    "--move-value, --objective, --opamp, --tolerance, --samples, --seed, "
-                   "--distribution, --frequency-is, --opamp-noise, --noise-band, --spice, "
+                   "--distribution, --frequency-is, --opamp-noise, --noise-band, --at, --spice, "
                    "--dialect, --svg, --html, --spice-checks, --json or --help"},
         MessageRow{{"--frequency-is", "passband-edge"},
                    "--frequency-is passband-edge: expected --response chebyshev-0.5 or "
@@ -415,6 +429,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "decimal point, such as 10n,1p"},
         MessageRow{{"--noise-band", "20k:20"},
                    "--noise-band '20k:20': expected F1:F2 in Hz with 0 < F1 < F2, such as 20:20k"},
+        MessageRow{{"--at", "1,5k"},
+                   "--at '1,5k': expected a frequency in Hz from 1e-30 to 1e30, such as 100, "
+                   "2.5k or 1kHz"},
+        MessageRow{{"--at=1", "--at=2", "--at=3", "--at=4", "--at=5", "--at=6", "--at=7", "--at=8",
+                    "--at=9"},
+                   "--at '9': expected --at at most 8 times"},
         MessageRow{{"--spice-checks", "-"},
                    "--spice-checks '-': expected a file name (the deck writes step.txt beside "
                    "where ngspice runs)"}),

@@ -60,6 +60,10 @@ std::string Described(const DesignInputs& s)
         number(s.noise.band->from);
         number(s.noise.band->to);
     }
+    for (const double at : s.attenuationAt) {
+        out << "at ";
+        number(at);
+    }
     return out.str();
 }
 
@@ -99,6 +103,12 @@ const ProblemRow ProblemRows[] = {
      Setting::BandTo, Expectation::BandToWithOpAmp},
     {[](Settings& s) { s.circuit = Circuit::HighPass, s.gbw = "1Meg", s.bandFrom = "x"; },
      Setting::BandFrom, Expectation::BandFrom},
+    {[](Settings& s) { s.attenuationAt = "24k; x"; }, Setting::AttenuationAt,
+     Expectation::AttenuationAt},
+    {[](Settings& s) { s.attenuationAt = "0"; }, Setting::AttenuationAt,
+     Expectation::AttenuationAt},
+    {[](Settings& s) { s.attenuationAt = "1;2;3;4;5;6;7;8;9"; }, Setting::AttenuationAt,
+     Expectation::AttenuationAt},  // one more than the outputs list
     {[](Settings& s) { s.toleranceR = "x", s.toleranceC = "5"; }, Setting::ToleranceR,
      Expectation::Tolerance},
     {[](Settings& s) { s.toleranceR = "1", s.toleranceC = "40"; }, Setting::ToleranceC,
@@ -164,6 +174,9 @@ const Set Agreeing[] = {
     [](Settings& s) { s.samples = "1000", s.seed = "7"; },  // no tolerance: not applied
     [](Settings& s) { s.noiseVoltage = "10n", s.bandFrom = "20", s.bandTo = "20k"; },
     [](Settings& s) { s.noiseCurrent = "1p"; },
+    // Each frequency its own --at, a ';' left before the next one passed over.
+    [](Settings& s) { s.attenuationAt = " 24k ;50;; 1,5Meg;"; },
+    [](Settings& s) { s.attenuationAt = "1;2;3;4;5;6;7;8"; },
     // An empty end of the band is the number it shows, of the f3 the frequency names.
     [](Settings& s) { s.bandTo = "20k"; },
     [](Settings& s) { s.bandFrom = "3"; },
@@ -195,7 +208,8 @@ TEST(Settings, ReadAsTheDesignCommandReadsTheirArguments)
         if (!options)
             continue;
         EXPECT_EQ(Described(*inputs),
-                  Described({options->request, options->opamp, options->tolerance, options->noise}))
+                  Described({options->request, options->opamp, options->tolerance, options->noise,
+                             options->attenuationAt}))
             << CommandOf(settings);
     }
 }

@@ -31,6 +31,7 @@
 #include "designer/figures.h"
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
+#include "designer/plots/shown_numbers.h"
 #include "designer/settings.h"
 
 using design::Setting;
@@ -121,6 +122,9 @@ private slots:
             << QStringList{"highpass",     "1k",       "10n", "--response",
                            "chebyshev-1",  "--series", "E12", "--frequency-is",
                            "passband-edge"};
+        QTest::newRow("gains at two frequencies")
+            << QStringList{"at=50; 24k", "gbw=1Meg"}
+            << QStringList{"lowpass", "100", "33k", "--opamp", "1Meg", "--at", "50", "--at", "24k"};
         QTest::newRow("Bessel with an impractical part")
             << QStringList{"response:Bessel", "frequency=1", "value=1k"}
             << QStringList{"lowpass", "1", "1k", "--response", "bessel"};
@@ -142,6 +146,7 @@ private slots:
             {"circuit", design::Setting::Circuit},
             {"response", design::Setting::Response},
             {"frequency is", design::Setting::FrequencyIs},
+            {"at", design::Setting::AttenuationAt},
         };
         for (const QString& entry : typed) {
             const qsizetype equals = entry.indexOf('=');
@@ -192,6 +197,16 @@ private slots:
                      part["impractical"].get<bool>());
         }
         QCOMPARE(parts->isColumnHidden(2), !series);
+        // The gains asked for head the figures, three to a frequency with an op-amp.
+        if (json.contains("gain_at")) {
+            const QTreeWidgetItem* gains = window.findChild<QTreeWidget*>()->topLevelItem(0);
+            QCOMPARE(gains->childCount(), 3 * int(json["gain_at"].size()));
+            int row = 0;
+            for (const nlohmann::json& gain : json["gain_at"])
+                for (const char* key : {"target_db", "circuit_db", "opamp_db"})
+                    QCOMPARE(gains->child(row++)->text(1),
+                             designer::ShownDecimal(gain[key].get<double>(), 3) + " dB");
+        }
     }
 
     // What a user builds from, wherever it is read: a moved R or C as chosen, beside the
@@ -362,7 +377,8 @@ private slots:
                            "1Meg,200k,100", "--tolerance",  "1,5"}
             << "Butterworth";
         QTest::newRow("high-pass Chebyshev with an op-amp")
-            << QStringList{"highpass", "1k", "10n", "--response", "chebyshev-1", "--opamp", "1Meg"}
+            << QStringList{"highpass", "1k",   "10n",  "--response", "chebyshev-1",
+                           "--opamp",  "1Meg", "--at", "50"}
             << "Chebyshev 1 dB";
     }
     void everyFigureIsExplained()
