@@ -32,6 +32,7 @@
 #include "design/validation.h"
 #include "designer/figures.h"
 #include "designer/form.h"
+#include "designer/plots/behaviour_view.h"
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
 #include "designer/plots/shown_numbers.h"
@@ -402,6 +403,16 @@ void DesignerWindow::buildResults(QWidget* panel)
     tabs_->addTab(figures_, tr("Fig&ures"));
     bode_ = new BodeView;
     tabs_->addTab(bode_, tr("&Bode plot"));
+    // The step above the delay, as the report has them side by side: one tab, so that every
+    // tab's title stays in view beside the inputs.
+    behaviour_ = new QWidget;
+    auto* behaviourColumn = new QVBoxLayout(behaviour_);
+    behaviourColumn->setContentsMargins(0, 0, 0, 0);
+    step_ = new BehaviourView(BehaviourView::Kind::Step);
+    delay_ = new BehaviourView(BehaviourView::Kind::GroupDelay);
+    behaviourColumn->addWidget(step_, 1);
+    behaviourColumn->addWidget(delay_, 1);
+    tabs_->addTab(behaviour_, tr("Step and delay"));
     schematic_ = new SchematicView;
     schematic_->setAccessibleName(tr("Schematic"));
     tabs_->addTab(schematic_, tr("Sc&hematic"));
@@ -593,6 +604,8 @@ void DesignerWindow::showFieldProblem(design::Setting setting, const QString& wh
     staleNote_->setGeometry(parts_->geometry());
     staleNote_->raise();
     staleNote_->setVisible(true);
+    for (BehaviourView* view : {step_, delay_})
+        view->setStale(stale_);
     bode_->setStale(stale_);
     histogram_->setStale(stale_);
     parts_->setEnabled(!stale_);
@@ -663,14 +676,16 @@ void DesignerWindow::showReport()
     chosenNote_->setVisible(moved);
     Describe(*fieldWidget(design::Setting::Value), moved ? chosenNote_->text() : QString());
     Figures::Show(*figures_, report);
+    for (BehaviourView* view : {step_, delay_})
+        view->setStale(false);
     bode_->setStale(false);
     histogram_->setStale(false);
     Describe(*schematic_, Figures::PartsSentence(report));
-    plotsBehind_ = {bode_, schematic_};
+    plotsBehind_ = {bode_, behaviour_, schematic_};
     drawShownPlot();
 }
 
-// The Bode plot and the schematic are drawn for the design when their tab is on show: a
+// The plots and the schematic are drawn for the design when their tab is on show: a
 // key typed with the figures in view, and the first frame, wait for neither.
 void DesignerWindow::drawShownPlot()
 {
@@ -679,7 +694,12 @@ void DesignerWindow::drawShownPlot()
         return;
     if (shown == bode_)
         bode_->setReport(*report_);
-    else if (shown == schematic_)
+    else if (shown == behaviour_) {
+        step_->setReport(*report_);
+        delay_->setReport(*report_);
+        // A high-pass passes no band from DC: the step alone.
+        delay_->setVisible(delay_->panel() != nullptr);
+    } else if (shown == schematic_)
         schematic_->setDrawing(QByteArray::fromStdString(design::outputs::SchematicSvg(*report_)));
 }
 

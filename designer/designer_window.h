@@ -34,6 +34,7 @@ class QWidget;
 
 namespace designer {
 
+class BehaviourView;
 class BodeView;
 class HistogramView;
 class SchematicView;
@@ -133,6 +134,9 @@ private:
     QTreeWidget* figures_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     BodeView* bode_ = nullptr;
+    QWidget* behaviour_ = nullptr;  // the step and the delay
+    BehaviourView* step_ = nullptr;
+    BehaviourView* delay_ = nullptr;
     SchematicView* schematic_ = nullptr;
     HistogramView* histogram_ = nullptr;
     QLabel* message_ = nullptr;

@@ -19,21 +19,6 @@ constexpr std::string_view IdealStyle =
 constexpr std::string_view ModelStyle = "fill=\"none\" stroke=\"#1f4fa8\" stroke-width=\"1.4\"";
 constexpr std::string_view FrameStyle = "fill=\"none\" stroke=\"#404040\" stroke-width=\"1\"";
 
-struct Curve {
-    std::vector<double> y;
-    std::string_view style;
-};
-
-// One panel: its x values (plotted on a log scale when `logX`), curves and labels.
-struct Panel {
-    std::string title;
-    std::string xLabel;
-    std::string yUnit;
-    bool logX = false;
-    std::vector<double> x;
-    std::vector<Curve> curves;
-};
-
 std::string Text(double x, double y, std::string_view text, std::string_view extra = "")
 {
     return "<text x=\"" + Num(x, 1) + "\" y=\"" + Num(y, 1) + "\"" +
@@ -59,12 +44,21 @@ std::vector<std::string> Runs(const std::vector<std::pair<double, double>>& poin
     return runs;
 }
 
-std::string Draw(const Panel& panel, double left, const std::string& clipId)
+// The ends of the x axis as the report writes them under it.
+std::string XLabel(const BehaviourPanel& panel)
+{
+    const std::string_view unit = panel.logX ? "Hz" : "s";
+    return (panel.logX ? WithUnit(panel.x.front(), unit, 3) : std::string("0")) + "|" +
+           WithUnit(panel.x.back(), unit, 3);
+}
+
+std::string Draw(const BehaviourPanel& panel, bool withModel, double left,
+                 const std::string& clipId)
 {
     double low = 1e300, high = -1e300;
     bool anyFinite = false;
-    for (const Curve& c : panel.curves)
-        for (const double v : c.y)
+    for (const std::vector<double>& c : panel.curves)
+        for (const double v : c)
             if (std::isfinite(v)) {
                 low = std::min(low, v);
                 high = std::max(high, v);
@@ -93,16 +87,20 @@ std::string Draw(const Panel& panel, double left, const std::string& clipId)
             out += Text(left - 4, Y(v) + 4, WithUnit(v, panel.yUnit, 3), "text-anchor=\"end\"");
     else
         out += Text(left + PanelWidth / 2, Top + PanelHeight / 2, "n/a", "text-anchor=\"middle\"");
-    out += Text(left, Top + PanelHeight + 14, panel.xLabel.substr(0, panel.xLabel.find('|')));
-    out += Text(left + PanelWidth, Top + PanelHeight + 14,
-                panel.xLabel.substr(panel.xLabel.find('|') + 1), "text-anchor=\"end\"");
-    for (const Curve& c : panel.curves) {
+    const std::string xLabel = XLabel(panel);
+    out += Text(left, Top + PanelHeight + 14, xLabel.substr(0, xLabel.find('|')));
+    out += Text(left + PanelWidth, Top + PanelHeight + 14, xLabel.substr(xLabel.find('|') + 1),
+                "text-anchor=\"end\"");
+    for (std::size_t k = 0; k < panel.curves.size(); ++k) {
+        const std::vector<double>& c = panel.curves[k];
+        // The ideal follower dashed beside a model, solid alone.
+        const std::string_view style = withModel && k == 0 ? IdealStyle : ModelStyle;
         std::vector<std::pair<double, double>> points;
-        for (std::size_t i = 0; i < c.y.size(); ++i)
-            points.emplace_back(X(panel.x[i]), Y(c.y[i]));
+        for (std::size_t i = 0; i < c.size(); ++i)
+            points.emplace_back(X(panel.x[i]), Y(c[i]));
         for (const std::string& run : Runs(points))
             out += "<polyline clip-path=\"url(#" + clipId + ")\" points=\"" + run + "\" " +
-                   std::string(c.style) + "/>\n";
+                   std::string(style) + "/>\n";
     }
     out += "<rect x=\"" + Num(left, 1) + "\" y=\"" + Num(Top, 1) + "\" width=\"" +
            Num(PanelWidth, 1) + "\" height=\"" + Num(PanelHeight, 1) + "\" " +
@@ -110,48 +108,44 @@ std::string Draw(const Panel& panel, double left, const std::string& clipId)
     return out;
 }
 
-std::vector<double> LogSpaced(double from, double to)
+std::vector<double> LogSpaced(double from, double to, int points)
 {
-    std::vector<double> x(Points);
-    for (int i = 0; i < Points; ++i)
-        x[static_cast<std::size_t>(i)] = from * std::pow(to / from, double(i) / (Points - 1));
+    std::vector<double> x(static_cast<std::size_t>(points));
+    for (int i = 0; i < points; ++i)
+        x[static_cast<std::size_t>(i)] = from * std::pow(to / from, double(i) / (points - 1));
     return x;
 }
 
 // The curve of `figure` for the ideal follower and, when given, the op-amp model.
-std::vector<Curve> Curves(const Report& report, const std::vector<double>& x,
-                          const std::function<double(const std::optional<OpAmp>&, double)>& figure)
+std::vector<std::vector<double>>
+Curves(const Report& report, const std::vector<double>& x,
+       const std::function<double(const std::optional<OpAmp>&, double)>& figure)
 {
-    std::vector<Curve> curves;
+    std::vector<std::vector<double>> curves;
     std::vector<std::optional<OpAmp>> models = {std::nullopt};
     if (report.opamp)
         models.push_back(report.opamp->opamp);
     for (const std::optional<OpAmp>& model : models) {
-        Curve c{{}, model ? ModelStyle : (report.opamp ? IdealStyle : ModelStyle)};
+        std::vector<double>& c = curves.emplace_back();
         for (const double v : x)
-            c.y.push_back(figure(model, v));
-        curves.push_back(std::move(c));
+            c.push_back(figure(model, v));
     }
     return curves;
 }
 
 }  // namespace
 
-std::string BehaviourPlot(const Report& report, std::string_view idPrefix)
+std::vector<BehaviourPanel> BehaviourPanelsOf(const Report& report, int points)
 {
+    using Kind = BehaviourPanel::Kind;
     const Request& request = report.design.request;
     const Circuit circuit = request.circuit;
     const Parts& parts = report.design.parts;
     const double f = request.frequency;
-    const bool lowPass = circuit == Circuit::LowPass;
-    std::vector<Panel> panels;
-    if (lowPass) {
-        Panel delay{"group delay",
-                    WithUnit(f / 100, "Hz", 3) + "|" + WithUnit(100 * f, "Hz", 3),
-                    "s",
-                    true,
-                    LogSpaced(f / 100, 100 * f),
-                    {}};
+    std::vector<BehaviourPanel> panels;
+    if (circuit == Circuit::LowPass) {
+        BehaviourPanel delay{
+            Kind::GroupDelay, "group delay", "s", true, LogSpaced(f / 100, 100 * f, points), {}};
         delay.curves = Curves(report, delay.x, [&](const std::optional<OpAmp>& o, double at) {
             return GroupDelayAt(circuit, parts, at, o);
         });
@@ -160,9 +154,9 @@ std::string BehaviourPlot(const Report& report, std::string_view idPrefix)
     const Behaviour& b =
         report.opampBehaviour ? report.opampBehaviour->behaviour : report.behaviour;
     const double end = 3 * b.step.settling0_1Percent;
-    Panel step{"unit step response", "0|" + WithUnit(end, "s", 3), "V", false, {}, {}};
-    for (int i = 0; i < Points; ++i)
-        step.x.push_back(end * i / (Points - 1));
+    BehaviourPanel step{Kind::Step, "unit step response", "V", false, {}, {}};
+    for (int i = 0; i < points; ++i)
+        step.x.push_back(end * i / (points - 1));
     const StepResponse ideal(circuit, parts, std::nullopt);
     std::optional<StepResponse> model;
     if (report.opamp)
@@ -172,17 +166,19 @@ std::string BehaviourPlot(const Report& report, std::string_view idPrefix)
     });
     panels.push_back(std::move(step));
     if (report.opampBehaviour && report.opampBehaviour->stopBand) {
-        Panel stop{"stop-band (dB)",
-                   WithUnit(f, "Hz", 3) + "|" + WithUnit(1e4 * f, "Hz", 3),
-                   "",
-                   true,
-                   LogSpaced(f, 1e4 * f),
-                   {}};
+        BehaviourPanel stop{
+            Kind::StopBand, "stop-band (dB)", "", true, LogSpaced(f, 1e4 * f, points), {}};
         stop.curves = Curves(report, stop.x, [&](const std::optional<OpAmp>& o, double at) {
             return 20 * std::log10(std::abs(FrequencyResponse(circuit, parts, at, o)));
         });
         panels.push_back(std::move(stop));
     }
+    return panels;
+}
+
+std::string BehaviourPlot(const Report& report, std::string_view idPrefix)
+{
+    const std::vector<BehaviourPanel> panels = BehaviourPanelsOf(report, Points);
 
     const double width = LeftMargin + panels.size() * (PanelWidth + Gap);
     const double height = Top + PanelHeight + 40;
@@ -194,7 +190,7 @@ std::string BehaviourPlot(const Report& report, std::string_view idPrefix)
     out += "<rect x=\"0\" y=\"0\" width=\"" + Num(width, 1) + "\" height=\"" + Num(height, 1) +
            "\" fill=\"#ffffff\"/>\n";
     for (std::size_t i = 0; i < panels.size(); ++i)
-        out += Draw(panels[i], LeftMargin + i * (PanelWidth + Gap),
+        out += Draw(panels[i], report.opamp.has_value(), LeftMargin + i * (PanelWidth + Gap),
                     Escape(idPrefix) + "-" + std::to_string(i));
     if (report.opamp)
         out += Text(LeftMargin, height - 6,

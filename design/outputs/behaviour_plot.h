@@ -9,10 +9,26 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "design/report.h"
 
 namespace design::outputs {
+
+// One panel's curves over its x values (Hz on a log scale, or seconds): the ideal follower's,
+// then the op-amp model's when one was given. A value that does not compute is not finite.
+struct BehaviourPanel {
+    enum class Kind { GroupDelay, Step, StopBand } kind;
+    std::string title;
+    std::string yUnit;  // "s", "V", or "" for dB
+    bool logX = false;
+    std::vector<double> x;
+    std::vector<std::vector<double>> curves;
+};
+
+// The panels the report draws, in its order: the group delay (low-pass), the step response,
+// the stop-band (low-pass with RO above 0). `points` per curve (the report's 200 by default).
+std::vector<BehaviourPanel> BehaviourPanelsOf(const Report& report, int points = 200);
 
 // Inline SVG for the report; `idPrefix` keeps its clip paths' ids unique in the page.
 std::string BehaviourPlot(const Report& report, std::string_view idPrefix = "behaviour");

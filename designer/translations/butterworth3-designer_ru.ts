@@ -578,6 +578,49 @@
     </message>
 </context>
 <context>
+    <name>designer::BehaviourView</name>
+    <message>
+        <source>Unit step response, V</source>
+        <translation>Переходная характеристика, V</translation>
+    </message>
+    <message>
+        <source>Group delay</source>
+        <translation>Групповая задержка</translation>
+    </message>
+    <message>
+        <source>Step response</source>
+        <translation>Переходная характеристика</translation>
+    </message>
+    <message>
+        <source>No design</source>
+        <translation>Нет расчёта</translation>
+    </message>
+    <message>
+        <source>A high-pass has no group delay to show: it passes no band from DC.</source>
+        <translation>У фильтра верхних частот нет групповой задержки для показа: он не пропускает полосу от нуля.</translation>
+    </message>
+    <message>
+        <source>%1 after the step</source>
+        <translation>%1 после скачка</translation>
+    </message>
+    <message>
+        <source>%1: %2 with the op-amp, %3 with an ideal one</source>
+        <translation>%1: %2 с ОУ, %3 с идеальным</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>ideal op-amp</source>
+        <translation>идеальный ОУ</translation>
+    </message>
+    <message>
+        <source>the op-amp given</source>
+        <translation>заданный ОУ</translation>
+    </message>
+</context>
+<context>
     <name>designer::BodeView</name>
     <message>
         <source>Magnitude, dB</source>
@@ -770,6 +813,10 @@
     <message>
         <source>upper edge</source>
         <translation>верхний срез</translation>
+    </message>
+    <message>
+        <source>Step and delay</source>
+        <translation>Отклик</translation>
     </message>
 </context>
 <context>

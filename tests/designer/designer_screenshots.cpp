@@ -60,6 +60,6 @@ int main(int argc, char* argv[])
     const QDir folder(QString::fromLocal8Bit(argv[1]));
     bool ok = Picture(folder, "designer", 1);
     QApplication::setPalette(BreezeDarkPalette());
-    ok = Picture(folder, "designer-dark", 3) && ok;
+    ok = Picture(folder, "designer-dark", 4) && ok;
     return ok ? 0 : 1;
 }

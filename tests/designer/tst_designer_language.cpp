@@ -209,7 +209,8 @@ void TestDesignerLanguage::words_data()
     // clang-format off
     const QStringList englishGroups{"Filter", "Standard values", "Op-amp (empty: ideal)",
                                     "Tolerances (empty: none)"};
-    const QStringList englishTabs{"Fig&ures", "&Bode plot", "Sc&hematic", "To&lerance spread"};
+    const QStringList englishTabs{"Fig&ures", "&Bode plot", "Step and delay", "Sc&hematic",
+                                  "To&lerance spread"};
     const QStringList englishFile{"Save &netlist…", "Save p&lot…", "&Save report…",
                                   "&Open report", "&Quit"};
     const QStringList englishLabels{"&Circuit", "Fre&quency", "Resis&tance", "&Series",
@@ -225,8 +226,8 @@ void TestDesignerLanguage::words_data()
                            << QStringList{"Фильтр", "Стандартные номиналы",
                                           "Операционный усилитель (пусто: идеальный)",
                                           "Допуски (пусто: нет)"}
-                           << QStringList{"Пока&затели", "Диаграмма &Боде", "Схе&ма",
-                                          "&Разброс допусков"}
+                           << QStringList{"Пока&затели", "Диаграмма &Боде", "Отклик",
+                                          "Схе&ма", "&Разброс допусков"}
                            << QStringList{"&Файл", "&Правка"}
                            << QStringList{"Сохранить &список соединений…", "Сохранить &график…",
                                           "Сохранить &отчёт…", "От&крыть отчёт", "&Выход"}

@@ -29,6 +29,7 @@
 #include "design/settings_arguments.h"
 #include "designer/designer_window.h"
 #include "designer/figures.h"
+#include "designer/plots/behaviour_view.h"
 #include "designer/plots/bode_view.h"
 #include "designer/plots/histogram_view.h"
 #include "designer/plots/shown_numbers.h"
@@ -700,6 +701,62 @@ private slots:
         Type(window, design::Setting::Frequency, QStringLiteral("250"));
         tabs->setCurrentWidget(const_cast<designer::BodeView*>(bode));
         QCOMPARE(bode->reading()->frequency, 250.0);
+    }
+
+    // The step and the delay as the report draws them, read with the keys as the Bode plot is.
+    void stepAndDelayAreReadAsTheFiguresTellThem_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("low-pass E24") << QStringList{"lowpass", "100", "33k", "--series", "E24"};
+        QTest::newRow("low-pass with an op-amp")
+            << QStringList{"lowpass", "1k", "10k", "--opamp", "1Meg,200k,100"};
+        QTest::newRow("high-pass Bessel")
+            << QStringList{"highpass", "1k", "10n", "--response", "bessel"};
+    }
+    void stepAndDelayAreReadAsTheFiguresTellThem()
+    {
+        QFETCH(QStringList, arguments);
+        std::vector<std::string> args;
+        for (const QString& argument : arguments)
+            args.push_back(argument.toStdString());
+        const auto settings =
+            design::SettingsFromArguments(std::vector<std::string_view>(args.begin(), args.end()));
+        DesignerWindow window{std::get<design::Settings>(settings)};
+        window.show();
+        auto* tabs = window.findChild<QTabWidget*>();
+        designer::BehaviourView* step = nullptr;
+        designer::BehaviourView* delay = nullptr;
+        for (auto* view : window.findChildren<designer::BehaviourView*>())
+            (view->accessibleName() == QStringLiteral("Step response") ? step : delay) = view;
+        QVERIFY(step && delay);
+        QVERIFY2(!step->reading(), "not drawn behind the figures");
+        tabs->setCurrentWidget(step->parentWidget());
+
+        const design::Report& report = *window.report();
+        const design::Behaviour& b =
+            report.opampBehaviour ? report.opampBehaviour->behaviour : report.behaviour;
+        const bool lowPass = report.design.request.circuit == design::Circuit::LowPass;
+        // At first the overshoot's peak: above 1 V by it, or a high-pass's swing below 0.
+        const double peak = lowPass ? 1 + b.step.overshoot : -b.step.overshoot;
+        QVERIFY2(std::abs(step->reading()->value - peak) < 1e-3,
+                 qPrintable(step->readout() + QStringLiteral(", the figures' peak %1").arg(peak)));
+        QCOMPARE(step->reading()->ideal.has_value(), report.opamp.has_value());
+        QTest::keyClick(step, Qt::Key_End);
+        QCOMPARE(step->reading()->x, 3 * b.step.settling0_1Percent);
+        QVERIFY2(std::abs(step->reading()->value - 1) < 1e-3 || !lowPass, "settled at 1 V");
+        QCOMPARE(step->accessibleDescription(), step->readout());
+
+        if (!lowPass) {
+            QVERIFY2(!delay->isVisible(), "the step alone");
+            QVERIFY(!delay->reading());
+            QVERIFY(delay->readout().contains(QStringLiteral("high-pass")));
+            return;
+        }
+        // Two decades below f the delay is its DC value, flat to 0.14 f and beyond.
+        QTest::keyClick(delay, Qt::Key_Home);
+        QCOMPARE(delay->reading()->x, report.design.request.frequency / 100);
+        QVERIFY2(std::abs(delay->reading()->value / b.groupDelay->dc - 1) < 1e-3,
+                 qPrintable(delay->readout()));
     }
 
     // What the window says of a save or a copy is of the design it was said for.
