@@ -60,7 +60,25 @@ build() { # <preset>
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1" --parallel "$jobs"
 }
-run_tests() { ctest --preset "$1" --parallel "$jobs"; }
+# What failed, kept for the end of the run: a log's last lines are often all one sees of it.
+failures=$(mktemp)
+trap 'rm -f "$failures"' EXIT
+run_tests() { # <preset>
+  local log status=0
+  log=$(mktemp)
+  ctest --preset "$1" --parallel "$jobs" 2>&1 | tee "$log" || status=$?
+  if ((status != 0)); then
+    {
+      echo "== $1 tests: what failed =="
+      sed -n '/^The following tests FAILED:/,$p' "$log" | head -n 30
+      grep -a -E -A30 '\*\*\*(Failed|Timeout|Exception)|\*\*\*Not Run|Subprocess aborted' "$log" |
+        head -n 120
+      echo "(ctest's last lines)" && tail -n 8 "$log"
+    } >>"$failures"
+  fi
+  rm -f "$log"
+  return $status
+}
 
 if $install && ! step "install" install_packages; then
   echo "test.sh: the packages could not be installed; nothing was built" >&2
@@ -84,6 +102,7 @@ if $everywhere; then
   fi
 fi
 
+cat "$failures"
 echo "== summary =="
 printf '%s\n' "${summary[@]}"
 echo "test.sh: $(minutes $((SECONDS - started))) in all"

@@ -41,7 +41,7 @@ if [[ -z ${CROSS_NATIVE:-} ]]; then
 fi
 cmake --build "$native" --parallel "$jobs" --target design_driver >/dev/null
 python3 tests/cross/design_corpus.py run --count "$designs" --window-count "$presses" \
-    --driver "$native/tests/cross/design_driver" "$out/native.json" >/dev/null
+    --jobs "$jobs" --driver "$native/tests/cross/design_driver" "$out/native.json" >/dev/null
 report native "build and designs" $(($(seconds) - start)) ""
 
 export NODE_PATH=/usr/share/nodejs
@@ -90,7 +90,7 @@ for target in "${targets[@]}"; do
 
     start=$(seconds)
     python3 tests/cross/design_corpus.py run --count "$designs" --window-count "$presses" \
-        --driver "$dir/build/emulated/design_driver" "$dir/designs.json" >/dev/null
+        --jobs "$jobs" --driver "$dir/build/emulated/design_driver" "$dir/designs.json" >/dev/null
     if python3 tests/cross/design_corpus.py compare "$out/native.json" "$dir/designs.json" \
         >"$dir/compare.log" 2>&1; then
         result=$(tail -n 1 "$dir/compare.log")

@@ -25,6 +25,7 @@ import random
 import shlex
 import subprocess
 import sys
+from concurrent.futures import ThreadPoolExecutor
 
 # Every design is run for each of these outputs ("-": the file in place of the text).
 OUTPUTS = {"text": [], "json": ["--json"], "spice": ["--spice", "-"], "svg": ["--svg", "-"]}
@@ -137,6 +138,14 @@ def run_cli(command: list[str], argument_lists: list[list[str]]) -> list[dict]:
     return results
 
 
+def run_drivers(command: list[str], argument_lists: list[list[str]], jobs: int) -> list[dict]:
+    """The runs split in order between `jobs` drivers at once (each line stands alone)."""
+    size = -(-len(argument_lists) // max(jobs, 1))
+    chunks = [argument_lists[i:i + size] for i in range(0, len(argument_lists), size)]
+    with ThreadPoolExecutor(max_workers=len(chunks) or 1) as pool:
+        return [r for part in pool.map(lambda c: run_driver(command, c), chunks) for r in part]
+
+
 def run_driver(command: list[str], argument_lists: list[list[str]]) -> list[dict]:
     requests = "".join(" ".join(args) + "\n" for args in argument_lists).encode()
     done = subprocess.run(command, input=requests, capture_output=True, check=False)
@@ -236,6 +245,7 @@ def main() -> int:
     program = run.add_mutually_exclusive_group(required=True)
     program.add_argument("--cli", help="the companion, with any launcher before it")
     program.add_argument("--driver", help="design_driver, with any launcher before it")
+    run.add_argument("--jobs", type=int, default=1, help="drivers run at once")
     run.add_argument("output")
     compare = commands.add_parser("compare")
     compare.add_argument("a")
@@ -248,7 +258,7 @@ def main() -> int:
         argument_lists = runs(generate(args.count, args.seed)) + \
             window_inputs(args.window_count, args.seed)
         results = (run_cli(shlex.split(args.cli), argument_lists) if args.cli
-                   else run_driver(shlex.split(args.driver), argument_lists))
+                   else run_drivers(shlex.split(args.driver), argument_lists, args.jobs))
         with open(args.output, "w", encoding="utf-8") as f:
             json.dump([{"args": a, **r} for a, r in zip(argument_lists, results)], f)
         failed = sum(r["status"] != 0 for r in results)
