@@ -273,7 +273,8 @@ void DesignerWindow::makeDefaultsReadable()
         if (!edit)
             continue;
         QPalette colours = edit->palette();
-        for (const auto group : {QPalette::Active, QPalette::Inactive})
+        // A field that is off still says what it would take (Steps either side: 2).
+        for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
             colours.setColor(group, QPalette::PlaceholderText,
                              shadeOn(colours.color(group, QPalette::Base)));
         edit->setPalette(colours);

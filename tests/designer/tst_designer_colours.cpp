@@ -87,25 +87,29 @@ void TestDesignerColours::defaultsInEmptyFieldsAreReadable_data()
     QTest::newRow("Breeze Dark, Qt's defaults' colour") << breezeDark;
 }
 
-// The default an empty field shows (200k, f/100, 24301, ...) as readable as any text.
+// The default an empty field shows (200k, f/100, 24301, ...) as readable as any text, in a
+// field that is on or off.
 void TestDesignerColours::defaultsInEmptyFieldsAreReadable()
 {
     QFETCH(QPalette, palette);
     QApplication::setPalette(palette);
     const auto window = ShownDesigner();
     QStringList unreadable;
-    int shown = 0;
+    int shown = 0, off = 0;
     for (const QLineEdit* edit : window->findChildren<QLineEdit*>()) {
-        if (!edit->isEnabled() || !edit->text().isEmpty() || edit->placeholderText().isEmpty())
+        if (!edit->text().isEmpty() || edit->placeholderText().isEmpty())
             continue;
         ++shown;
-        const QColor base = edit->palette().color(QPalette::Base);
+        off += !edit->isEnabled();
+        const auto group = edit->isEnabled() ? QPalette::Active : QPalette::Disabled;
+        const QColor base = edit->palette().color(group, QPalette::Base);
         const double ratio = ui::ContrastRatio(
-            ui::AsDrawn(edit->palette().color(QPalette::PlaceholderText), base), base);
+            ui::AsDrawn(edit->palette().color(group, QPalette::PlaceholderText), base), base);
         if (ratio < ui::ReadableContrast)
             unreadable << QStringLiteral("\"%1\" %2:1").arg(edit->placeholderText()).arg(ratio);
     }
-    QVERIFY2(shown >= 6, "the op-amp's defaults and the noise band's");
+    QVERIFY2(shown >= 9, "the op-amp's defaults, the noise band's and the sampling's");
+    QVERIFY2(off >= 3, "the steps and the sampling's, off without a series and a tolerance");
     QVERIFY2(unreadable.isEmpty(), qPrintable(unreadable.join(QStringLiteral("; "))));
 }
 
