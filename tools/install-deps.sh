@@ -21,6 +21,7 @@ if [[ "${1:-run}" == test ]]; then
     libbenchmark-dev                      # benchmarks (built, not run, by the tests)
     libmpfr-dev                           # second reference of the software extended format
     python3                               # the differential test against the reference model
+    python3-numpy                         # the poles against numpy's roots
     desktop-file-utils appstream          # validators of the desktop entry and metainfo
     dpkg-dev file                         # the Debian package (dpkg-shlibdeps)
     lintian groff-base reuse diffoscope-minimal  # package, manual page, licence and reproducibility checks
