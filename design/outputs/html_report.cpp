@@ -321,6 +321,15 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
         .Tag("</h2>\n<figure class=\"behaviour\">\n")
         .Tag(BehaviourPlot(report, "report-behaviour"))
         .Tag("</figure>\n</section>\n");
+    // The poles as filter tables list them, beside the plots they shape.
+    h.Tag("<section>\n<h2>Poles</h2>\n<table>\n");
+    h.Row({"target (" + std::string(Title(request.response)) + " at f)",
+           PolesText(report.targetPoles, Medium::Document)});
+    h.Row({"as built, ideal op-amp", PolesText(report.behaviour.poles, Medium::Document)});
+    if (report.opampBehaviour)
+        h.Row({"as built, with the op-amp",
+               PolesText(report.opampBehaviour->behaviour.poles, Medium::Document)});
+    h.Tag("</table>\n</section>\n");
 
     // Assumptions.
     h.Tag("<section class=\"notes\">\n<h2>Assumptions</h2>\n<ul>\n");
@@ -343,6 +352,8 @@ std::string HtmlReport(const Report& report, std::string_view commandLine, Diale
                         Shares(report.opampBehaviour ? report.opampBehaviour->behaviour.noise
                                                      : report.behaviour.noise) +
                         " of the mean square.");
+    h.Tag("\n");
+    h.Element("li", Definition(Term::Poles));
     h.Tag("\n");
     if (!report.gainsAt.empty()) {
         h.Element("li", Definition(Term::GainAt));
