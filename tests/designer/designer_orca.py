@@ -57,11 +57,11 @@ def steps(session, speech):
     check(len(announced) == 1, f"one announcement of the parts for three digits ({len(announced)})")
     show(mark)
 
-    # From the frequency, the parts come after the eleven fields that are on for a Butterworth
+    # From the frequency, the parts come after the twelve fields that are on for a Butterworth
     # response without a series or a tolerance, in reading order (tst_designer_accessibility
     # holds that order).
     mark = step("Tab from the frequency to the parts, Down, Right")
-    key(*["Tab"] * 12)
+    key(*["Tab"] * 13)
     check(speech.wait_for(mark, said_in_order("Parts.", "Ra")),
           'Tab into the parts reads the table and its current row: "Parts. ... Ra, Rb, Rc."')
     speech.wait_quiet()
