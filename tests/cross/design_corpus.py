@@ -139,11 +139,15 @@ def run_cli(command: list[str], argument_lists: list[list[str]]) -> list[dict]:
 
 
 def run_drivers(command: list[str], argument_lists: list[list[str]], jobs: int) -> list[dict]:
-    """The runs split in order between `jobs` drivers at once (each line stands alone)."""
-    size = -(-len(argument_lists) // max(jobs, 1))
-    chunks = [argument_lists[i:i + size] for i in range(0, len(argument_lists), size)]
-    with ThreadPoolExecutor(max_workers=len(chunks) or 1) as pool:
-        return [r for part in pool.map(lambda c: run_driver(command, c), chunks) for r in part]
+    """The runs dealt in turn to `jobs` drivers at once (each line stands alone; the designs
+    come first and weigh more than the presses), their results put back in order."""
+    jobs = max(1, min(jobs, len(argument_lists)))
+    with ThreadPoolExecutor(max_workers=jobs) as pool:
+        parts = list(pool.map(lambda k: run_driver(command, argument_lists[k::jobs]), range(jobs)))
+    results: list[dict] = [{}] * len(argument_lists)
+    for k, part in enumerate(parts):
+        results[k::jobs] = part
+    return results
 
 
 def run_driver(command: list[str], argument_lists: list[list[str]]) -> list[dict]:
