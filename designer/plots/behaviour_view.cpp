@@ -5,13 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include <QtGui/QKeyEvent>
-#include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
-#include <QtWidgets/QStyle>
-#include <QtWidgets/QStyleOptionFocusRect>
 
-#include "designer/plots/plot_look.h"
 #include "designer/plots/shown_numbers.h"
 
 namespace designer {
@@ -89,10 +84,9 @@ QString Title(BehaviourView::Kind kind)
 
 }  // namespace
 
-BehaviourView::BehaviourView(Kind kind, QWidget* parent) : QWidget(parent), kind_(kind)
+BehaviourView::BehaviourView(Kind kind, QWidget* parent)
+    : ReadingPlot(CursorStep, parent), kind_(kind)
 {
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
     setAccessibleName(kind == Kind::Step ? tr("Step response") : tr("Group delay"));
     setAccessibleDescription(readout());
 }
@@ -104,26 +98,18 @@ void BehaviourView::setReport(const design::Report& report)
     for (BehaviourPanel& panel : design::outputs::BehaviourPanelsOf(report, Points))
         if (panel.kind == kind_)
             panel_ = std::move(panel);
-    hover_.reset();
     // The step at its overshoot's peak (a high-pass: its swing below 0), the delay at f, the
     // middle of its four decades.
-    cursor_ = Points / 2;
+    int cursor = Points / 2;
     if (panel_ && kind_ == Kind::Step) {
         const std::vector<double>& shown = panel_->curves.back();
         const bool lowPass = report.design.request.circuit == design::Circuit::LowPass;
         const auto peak = lowPass ? std::max_element(shown.begin(), shown.end())
                                   : std::min_element(shown.begin(), shown.end());
-        cursor_ = int(peak - shown.begin());
+        cursor = int(peak - shown.begin());
     }
-    ReadingChanged();
-}
-
-void BehaviourView::setStale(bool stale)
-{
-    if (stale == stale_)
-        return;
-    stale_ = stale;
-    update();
+    placeCursor(cursor);
+    readingChanged();
 }
 
 const design::outputs::BehaviourPanel* BehaviourView::panel() const
@@ -131,16 +117,14 @@ const design::outputs::BehaviourPanel* BehaviourView::panel() const
     return panel_ ? &*panel_ : nullptr;
 }
 
-std::optional<int> BehaviourView::ReadIndex() const
+int BehaviourView::pointCount() const
 {
-    if (!panel_)
-        return std::nullopt;
-    return hover_ ? *hover_ : cursor_;
+    return panel_ ? Points : 0;
 }
 
 std::optional<BehaviourView::Reading> BehaviourView::reading() const
 {
-    const std::optional<int> index = ReadIndex();
+    const std::optional<int> index = readIndex();
     if (!index)
         return std::nullopt;
     const auto i = static_cast<std::size_t>(*index);
@@ -168,12 +152,6 @@ QString BehaviourView::readout() const
                    : tr("%1: %2").arg(at, value(r.value));
 }
 
-void BehaviourView::ReadingChanged()
-{
-    setAccessibleDescription(readout());
-    update();
-}
-
 // Two share a tab, one above the other.
 QSize BehaviourView::sizeHint() const
 {
@@ -186,25 +164,8 @@ QSize BehaviourView::minimumSizeHint() const
     return {fm.horizontalAdvance(QLatin1Char('0')) * 44, fm.height() * 9};
 }
 
-void BehaviourView::paintEvent(QPaintEvent*)
+void BehaviourView::paintPlot(QPainter& p, const PlotColours& c, const PlotColours& normal)
 {
-    WithoutThrowing([this] { Paint(); });
-}
-
-void BehaviourView::Paint()
-{
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const PlotColours normal = PlotColoursFor(palette());
-    const PlotColours c = stale_ ? Faded(normal) : normal;
-    p.fillRect(rect(), c.background);
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.backgroundColor = c.background;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
-    }
-    p.setPen(normal.text);
     if (!panel_) {
         p.drawText(rect().adjusted(12, 0, -12, 0), Qt::AlignCenter | Qt::TextWordWrap, readout());
         return;
@@ -213,7 +174,7 @@ void BehaviourView::Paint()
     const Layout l = LayoutOf(rect(), font(), panel);
     const QFontMetricsF fm(font());
     p.drawText(l.readout, Qt::AlignLeft | Qt::AlignVCenter, readout());
-    if (stale_)
+    if (isStale())
         DrawStaleNote(p, l.readout, normal);
     p.drawText(l.title, Qt::AlignLeft | Qt::AlignVCenter, Title(kind_));
 
@@ -311,48 +272,14 @@ void BehaviourView::Paint()
     }
 }
 
-void BehaviourView::keyPressEvent(QKeyEvent* event)
+std::optional<int> BehaviourView::pointAt(QPointF at) const
 {
-    if (!panel_) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    const int last = Points - 1;
-    switch (event->key()) {
-    case Qt::Key_Left: cursor_ = std::max(0, cursor_ - CursorStep); break;
-    case Qt::Key_Right: cursor_ = std::min(last, cursor_ + CursorStep); break;
-    case Qt::Key_Home: cursor_ = 0; break;
-    case Qt::Key_End: cursor_ = last; break;
-    default: QWidget::keyPressEvent(event); return;
-    }
-    hover_.reset();
-    WithoutThrowing([this] { ReadingChanged(); });
-}
-
-void BehaviourView::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!panel_)
-        return;
     const Layout l = LayoutOf(rect(), font(), *panel_);
-    const QPointF at = event->position();
-    std::optional<int> index;
-    if (at.x() >= l.plot.left() - 4 && at.x() <= l.plot.right() + 4 && at.y() >= l.plot.top() &&
-        at.y() <= l.plot.bottom()) {
-        const double share = (at.x() - l.plot.left()) / l.plot.width();
-        index = std::clamp(int(std::lround(share * (Points - 1))), 0, Points - 1);
-    }
-    if (index != hover_) {
-        hover_ = index;
-        WithoutThrowing([this] { ReadingChanged(); });
-    }
-}
-
-void BehaviourView::leaveEvent(QEvent*)
-{
-    if (hover_) {
-        hover_.reset();
-        WithoutThrowing([this] { ReadingChanged(); });
-    }
+    if (at.x() < l.plot.left() - 4 || at.x() > l.plot.right() + 4 || at.y() < l.plot.top() ||
+        at.y() > l.plot.bottom())
+        return std::nullopt;
+    const double share = (at.x() - l.plot.left()) / l.plot.width();
+    return std::clamp(int(std::lround(share * (Points - 1))), 0, Points - 1);
 }
 
 }  // namespace designer

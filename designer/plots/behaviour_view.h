@@ -2,21 +2,19 @@
 // SPDX-License-Identifier: MIT
 // One of the report's behaviour panels in the window: the unit step response, or the group
 // delay of a low-pass, from the same curves (design::outputs::BehaviourPanelsOf); the ideal
-// follower dashed and the op-amp model solid when one was given. The value under the mouse
-// pointer or at a keyboard cursor (Left, Right, Home, End) is shown and given to screen
-// readers as the widget's accessible description, as the Bode plot does.
+// follower dashed and the op-amp model solid when one was given. The point read gives its
+// time or frequency and its value.
 #pragma once
 
 #include <optional>
 
-#include <QtWidgets/QWidget>
-
 #include "design/outputs/behaviour_plot.h"
 #include "design/report.h"
+#include "designer/plots/reading_plot.h"
 
 namespace designer {
 
-class BehaviourView : public QWidget {
+class BehaviourView : public ReadingPlot {
     Q_OBJECT
 
 public:
@@ -28,8 +26,6 @@ public:
     explicit BehaviourView(Kind kind, QWidget* parent = nullptr);
 
     void setReport(const design::Report& report);
-    // The inputs no longer read: the plot still shows the last good design, washed out.
-    void setStale(bool stale);
 
     // The point read: under the pointer, or else at the cursor.
     struct Reading {
@@ -38,7 +34,7 @@ public:
         std::optional<double> ideal;  // the ideal follower's beside a model
     };
     std::optional<Reading> reading() const;
-    QString readout() const;
+    QString readout() const override;
     // The curves shown, when the design has this panel (a high-pass has no group delay).
     const design::outputs::BehaviourPanel* panel() const;
 
@@ -46,22 +42,14 @@ public:
     QSize minimumSizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    int pointCount() const override;
+    std::optional<int> pointAt(QPointF at) const override;
+    void paintPlot(QPainter& painter, const PlotColours& shown, const PlotColours& normal) override;
 
 private:
-    void Paint();
-    void ReadingChanged();
-    std::optional<int> ReadIndex() const;
-
     Kind kind_;
     bool designed_ = false;
     std::optional<design::outputs::BehaviourPanel> panel_;
-    int cursor_ = 0;
-    std::optional<int> hover_;
-    bool stale_ = false;
 };
 
 }  // namespace designer

@@ -6,13 +6,8 @@
 #include <array>
 #include <cmath>
 
-#include <QtGui/QKeyEvent>
-#include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
-#include <QtWidgets/QStyle>
-#include <QtWidgets/QStyleOptionFocusRect>
 
-#include "designer/plots/plot_look.h"
 #include "designer/plots/shown_numbers.h"
 
 namespace designer {
@@ -289,10 +284,8 @@ void BodePainter::Legend()
 
 }  // namespace
 
-BodeView::BodeView(QWidget* parent) : QWidget(parent)
+BodeView::BodeView(QWidget* parent) : ReadingPlot(CursorStep, parent)
 {
-    setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(true);
     setAccessibleName(tr("Bode plot"));
     setAccessibleDescription(readout());
 }
@@ -302,23 +295,13 @@ void BodeView::setReport(const design::Report& report)
     const bool first = !curves_;
     curves_ = design::outputs::BodeCurvesOf(report, PointsPerDecade);
     if (first)
-        cursor_ = 2 * PointsPerDecade;  // at f
-    ReadingChanged();
+        placeCursor(2 * PointsPerDecade);  // at f
+    readingChanged();
 }
 
-void BodeView::setStale(bool stale)
+int BodeView::pointCount() const
 {
-    if (stale == stale_)
-        return;
-    stale_ = stale;
-    update();
-}
-
-std::optional<int> BodeView::readIndex() const
-{
-    if (!curves_)
-        return std::nullopt;
-    return hover_ ? *hover_ : cursor_;
+    return curves_ ? int(curves_->freq.size()) : 0;
 }
 
 std::optional<BodeView::Reading> BodeView::reading() const
@@ -340,12 +323,6 @@ QString BodeView::readout() const
              ShownDecimal(r->phaseDegrees, 1));
 }
 
-void BodeView::ReadingChanged()
-{
-    setAccessibleDescription(readout());
-    update();
-}
-
 QSize BodeView::sizeHint() const
 {
     return {640, 480};
@@ -357,34 +334,17 @@ QSize BodeView::minimumSizeHint() const
     return {fm.horizontalAdvance(QLatin1Char('0')) * 44, fm.height() * 19};
 }
 
-void BodeView::paintEvent(QPaintEvent*)
+void BodeView::paintPlot(QPainter& painter, const PlotColours& shown, const PlotColours& normal)
 {
-    WithoutThrowing([this] { Paint(); });
-}
-
-void BodeView::Paint()
-{
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const PlotColours normal = PlotColoursFor(palette());
-    const PlotColours c = stale_ ? Faded(normal) : normal;
-    painter.fillRect(rect(), c.background);
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.backgroundColor = c.background;
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
-    }
-    painter.setPen(normal.text);
     if (!curves_) {
         painter.drawText(rect(), Qt::AlignCenter, readout());
         return;
     }
     const Layout layout = LayoutOf(rect(), font(), *curves_);
     painter.drawText(layout.readout, Qt::AlignLeft | Qt::AlignVCenter, readout());
-    if (stale_)
+    if (isStale())
         DrawStaleNote(painter, layout.readout, normal);
-    BodePainter plot(painter, layout, *curves_, c, normal, font());
+    BodePainter plot(painter, layout, *curves_, shown, normal, font());
     plot.Panels();
     plot.FrequencyLabels();
     plot.Curves();
@@ -393,49 +353,15 @@ void BodeView::Paint()
     plot.Legend();
 }
 
-void BodeView::keyPressEvent(QKeyEvent* event)
+std::optional<int> BodeView::pointAt(QPointF at) const
 {
-    if (!curves_) {
-        QWidget::keyPressEvent(event);
-        return;
-    }
-    const int last = int(curves_->freq.size()) - 1;
-    switch (event->key()) {
-    case Qt::Key_Left: cursor_ = std::max(0, cursor_ - CursorStep); break;
-    case Qt::Key_Right: cursor_ = std::min(last, cursor_ + CursorStep); break;
-    case Qt::Key_Home: cursor_ = 0; break;
-    case Qt::Key_End: cursor_ = last; break;
-    default: QWidget::keyPressEvent(event); return;
-    }
-    hover_.reset();
-    WithoutThrowing([this] { ReadingChanged(); });
-}
-
-void BodeView::mouseMoveEvent(QMouseEvent* event)
-{
-    if (!curves_)
-        return;
     const Layout l = LayoutOf(rect(), font(), *curves_);
-    const QPointF at = event->position();
     const bool over = at.x() >= l.left - 4 && at.x() <= l.left + l.width + 4 &&
                       at.y() >= l.panels[0].rect.top() && at.y() <= l.panels[2].rect.bottom();
-    std::optional<int> index;
-    if (over) {
-        const double position = (l.LogFrequencyAt(at.x()) - l.logLow) * PointsPerDecade;
-        index = std::clamp(int(std::lround(position)), 0, int(curves_->freq.size()) - 1);
-    }
-    if (index != hover_) {
-        hover_ = index;
-        WithoutThrowing([this] { ReadingChanged(); });
-    }
-}
-
-void BodeView::leaveEvent(QEvent*)
-{
-    if (hover_) {
-        hover_.reset();
-        WithoutThrowing([this] { ReadingChanged(); });
-    }
+    if (!over)
+        return std::nullopt;
+    const double position = (l.LogFrequencyAt(at.x()) - l.logLow) * PointsPerDecade;
+    return std::clamp(int(std::lround(position)), 0, int(curves_->freq.size()) - 1);
 }
 
 }  // namespace designer

@@ -2,21 +2,19 @@
 // SPDX-License-Identifier: MIT
 // The Bode plot of a design, as the SVG plot draws it: magnitude, phase and deviation from
 // the target over f/100 ... 100 f on a log axis, the target dashed and the designed circuit
-// solid, markers at f and the realised f3. The frequency, gain and phase under the mouse
-// pointer or at a keyboard cursor (Left, Right, Home, End) are shown and given to screen
-// readers as the widget's accessible description.
+// solid, markers at f and the realised f3. The point read gives its frequency, gain and
+// phase.
 #pragma once
 
 #include <optional>
 
-#include <QtWidgets/QWidget>
-
 #include "design/outputs/plot.h"
 #include "design/report.h"
+#include "designer/plots/reading_plot.h"
 
 namespace designer {
 
-class BodeView : public QWidget {
+class BodeView : public ReadingPlot {
     Q_OBJECT
 
 public:
@@ -28,9 +26,6 @@ public:
     explicit BodeView(QWidget* parent = nullptr);
 
     void setReport(const design::Report& report);
-    // The inputs no longer read: the plot still shows the last good design, washed out.
-    void setStale(bool stale);
-    bool isStale() const { return stale_; }
 
     // What the read-out shows: the design's point under the pointer, or else at the cursor.
     struct Reading {
@@ -39,27 +34,19 @@ public:
         double phaseDegrees;
     };
     std::optional<Reading> reading() const;
-    QString readout() const;
-    // The index of the read point in BodeCurvesOf(report, PointsPerDecade).
-    std::optional<int> readIndex() const;
+    QString readout() const override;
+    // readIndex(): the read point's in BodeCurvesOf(report, PointsPerDecade).
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    int pointCount() const override;
+    std::optional<int> pointAt(QPointF at) const override;
+    void paintPlot(QPainter& painter, const PlotColours& shown, const PlotColours& normal) override;
 
 private:
-    void Paint();
-    void ReadingChanged();
-
     std::optional<design::outputs::BodeCurves> curves_;
-    int cursor_ = 0;
-    std::optional<int> hover_;
-    bool stale_ = false;
 };
 
 }  // namespace designer
