@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
-// The modal error box that the catch point (dispatch.h) shows for an error of a handler.
+// The modal error box that the window shows for an error of a handler.
 #pragma once
 
 #include <string_view>

@@ -14,23 +14,18 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 
-#include "calc/number_text.h"
 #include "ui/accessibility.h"
 #include "ui/cut_text.h"
-#include "ui/dispatch.h"
+#include "ui/error_box.h"
 #include "ui/field_edit.h"
 #include "ui/form_builder.h"
 #include "ui/form_definition.h"
 #include "ui/link_label.h"
 #include "ui/placement.h"
-#include "ui/spoken_results.h"
 #include "ui/window_look.h"
 
 namespace ui {
 namespace {
-
-constexpr int BackspaceKey = 8;
-const QString ResetValue = QStringLiteral("0");
 
 // A normal window that cannot be minimised or maximised, not a dialog.
 constexpr Qt::WindowFlags FrameFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -43,7 +38,7 @@ QString FromUtf8(const std::string& text)
 
 }  // namespace
 
-TForm1::TForm1(calc::CalcState& state, QWidget* parent) : QDialog(parent, FrameFlags), state_(state)
+TForm1::TForm1(calc::CalcState& state, QWidget* parent) : QDialog(parent, FrameFlags)
 {
     BuildForm(*this, Form1Window(), Form1Controls());
     frameWatch_.setInterval(50);
@@ -73,6 +68,9 @@ TForm1::TForm1(calc::CalcState& state, QWidget* parent) : QDialog(parent, FrameF
     for (const ResultLabels& labels : results_)
         DrawCutWithEllipsis(*labels.value);
 
+    behaviour_.emplace(state, static_cast<behaviour::Face&>(*this),
+                       calc::FieldTexts{Edit1->text().toStdString(), Edit3->text().toStdString(),
+                                        Edit4->text().toStdString()});
     ConnectHandlers();
     Edit1->setFocus();
 }
@@ -86,56 +84,35 @@ Widget* TForm1::Control(const char* name) const
     return widget;
 }
 
-template <typename Handler>
-bool TForm1::Run(Handler handler)
-{
-    return RunHandler(this, handler);
-}
-
-template <typename Sender, typename Signal>
-void TForm1::Bind(Sender* sender, Signal signal, void (TForm1::*handler)())
-{
-    connect(sender, signal, this,
-            [this, handler] { Run([this, handler] { (this->*handler)(); }); });
-}
-
-// A key-press handler abandoned by an error lets no character into its field.
-void TForm1::BindKeyPress(FieldEdit* field, void (TForm1::*handler)(std::optional<char32_t>&))
-{
-    field->keyPress = [this, handler](std::optional<char32_t>& key) {
-        if (!Run([&] { (this->*handler)(key); }))
-            key.reset();
-    };
-}
-
 // A unit button's handler runs when the selection moves to it, not for a click on the
 // button that is already selected.
-void TForm1::BindSelected(QRadioButton* button, void (TForm1::*handler)())
-{
-    connect(button, &QRadioButton::toggled, this, [this, handler](bool selected) {
-        if (selected)
-            Run([this, handler] { (this->*handler)(); });
-    });
-}
-
 void TForm1::ConnectHandlers()
 {
-    Edit1->keyDown = [this](int key) { Run([&] { Edit1KeyDown(key); }); };
-    Edit3->keyDown = [this](int key) { Run([&] { Edit3KeyDown(key); }); };
-    Edit4->keyDown = [this](int key) { Run([&] { Edit4KeyDown(key); }); };
-    BindKeyPress(Edit1, &TForm1::Edit1KeyPress);
-    BindKeyPress(Edit3, &TForm1::Edit3KeyPress);
-    BindKeyPress(Edit4, &TForm1::Edit4KeyPress);
-    Bind(Edit1, &FieldEdit::changed, &TForm1::Edit1Change);
-    Bind(Edit3, &FieldEdit::changed, &TForm1::Edit3Change);
-    Bind(Edit4, &FieldEdit::changed, &TForm1::Edit4Change);
-    BindSelected(RadioButton1, &TForm1::RadioButton1Click);
-    BindSelected(RadioButton2, &TForm1::RadioButton2Click);
-    BindSelected(RadioButton3, &TForm1::RadioButton3Click);
-    BindSelected(RadioButton4, &TForm1::RadioButton4Click);
-    Bind(Button2, &QPushButton::clicked, &TForm1::Button2Click);
-    Bind(Button1, &QPushButton::clicked, &TForm1::Button1Click);
-    Bind(Label24, &LinkLabel::clicked, &TForm1::Label24Click);
+    using behaviour::Form1Behaviour;
+    for (const calc::Field field :
+         {calc::Field::Frequency, calc::Field::Resistance, calc::Field::Capacitance}) {
+        FieldEdit* edit = FieldOf(field);
+        edit->keyDown = [this, field](int key) { behaviour_->KeyDown(field, key); };
+        edit->keyPress = [this, field](std::optional<char32_t>& key) {
+            behaviour_->KeyPress(field, key);
+        };
+        connect(edit, &FieldEdit::changed, this,
+                [this, field, edit] { behaviour_->Change(field, edit->text().toStdString()); });
+    }
+    const std::pair<QRadioButton*, void (Form1Behaviour::*)() noexcept> units[] = {
+        {RadioButton1, &Form1Behaviour::RadioButton1Click},
+        {RadioButton2, &Form1Behaviour::RadioButton2Click},
+        {RadioButton3, &Form1Behaviour::RadioButton3Click},
+        {RadioButton4, &Form1Behaviour::RadioButton4Click},
+    };
+    for (const auto& [button, handler] : units)
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool selected) {
+            if (selected)
+                ((*behaviour_).*handler)();
+        });
+    connect(Button2, &QPushButton::clicked, this, [this] { behaviour_->Button2Click(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { behaviour_->Button1Click(); });
+    connect(Label24, &LinkLabel::clicked, this, [this] { behaviour_->Label24Click(); });
 }
 
 void TForm1::showEvent(QShowEvent* event)
@@ -146,7 +123,7 @@ void TForm1::showEvent(QShowEvent* event)
     shown_ = true;
     PlaceOnScreen();
     WatchForFrame();
-    Run([this] { FormShow(); });
+    behaviour_->FormShow();
 }
 
 void TForm1::PlaceOnScreen()
@@ -238,162 +215,6 @@ void TForm1::changeEvent(QEvent* event)
         PlaceAgainWhenFramed();
 }
 
-void TForm1::FormShow()
-{
-    calc::SetFrequencyUnit(state_, calc::FrequencyUnit::Hz);
-    calc::SetCapacitanceUnit(state_, calc::CapacitanceUnit::nF);
-}
-
-void TForm1::Edit1KeyDown(int key)
-{
-    NoteKeyDown(key);
-}
-
-void TForm1::Edit3KeyDown(int key)
-{
-    NoteKeyDown(key);
-}
-
-void TForm1::Edit4KeyDown(int key)
-{
-    NoteKeyDown(key);
-}
-
-void TForm1::Edit1KeyPress(std::optional<char32_t>& key)
-{
-    ResetAllValues();
-    Label20->hide();
-    ClearRangeWarningAndFilter(*Edit1, key);
-}
-
-void TForm1::Edit3KeyPress(std::optional<char32_t>& key)
-{
-    ClearRangeWarningAndFilter(*Edit3, key);
-}
-
-void TForm1::Edit4KeyPress(std::optional<char32_t>& key)
-{
-    ClearRangeWarningAndFilter(*Edit4, key);
-}
-
-void TForm1::Edit1Change()
-{
-    Label20->hide();
-    ApplyGoEnabledRule();
-    HideMarkers();
-}
-
-void TForm1::Edit3Change()
-{
-    ResetLowPassValues();
-    Label20->hide();
-    ApplyGoEnabledRule();
-    HideMarkers();
-}
-
-void TForm1::Edit4Change()
-{
-    ResetHighPassValues();
-    Label20->hide();
-    ApplyGoEnabledRule();
-    HideMarkers();
-}
-
-void TForm1::RadioButton1Click()
-{
-    ResetAllValues();
-    calc::SetFrequencyUnit(state_, calc::FrequencyUnit::Hz);
-    HideMarkers();
-}
-
-void TForm1::RadioButton2Click()
-{
-    ResetAllValues();
-    calc::SetFrequencyUnit(state_, calc::FrequencyUnit::kHz);
-    HideMarkers();
-}
-
-void TForm1::RadioButton3Click()
-{
-    ResetHighPassValues();
-    calc::SetCapacitanceUnit(state_, calc::CapacitanceUnit::nF);
-    HideMarkers();
-}
-
-void TForm1::RadioButton4Click()
-{
-    ResetHighPassValues();
-    calc::SetCapacitanceUnit(state_, calc::CapacitanceUnit::uF);
-    HideMarkers();
-}
-
-void TForm1::Button2Click()
-{
-    const calc::FieldTexts texts{Edit1->text().toStdString(), Edit3->text().toStdString(),
-                                 Edit4->text().toStdString()};
-    if (calc::AnyFieldEmpty(texts))
-        return;
-    for (FieldEdit* field : {Edit1, Edit3, Edit4})
-        SetHighlight(*field, false);
-    Label19->hide();
-    Label20->hide();
-    // May throw from the number reading; the handler ends here and the error box follows.
-    const calc::Calculation calculation = calc::Calculate(state_, texts);
-    if (const auto* rejected = std::get_if<calc::Rejected>(&calculation))
-        ShowRejection(*rejected);
-    else
-        ShowResults(std::get<calc::Computed>(calculation));
-}
-
-void TForm1::Button1Click()
-{
-    QCoreApplication::quit();
-}
-
-void TForm1::Label24Click()
-{
-    QDesktopServices::openUrl(QUrl(QString::fromUtf8(Form1Window().linkUrl)));
-}
-
-void TForm1::ShowRejection(const calc::Rejected& rejected)
-{
-    FieldEdit* field = FieldOf(rejected.field);
-    if (const auto* outOfRange = std::get_if<calc::OutOfRange>(&rejected.outcome)) {
-        Label19->show();
-        // Runs the field's change handler before the field is highlighted.
-        field->setProgramText(FromUtf8(outOfRange->replacement));
-    } else {
-        Label20->show();
-    }
-    SetHighlight(*field, true);
-    field->setFocus();
-}
-
-void TForm1::ShowResults(const calc::Computed& computed)
-{
-    for (std::size_t i = 0; i < results_.size(); ++i) {
-        const calc::ComponentDisplay& display = computed.components[i];
-        const ResultLabels& labels = results_[i];
-        if (display.texts) {
-            SetCutText(*labels.value, FromUtf8(display.texts->number));
-            labels.unit->setText(FromUtf8(display.texts->unit));
-            FitToText(*labels.unit);
-        } else {
-            // Below every display range. Whatever the label held may be the number of an
-            // earlier calculation (a paste into the frequency field resets nothing), so it
-            // is cleared rather than left standing next to the new results.
-            SetCutText(*labels.value, ResetValue);
-        }
-    }
-    for (std::size_t i = 0; i < results_.size(); ++i) {
-        if (computed.components[i].marker)
-            results_[i].marker->show();
-    }
-    // A screen reader says the results once, in order, the impractical ones in words; the
-    // markers that appear say nothing of their own.
-    Announce(*this, FromUtf8(SpokenResults(computed)));
-}
-
 FieldEdit* TForm1::FieldOf(calc::Field field) const
 {
     switch (field) {
@@ -404,59 +225,87 @@ FieldEdit* TForm1::FieldOf(calc::Field field) const
     return Edit1;
 }
 
-void TForm1::ResetLowPassValues()
+const TForm1::ResultLabels& TForm1::LabelsOf(calc::Component component) const
 {
-    for (std::size_t i = 0; i < 3; ++i)
-        SetCutText(*results_[i].value, ResetValue);
+    return results_[static_cast<std::size_t>(component)];
 }
 
-void TForm1::ResetHighPassValues()
+// The field's change comes back to the behaviour, which knows it already.
+void TForm1::SetFieldText(calc::Field field, const std::string& text)
 {
-    for (std::size_t i = 3; i < 6; ++i)
-        SetCutText(*results_[i].value, ResetValue);
+    FieldOf(field)->setText(FromUtf8(text));
 }
 
-void TForm1::ResetAllValues()
+void TForm1::PutCaretAtStart(calc::Field field)
 {
-    ResetLowPassValues();
-    ResetHighPassValues();
+    FieldOf(field)->setCursorPosition(0);
 }
 
-void TForm1::HideMarkers()
+void TForm1::SetHighlight(calc::Field field, bool highlighted)
 {
-    for (const ResultLabels& labels : results_)
-        labels.marker->hide();
-}
-
-void TForm1::ApplyGoEnabledRule()
-{
-    Button2->setEnabled(!calc::AnyFieldEmpty(Edit1->text(), Edit3->text(), Edit4->text()));
-}
-
-void TForm1::NoteKeyDown(int key)
-{
-    state_.BackspaceFlag = key == BackspaceKey;
-}
-
-void TForm1::ClearRangeWarningAndFilter(FieldEdit& field, std::optional<char32_t>& key)
-{
-    Label19->hide();
-    SetHighlight(field, false);
-    if (key)
-        key = calc::KeyFilter(*key, state_.BackspaceFlag);
-}
-
-void TForm1::SetHighlight(FieldEdit& field, bool highlighted)
-{
+    FieldEdit& edit = *FieldOf(field);
     if (!highlighted) {
-        field.setPalette(QPalette());
+        edit.setPalette(QPalette());
         return;
     }
-    QPalette palette = field.palette();
+    QPalette palette = edit.palette();
     palette.setColor(QPalette::Base, QColor(Yellow));
     // The scheme's text colour may be light, and unreadable on yellow.
     palette.setColor(QPalette::Text, QColor(Qt::black));
-    field.setPalette(palette);
+    edit.setPalette(palette);
+}
+
+void TForm1::Focus(calc::Field field)
+{
+    FieldOf(field)->setFocus();
+}
+
+void TForm1::ShowBanner(behaviour::Banner banner, bool shown)
+{
+    (banner == behaviour::Banner::InputError ? Label20 : Label19)->setVisible(shown);
+}
+
+void TForm1::SetValue(calc::Component component, const std::string& text)
+{
+    SetCutText(*LabelsOf(component).value, FromUtf8(text));
+}
+
+void TForm1::SetUnit(calc::Component component, const std::string& text)
+{
+    QLabel& unit = *LabelsOf(component).unit;
+    unit.setText(FromUtf8(text));
+    FitToText(unit);
+}
+
+void TForm1::ShowMarker(calc::Component component, bool shown)
+{
+    LabelsOf(component).marker->setVisible(shown);
+}
+
+void TForm1::EnableGo(bool enabled)
+{
+    Button2->setEnabled(enabled);
+}
+
+void TForm1::Announce(const std::string& text)
+{
+    ui::Announce(*this, FromUtf8(text));
+}
+
+void TForm1::ShowErrorBox(std::string_view message)
+{
+    ui::ShowErrorBox(this, message);
+    behaviour_->ErrorBoxClosed();
+}
+
+void TForm1::Quit()
+{
+    QCoreApplication::quit();
+}
+
+void TForm1::OpenLink()
+{
+    QDesktopServices::openUrl(QUrl(QString::fromUtf8(Form1Window().linkUrl)));
 }
 
 }  // namespace ui

@@ -1,11 +1,10 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
-// The main window. Its controls come from the window definition (form_definition.h); this
-// class is their behaviour: one handler per control and event, named after both, connected
-// in the constructor. The handlers keep no state of their own: they read and write the
-// controls and the program's calc::CalcState (unit multipliers, Backspace flag), and run the
-// calculation (calc/calculation.h) when Go is pressed. Every handler runs through
-// RunHandler (dispatch.h), which turns an error of the number reading into the error box.
+// The main window: the behaviour (behaviour/form1_behaviour.h) on Qt. Its controls come from
+// the window definition (form_definition.h); their events are handed to the behaviour's
+// handler of the same control and event, and what the behaviour changes is shown on them.
+// What is Qt's own stays here: the window's place on the screen, its icon, its colours under
+// a changed scheme, Escape.
 #pragma once
 
 #include <array>
@@ -14,6 +13,7 @@
 #include <QtCore/QTimer>
 #include <QtWidgets/QDialog>
 
+#include "behaviour/form1_behaviour.h"
 #include "calc/calculation.h"
 
 class QLabel;
@@ -25,7 +25,7 @@ namespace ui {
 class FieldEdit;
 class LinkLabel;
 
-class TForm1 : public QDialog {
+class TForm1 : public QDialog, private behaviour::Face {
     Q_OBJECT
 public:
     explicit TForm1(calc::CalcState& state, QWidget* parent = nullptr);
@@ -38,24 +38,6 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    void FormShow();
-    void Edit1KeyDown(int key);
-    void Edit3KeyDown(int key);
-    void Edit4KeyDown(int key);
-    void Edit1KeyPress(std::optional<char32_t>& key);
-    void Edit3KeyPress(std::optional<char32_t>& key);
-    void Edit4KeyPress(std::optional<char32_t>& key);
-    void Edit1Change();
-    void Edit3Change();
-    void Edit4Change();
-    void RadioButton1Click();
-    void RadioButton2Click();
-    void RadioButton3Click();
-    void RadioButton4Click();
-    void Button2Click();
-    void Button1Click();
-    void Label24Click();
-
     // The labels that show one component's result.
     struct ResultLabels {
         QLabel* value;
@@ -65,32 +47,31 @@ private:
 
     template <typename Widget>
     Widget* Control(const char* name) const;
-    template <typename Handler>
-    bool Run(Handler handler);
-    template <typename Sender, typename Signal>
-    void Bind(Sender* sender, Signal signal, void (TForm1::*handler)());
-    void BindSelected(QRadioButton* button, void (TForm1::*handler)());
-    void BindKeyPress(FieldEdit* field, void (TForm1::*handler)(std::optional<char32_t>&));
     void ConnectHandlers();
-
-    void ResetLowPassValues();
-    void ResetHighPassValues();
-    void ResetAllValues();
-    void HideMarkers();
-    void ApplyGoEnabledRule();
-    void NoteKeyDown(int key);
-    void ClearRangeWarningAndFilter(FieldEdit& field, std::optional<char32_t>& key);
-    static void SetHighlight(FieldEdit& field, bool highlighted);
-    void ShowRejection(const calc::Rejected& rejected);
-    void ShowResults(const calc::Computed& computed);
     FieldEdit* FieldOf(calc::Field field) const;
+    const ResultLabels& LabelsOf(calc::Component component) const;
+
+    // behaviour::Face
+    void SetFieldText(calc::Field field, const std::string& text) override;
+    void PutCaretAtStart(calc::Field field) override;
+    void SetHighlight(calc::Field field, bool highlighted) override;
+    void Focus(calc::Field field) override;
+    void ShowBanner(behaviour::Banner banner, bool shown) override;
+    void SetValue(calc::Component component, const std::string& text) override;
+    void SetUnit(calc::Component component, const std::string& text) override;
+    void ShowMarker(calc::Component component, bool shown) override;
+    void EnableGo(bool enabled) override;
+    void Announce(const std::string& text) override;
+    void ShowErrorBox(std::string_view message) override;
+    void Quit() override;
+    void OpenLink() override;
 
     void TakeIcon();
     void PlaceOnScreen();
     void WatchForFrame();
     void PlaceAgainWhenFramed();
 
-    calc::CalcState& state_;
+    std::optional<behaviour::Form1Behaviour> behaviour_;
     bool shown_ = false;
     bool painted_ = false;
     // Where the window put its frame, until it knows the frame's real size.

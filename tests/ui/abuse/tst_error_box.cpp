@@ -11,7 +11,7 @@
 #include "calc/input_checks.h"
 #include "random_session.h"
 #include "ui/application_title.h"
-#include "ui/dispatch.h"
+#include "ui/error_box.h"
 #include "ui/form_definition.h"
 #include "ui/tform1.h"
 #include "ui/window_look.h"

@@ -11,9 +11,9 @@
 #endif
 
 #include "../window_fixture.h"
+#include "behaviour/spoken_results.h"
 #include "calc/calculation.h"
 #include "ui/form_definition.h"
-#include "ui/spoken_results.h"
 #include "ui/window_look.h"
 
 namespace {
@@ -160,7 +160,7 @@ void TestScreenReader::resultsSentence()
         state, {inputs[0].toStdString(), inputs[1].toStdString(), inputs[2].toStdString()});
     const auto* computed = std::get_if<calc::Computed>(&calculation);
     QVERIFY(computed);
-    QCOMPARE(QString::fromStdString(ui::SpokenResults(*computed)), sentence);
+    QCOMPARE(QString::fromStdString(behaviour::SpokenResults(*computed)), sentence);
 }
 
 // Start-up and Go cost nothing extra while no assistive technology listens.

@@ -8,7 +8,7 @@
 
 #include "calc/calculation.h"
 
-namespace ui {
+namespace behaviour {
 
 // "Low-pass: C1 68,05 nF, C2 0,17 uF, C3 9,86 nF. High-pass: R1 109,5 kOhm, R2 43 kOhm,
 // R3 755,8 kOhm." Numbers as the labels show them, units in Latin letters only, ",
@@ -16,4 +16,4 @@ namespace ui {
 // range (what its label shows). UTF-8.
 std::string SpokenResults(const calc::Computed& computed);
 
-}  // namespace ui
+}  // namespace behaviour

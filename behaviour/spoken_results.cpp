@@ -1,11 +1,11 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
-#include "ui/spoken_results.h"
+#include "behaviour/spoken_results.h"
 
 #include <cstddef>
 #include <string_view>
 
-namespace ui {
+namespace behaviour {
 namespace {
 
 // "kOhm / кОм" is said as "kOhm": a Cyrillic half would switch an English voice.
@@ -53,4 +53,4 @@ std::string SpokenResults(const calc::Computed& computed)
     return sentence;
 }
 
-}  // namespace ui
+}  // namespace behaviour
