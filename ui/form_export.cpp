@@ -1,0 +1,119 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+// Writes the window's definition (form_definition.h) as JSON, for a face that is not Qt: the
+// frame, every control in creation order with its rectangle, text, font, colours, flags and
+// what a screen reader says of it, the tab order, the icons and the link.
+//
+// Usage: form1_export FILE
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "ui/form_definition.h"
+
+namespace {
+
+using nlohmann::json;
+using ui::ControlDef, ui::ControlKind, ui::FontDef;
+
+const char* KindName(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::Label: return "Label";
+    case ControlKind::Link: return "Link";
+    case ControlKind::GroupBox: return "GroupBox";
+    case ControlKind::Picture: return "Picture";
+    case ControlKind::Edit: return "Edit";
+    case ControlKind::RadioButton: return "RadioButton";
+    case ControlKind::PushButton: return "PushButton";
+    }
+    return "";
+}
+
+json Font(const FontDef& font)
+{
+    return {{"pixelSize", font.pixelSize}, {"bold", font.bold}, {"underline", font.underline}};
+}
+
+// "#rrggbb", or null for the style's own colour.
+json Colour(QRgb colour)
+{
+    if (colour == ui::SystemColour)
+        return nullptr;
+    static constexpr char Digits[] = "0123456789abcdef";
+    std::string text = "#";
+    for (const int part : {qRed(colour), qGreen(colour), qBlue(colour)})
+        text += {Digits[part / 16], Digits[part % 16]};
+    return text;
+}
+
+json Flags(unsigned flags)
+{
+    static constexpr std::pair<unsigned, const char*> Names[] = {
+        {ui::FixedSize, "fixedSize"}, {ui::Centred, "centred"},
+        {ui::Opaque, "opaque"},       {ui::Hidden, "hidden"},
+        {ui::Checked, "checked"},     {ui::DefaultButton, "defaultButton"},
+        {ui::Announced, "announced"}, {ui::Reviewable, "reviewable"},
+    };
+    json names = json::array();
+    for (const auto& [flag, name] : Names)
+        if (flags & flag)
+            names.push_back(name);
+    return names;
+}
+
+json OrNull(const char* text)
+{
+    return text ? json(text) : json(nullptr);
+}
+
+json Control(const ControlDef& c)
+{
+    return {{"name", c.name},
+            {"kind", KindName(c.kind)},
+            {"parent", OrNull(c.parent)},
+            {"rect", {c.rect.left(), c.rect.top(), c.rect.width(), c.rect.height()}},
+            {"text", c.text},
+            {"font", Font(c.font)},
+            {"textColour", Colour(c.textColour)},
+            {"background", Colour(c.background)},
+            {"flags", Flags(c.flags)},
+            {"accessibleName", OrNull(c.access.name)},
+            {"accessibleDescription", OrNull(c.access.description)}};
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: form1_export FILE\n");
+        return 2;
+    }
+    const ui::WindowDef& w = ui::Form1Window();
+    json icons = json::array();
+    for (const resources::PictureFile& icon : w.iconFiles)
+        icons.push_back({{"path", icon.path}, {"width", icon.width}, {"height", icon.height}});
+    json controls = json::array();
+    for (const ControlDef& c : ui::Form1Controls())
+        controls.push_back(Control(c));
+    const json form = {{"window",
+                        {{"name", w.name},
+                         {"caption", w.caption},
+                         {"clientSize", {w.clientSize.width(), w.clientSize.height()}},
+                         {"font", Font(w.font)},
+                         {"icons", icons},
+                         {"linkUrl", w.linkUrl},
+                         {"tabOrder", w.tabOrder}}},
+                       {"controls", controls}};
+    std::ofstream out(argv[1], std::ios::binary);
+    out << form.dump(1) << '\n';
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "form1_export: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
