@@ -60,10 +60,12 @@ public:
             Note(std::string("marker ") + calc::ComponentName(c));
     }
     void EnableGo(bool enabled) override { Note(enabled ? "Go on" : "Go off"); }
-    void Announce(const std::string& text) override { Note("say " + text); }
-    void ShowErrorBox(std::string_view message) override
+    // What is said is the sentence's own test's (tst_screen_reader); here, when.
+    void Announce(const std::string&) override { Note("say"); }
+    // The box's text as the behaviour holds it while the box is open.
+    void ShowErrorBox(std::string_view) override
     {
-        Note("box " + std::string(message));
+        Note("box " + behaviour->state().errorBox.value_or("(none)"));
         behaviour->ErrorBoxClosed();
     }
     void Quit() override { Note("quit"); }
@@ -266,54 +268,28 @@ using Calls = std::vector<std::string>;
 INSTANTIATE_TEST_SUITE_P(
     Table, Go,
     testing::Values(
+        // clang-format off
         GoCase{"Defaults", false, false, FormTexts,
-               Calls{"C1 68,05", "C2 0,17", "C3 9,86", "R1 109,5", "R2 43", "R3 755,8",
-                     "say Low-pass: C1 68,05 nF, C2 0,17 uF, C3 9,86 nF. High-pass: R1 109,5 "
-                     "kOhm, R2 43 kOhm, R3 755,8 kOhm."}},
-        GoCase{"InputError",
-               false,
-               false,
-               {",5", "33", "10"},
+               Calls{"C1 68,05", "C2 0,17", "C3 9,86", "R1 109,5", "R2 43", "R3 755,8", "say"}},
+        GoCase{"InputError", false, false, {",5", "33", "10"},
                Calls{"show Label20", "highlight Edit1", "focus Edit1"}},
         // The corrected text's change handler runs before the field is highlighted, and
         // the caret is put at its start after it.
-        GoCase{"OutOfRange",
-               false,
-               false,
-               {"100", "2000", "10"},
-               Calls{"show Label19", "text Edit3 '1000'", "Go on", "caret Edit3", "highlight Edit3",
-                     "focus Edit3"}},
-        GoCase{"AboveTheHighestFrequencyEmptiesTheField",
-               false,
-               false,
-               {"150000", "33", "10"},
-               Calls{"show Label19", "text Edit1 ''", "Go off", "caret Edit1", "highlight Edit1",
-                     "focus Edit1"},
-               false},
-        GoCase{"ALimitsOwnText",
-               true,
-               true,
-               {"0,05", "33", "10"},
-               Calls{"show Label19", "text Edit1 '0,1'", "Go on", "caret Edit1", "highlight Edit1",
-                     "focus Edit1"}},
-        GoCase{"Unreadable",
-               false,
-               false,
-               {"100", "abc", "10"},
-               Calls{"box 'abc' is not a valid floating point value"}},
-        GoCase{
-            "Overflow", false, false, {"100", "33", "1e400"}, Calls{"box Floating point overflow"}},
+        GoCase{"OutOfRange", false, false, {"100", "2000", "10"},
+               Calls{"show Label19", "text Edit3 '1000'", "Go on", "caret Edit3", "highlight Edit3", "focus Edit3"}},
+        GoCase{"AboveTheHighestFrequencyEmptiesTheField", false, false, {"150000", "33", "10"},
+               Calls{"show Label19", "text Edit1 ''", "Go off", "caret Edit1", "highlight Edit1", "focus Edit1"}, false},
+        GoCase{"ALimitsOwnText", true, true, {"0,05", "33", "10"},
+               Calls{"show Label19", "text Edit1 '0,1'", "Go on", "caret Edit1", "highlight Edit1", "focus Edit1"}},
+        GoCase{"Unreadable", false, false, {"100", "abc", "10"},
+               Calls{"box 'abc' is not a valid floating point value."}},
+        GoCase{"Overflow", false, false, {"100", "33", "1e400"}, Calls{"box Floating point overflow."}},
         GoCase{"EmptyFieldNoGo", false, false, {"100", "", "10"}, Calls{}, false},
         // Values below every display range show 0 (not recorded here), the markers after
         // every value.
-        GoCase{"Impractical",
-               true,
-               true,
-               {"500", "1000", "10"},
-               Calls{"C2 1", "marker C1", "marker C2", "marker C3", "marker R1", "marker R2",
-                     "marker R3",
-                     "say Low-pass: C1 0, impractical, C2 1 pF, impractical, C3 0, impractical. "
-                     "High-pass: R1 0, impractical, R2 0, impractical, R3 0, impractical."}}),
+        GoCase{"Impractical", true, true, {"500", "1000", "10"},
+               Calls{"C2 1", "marker C1", "marker C2", "marker C3", "marker R1", "marker R2", "marker R3", "say"}}),
+    // clang-format on
     [](const auto& info) { return info.param.name; });
 
 TEST(Go, AnErrorLeavesWhatItClearedAndShowsTheWholeMessage)
@@ -326,36 +302,11 @@ TEST(Go, AnErrorLeavesWhatItClearedAndShowsTheWholeMessage)
     // A NUL in the pasted text is quoted whole, with the full stop after it.
     const std::string text("1\0x", 3);
     w.Paste(Field::Resistance, text);
-    struct : behaviour::Face {
-        std::optional<std::string> box;
-        Form1Behaviour* behaviour;
-        void SetFieldText(Field, const std::string&) override { }
-        void PutCaretAtStart(Field) override { }
-        void SetHighlight(Field, bool) override { }
-        void Focus(Field) override { }
-        void ShowBanner(Banner, bool) override { }
-        void SetValue(calc::Component, const std::string&) override { }
-        void SetUnit(calc::Component, const std::string&) override { }
-        void ShowMarker(calc::Component, bool) override { }
-        void EnableGo(bool) override { }
-        void Announce(const std::string&) override { }
-        void ShowErrorBox(std::string_view) override { box = *behaviour->state().errorBox; }
-        void Quit() override { }
-        void OpenLink() override { }
-    } face;
-    calc::CalcState calc;
-    Form1Behaviour b(calc, face, {"100", text, "10"});
-    face.behaviour = &b;
-    b.Button2Click();
-    EXPECT_EQ(face.box, "'" + text + "' is not a valid floating point value.");
-    EXPECT_TRUE(b.state().errorBox) << "open until the face says it is closed";
-    b.ErrorBoxClosed();
-    EXPECT_FALSE(b.state().errorBox);
-
     w.behaviour.Button2Click();
     EXPECT_FALSE(w.behaviour.state().outOfRangeBanner) << "cleared before the error";
     EXPECT_FALSE(w.behaviour.state().highlighted[1]);
-    EXPECT_EQ(w.face.calls.back(), "box '" + text + "' is not a valid floating point value");
+    EXPECT_EQ(w.face.calls.back(), "box '" + text + "' is not a valid floating point value.");
+    EXPECT_FALSE(w.behaviour.state().errorBox) << "closed by the face";
 }
 
 TEST(Go, TheUnitsChooseTheMultipliersAndTheLimits)
