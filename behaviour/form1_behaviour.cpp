@@ -152,40 +152,43 @@ void Form1Behaviour::FieldChanged(Field field)
     HideMarkers();
 }
 
-void Form1Behaviour::RadioButton1Click() noexcept
+// A frequency unit stales every value, a capacitance unit the high-pass's.
+void Form1Behaviour::FrequencyUnitClick(calc::FrequencyUnit unit) noexcept
 {
-    Run([this] {
+    Run([&] {
         ResetValues(LowPass, AllResults);
-        calc::SetFrequencyUnit(calc_, calc::FrequencyUnit::Hz);
+        calc::SetFrequencyUnit(calc_, unit);
         HideMarkers();
     });
+}
+
+void Form1Behaviour::CapacitanceUnitClick(calc::CapacitanceUnit unit) noexcept
+{
+    Run([&] {
+        ResetValues(HighPass, AllResults);
+        calc::SetCapacitanceUnit(calc_, unit);
+        HideMarkers();
+    });
+}
+
+void Form1Behaviour::RadioButton1Click() noexcept
+{
+    FrequencyUnitClick(calc::FrequencyUnit::Hz);
 }
 
 void Form1Behaviour::RadioButton2Click() noexcept
 {
-    Run([this] {
-        ResetValues(LowPass, AllResults);
-        calc::SetFrequencyUnit(calc_, calc::FrequencyUnit::kHz);
-        HideMarkers();
-    });
+    FrequencyUnitClick(calc::FrequencyUnit::kHz);
 }
 
 void Form1Behaviour::RadioButton3Click() noexcept
 {
-    Run([this] {
-        ResetValues(HighPass, AllResults);
-        calc::SetCapacitanceUnit(calc_, calc::CapacitanceUnit::nF);
-        HideMarkers();
-    });
+    CapacitanceUnitClick(calc::CapacitanceUnit::nF);
 }
 
 void Form1Behaviour::RadioButton4Click() noexcept
 {
-    Run([this] {
-        ResetValues(HighPass, AllResults);
-        calc::SetCapacitanceUnit(calc_, calc::CapacitanceUnit::uF);
-        HideMarkers();
-    });
+    CapacitanceUnitClick(calc::CapacitanceUnit::uF);
 }
 
 void Form1Behaviour::Button2Click() noexcept

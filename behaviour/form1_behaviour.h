@@ -114,6 +114,8 @@ private:
     bool Run(Handler handler) noexcept;
 
     void FieldChanged(Field field);
+    void FrequencyUnitClick(calc::FrequencyUnit unit) noexcept;
+    void CapacitanceUnitClick(calc::CapacitanceUnit unit) noexcept;
     void SetFieldText(Field field, const std::string& text);
     void SetHighlight(Field field, bool highlighted);
     void ShowBanner(Banner banner, bool shown);
