@@ -1,17 +1,23 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
-// Writes the window's definition (form_definition.h) as JSON, for a face that is not Qt: the
-// frame, every control in creation order with its rectangle, text, font, colours, flags and
-// what a screen reader says of it, the tab order, the icons and the link.
+// Writes the window's definition (form_definition.h) for a face that is not Qt: form1.json
+// with the frame, every control in creation order with its rectangle, text, font, colours,
+// flags and what a screen reader says of it, the tab order, the icons and the link; and every
+// picture (the schematics at both densities, the icons) as a PNG file of the same name
+// ("lowpass@2x.png"), which the JSON names in place of the program's resource path.
 //
-// Usage: form1_export FILE
+// Usage: form1_export FOLDER
 #include <cstdio>
 #include <fstream>
 #include <string>
 
+#include <QtCore/QDir>
+#include <QtCore/QFileInfo>
+#include <QtGui/QImage>
 #include <nlohmann/json.hpp>
 
 #include "ui/form_definition.h"
+#include "ui/xpm_image.h"
 
 namespace {
 
@@ -64,6 +70,12 @@ json Flags(unsigned flags)
     return names;
 }
 
+// "lowpass.png" for ":/lowpass.xpm".
+std::string PngName(const char* resourcePath)
+{
+    return QFileInfo(QString::fromUtf8(resourcePath)).completeBaseName().toStdString() + ".png";
+}
+
 json OrNull(const char* text)
 {
     return text ? json(text) : json(nullptr);
@@ -75,7 +87,7 @@ json Control(const ControlDef& c)
             {"kind", KindName(c.kind)},
             {"parent", OrNull(c.parent)},
             {"rect", {c.rect.left(), c.rect.top(), c.rect.width(), c.rect.height()}},
-            {"text", c.text},
+            {"text", c.kind == ControlKind::Picture ? PngName(c.text) : c.text},
             {"font", Font(c.font)},
             {"textColour", Colour(c.textColour)},
             {"background", Colour(c.background)},
@@ -89,13 +101,28 @@ json Control(const ControlDef& c)
 int main(int argc, char* argv[])
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: form1_export FILE\n");
+        std::fprintf(stderr, "usage: form1_export FOLDER\n");
         return 2;
     }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "form1_export: cannot make %s\n", argv[1]);
+        return 1;
+    }
+    for (const resources::PictureFile& picture : resources::Pictures) {
+        const QString name = QString::fromStdString(PngName(picture.path));
+        const QImage image = ui::ReadXpm(QString::fromUtf8(picture.path));
+        if (image.isNull() || !image.save(folder.filePath(name), "PNG")) {
+            std::fprintf(stderr, "form1_export: cannot write %s\n", qPrintable(name));
+            return 1;
+        }
+    }
+
     const ui::WindowDef& w = ui::Form1Window();
     json icons = json::array();
     for (const resources::PictureFile& icon : w.iconFiles)
-        icons.push_back({{"path", icon.path}, {"width", icon.width}, {"height", icon.height}});
+        icons.push_back(
+            {{"file", PngName(icon.path)}, {"width", icon.width}, {"height", icon.height}});
     json controls = json::array();
     for (const ControlDef& c : ui::Form1Controls())
         controls.push_back(Control(c));
@@ -108,11 +135,12 @@ int main(int argc, char* argv[])
                          {"linkUrl", w.linkUrl},
                          {"tabOrder", w.tabOrder}}},
                        {"controls", controls}};
-    std::ofstream out(argv[1], std::ios::binary);
+    const std::string path = folder.filePath(QStringLiteral("form1.json")).toStdString();
+    std::ofstream out(path, std::ios::binary);
     out << form.dump(1) << '\n';
     out.close();
     if (!out) {
-        std::fprintf(stderr, "form1_export: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "form1_export: cannot write %s\n", path.c_str());
         return 1;
     }
     return 0;

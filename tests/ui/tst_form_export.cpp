@@ -1,23 +1,29 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
-// The window's definition as the build writes it for a face that is not Qt (form1.json)
-// against the window built from the same table: every control where the window has it (a
-// label not of a fixed size sized to its text), with its text and whether it shows, the
-// frame, the tab order.
+// The window's definition as the build writes it for a face that is not Qt (form1.json and
+// the pictures as PNG) against the window built from the same table: every control where the
+// window has it (a label not of a fixed size sized to its text), with its text and whether it
+// shows, the frame, the tab order; every picture pixel for pixel.
 #include <algorithm>
 #include <fstream>
 
+#include <QtCore/QFile>
+#include <QtCore/QFileInfo>
+#include <QtGui/QImage>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QGroupBox>
 
 #include <nlohmann/json.hpp>
 
+#include "resources/picture_files.h"
+#include "ui/xpm_image.h"
 #include "window_fixture.h"
 
 class TestFormExport : public QObject {
     Q_OBJECT
 private slots:
     void controlsAreWhereTheWindowHasThem();
+    void picturesAreTheWindowsPixels();
 };
 
 namespace {
@@ -51,7 +57,7 @@ bool HasFlag(const nlohmann::json& control, const char* flag)
 
 void TestFormExport::controlsAreWhereTheWindowHasThem()
 {
-    std::ifstream in(FORM1_JSON);
+    std::ifstream in(FORM1_DIR "/form1.json");
     QVERIFY2(in, "form1.json is written by the build");
     const nlohmann::json form = nlohmann::json::parse(in);
     Window w;
@@ -80,6 +86,8 @@ void TestFormExport::controlsAreWhereTheWindowHasThem()
         QVERIFY2(widget->isVisible() != hidden, qPrintable(name));
         if (const std::optional<QString> shown = ShownText(*widget))
             QCOMPARE(*shown, Text(control["text"]));
+        else if (Text(control["kind"]) == QLatin1String("Picture"))
+            QVERIFY(QFile::exists(QStringLiteral(FORM1_DIR "/") + Text(control["text"])));
     }
     QWidget* focus = w.get(frame["tabOrder"][0].get<std::string>().c_str());
     for (const nlohmann::json& next : frame["tabOrder"]) {
@@ -87,6 +95,21 @@ void TestFormExport::controlsAreWhereTheWindowHasThem()
         focus = focus->nextInFocusChain();
         while (!focus->isVisible() || focus->focusPolicy() == Qt::NoFocus)
             focus = focus->nextInFocusChain();
+    }
+}
+
+void TestFormExport::picturesAreTheWindowsPixels()
+{
+    for (const resources::PictureFile& picture : resources::Pictures) {
+        const QString path = QString::fromUtf8(picture.path);
+        QImage written(QStringLiteral(FORM1_DIR "/") + QFileInfo(path).completeBaseName() +
+                       QStringLiteral(".png"));
+        written.setDevicePixelRatio(1);  // as stored: Qt reads "@2x" into its name
+        const QImage read = ui::ReadXpm(path);
+        QVERIFY2(!read.isNull(), qPrintable(path));
+        QCOMPARE(written.size(), QSize(picture.width, picture.height));
+        QCOMPARE(written.convertToFormat(QImage::Format_ARGB32),
+                 read.convertToFormat(QImage::Format_ARGB32));
     }
 }
 
