@@ -12,8 +12,8 @@ import subprocess
 import sys
 
 # The parts of the program, each a label (the README lists them).
-PARTS = {"calc", "cli", "design", "files", "resources", "ui", "designer", "a11y", "desktop",
-         "wayland", "packaging", "fuzz", "style"}
+PARTS = {"calc", "behaviour", "cli", "design", "files", "resources", "ui", "designer", "a11y", "desktop",
+         "wayland", "packaging", "fuzz", "style", "web"}
 # A label that says what a test needs only one of, and the lock it must hold for it.
 LOCKS = {"orca": "orca"}
 
