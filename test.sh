@@ -5,11 +5,13 @@
 #
 # Usage: ./test.sh [--everywhere] [--no-install]
 #   (nothing)     installs what native testing needs (Debian packages; vnu-jar into
-#                 build-tools/), checks the code style, then builds the CMake presets
-#                 "release" and "sanitize" and runs every native test in each
-#   --everywhere  all of that, then the window tests under Valgrind's memcheck and the other
-#                 processors (tools/cross_check.sh); installs for them the cross compilers,
-#                 qemu-user, emscripten and Debian's arm64 Qt, adding dpkg's arm64 architecture
+#                 build-tools/; the page's npm packages into web/node_modules), checks the
+#                 code style, then builds the CMake presets "release" and "sanitize" and runs
+#                 every native test in each
+#   --everywhere  all of that, then the window tests under Valgrind's memcheck, the
+#                 calculator's page in Chromium (preset "web") and the other processors
+#                 (tools/cross_check.sh); installs for them the cross compilers, qemu-user and
+#                 Debian's arm64 Qt, adding dpkg's arm64 architecture
 #   --no-install  installs nothing, for those who manage their packages themselves
 # A step runs even when one before it failed, unless it needs what failed; the run ends with
 # each step's time and result, and fails when any step failed.
@@ -60,6 +62,12 @@ build() { # <preset>
   cmake --preset "$1" >/dev/null
   cmake --build --preset "$1" --parallel "$jobs"
 }
+# The calculator's page, from the release build's window definition, against its companion.
+web_page() {
+  cmake --preset web -DBUTTERWORTH3_NATIVE_BUILD="$PWD/build-test-release" >/dev/null
+  cmake --build --preset web --parallel "$jobs"
+  run_tests web
+}
 # What failed, kept for the end of the run: a log's last lines are often all one sees of it.
 failures=$(mktemp)
 trap 'rm -f "$failures"' EXIT
@@ -95,9 +103,11 @@ done
 if $everywhere; then
   if [[ " ${failed[*]} " == *" release build "* ]]; then
     skip "memcheck of the window tests" "the release build failed"
+    skip "web page" "the release build failed"
     skip "other processors" "the release build failed"
   else
     step "memcheck of the window tests" tools/valgrind_ui.sh build-test-release
+    step "web page" web_page
     step "other processors" env CROSS_NATIVE=build-test-release tools/cross_check.sh
   fi
 fi

@@ -38,6 +38,7 @@ if [[ "${1:-run}" == test ]]; then
     libxml2-utils                         # xmllint: the Bode plot's SVG well-formed
     default-jre-headless                  # Java for the Nu Html Checker (vnu-jar, from npm below)
     locales                               # de_DE's definition, built by the comma-locale test into the build
+    emscripten nodejs python3-fonttools   # the calculator's page: its WebAssembly, bundling, fonts
   )
   command -v npm >/dev/null || packages+=(npm)
 fi
@@ -47,7 +48,6 @@ if [[ "${1:-run}" == cross ]]; then
   # emscripten and node for WebAssembly, and the window's Qt for arm64 through multiarch.
   packages+=(
     g++-aarch64-linux-gnu g++-riscv64-linux-gnu g++-i686-linux-gnu qemu-user
-    emscripten nodejs
     qt6-base-dev:arm64 qt6-base-private-dev:arm64 qt6-svg-dev:arm64 qt6-wayland:arm64
   )
 fi
@@ -95,5 +95,15 @@ if [[ "${1:-run}" == test ]]; then
     echo "Installing: vnu-jar $vnu_version (npm, into $tools_dir)"
     npm install --prefix "$tools_dir" --ignore-scripts --no-audit --no-fund --silent \
       "vnu-jar@$vnu_version" >/dev/null
+  fi
+fi
+
+# The page's tools (TypeScript, esbuild, puppeteer-core, axe-core) as web/package-lock.json
+# pins them, into web/node_modules (ignored by git); again whenever the lock file changes.
+if [[ "${1:-run}" == test ]]; then
+  web="$(cd "$(dirname "$0")/.." && pwd)/web"
+  if [[ ! "$web/node_modules/.package-lock.json" -nt "$web/package-lock.json" ]]; then
+    echo "Installing: the page's npm packages (npm ci, into $web/node_modules)"
+    npm ci --prefix "$web" --ignore-scripts --no-audit --no-fund --silent >/dev/null
   fi
 fi
