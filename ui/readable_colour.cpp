@@ -13,12 +13,14 @@ double Linear(double channel)
     return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
 }
 
+// In 8-bit channels, as the shade is drawn (and written as #rrggbb).
 QColor WithLightness(const QColor& colour, double lightness)
 {
     const QColor hsl = colour.toHsl();
     // A grey has no hue (-1); its shades are greys.
-    return QColor::fromHslF(std::max(hsl.hslHueF(), 0.0f), hsl.hslSaturationF(), float(lightness))
-        .toRgb();
+    const QColor shade =
+        QColor::fromHslF(std::max(hsl.hslHueF(), 0.0f), hsl.hslSaturationF(), float(lightness));
+    return QColor(shade.rgb());
 }
 
 }  // namespace
@@ -60,7 +62,7 @@ QColor ReadableShade(const QColor& text, const QColor& background, double minimu
         const bool reaches = ContrastRatio(WithLightness(text, middle), background) >= minimum;
         (reaches ? reaching : failing) = middle;
     }
-    // The shade is stored in 8-bit channels, which may round it back below the minimum.
+    // The 8-bit channels may round the shade back below the minimum.
     QColor shade = WithLightness(text, reaching);
     for (int step = 0; step < 255 && ContrastRatio(shade, background) < minimum; ++step) {
         reaching = std::clamp(reaching + (lighter ? 1.0 : -1.0) / 255, 0.0, 1.0);

@@ -59,6 +59,8 @@ private slots:
     void cleanup();
     void contrastRatio_data();
     void contrastRatio();
+    void shadeReachesItsMinimumAsDrawn_data();
+    void shadeReachesItsMinimumAsDrawn();
     void textsReadable_data();
     void textsReadable();
     void lightSchemeKeepsDefinedColours();
@@ -99,6 +101,30 @@ void TestColourSchemes::contrastRatio()
     QFETCH(double, ratio);
     QVERIFY2(qAbs(ui::ContrastRatio(first, second) - ratio) < 0.001,
              qPrintable(QString::number(ui::ContrastRatio(first, second), 'f', 4)));
+}
+
+void TestColourSchemes::shadeReachesItsMinimumAsDrawn_data()
+{
+    QTest::addColumn<QColor>("text");
+    QTest::addColumn<QColor>("ground");
+    QTest::newRow("maroon on Breeze Dark") << QColor(128, 0, 0) << QColor(49, 54, 59);
+    // 16-bit channels reached 4.5:1 here, their 8-bit rounding (#ff2d2d) only 4.497:1.
+    QTest::newRow("maroon on #1e1e1e") << QColor(128, 0, 0) << QColor(30, 30, 30);
+    QTest::newRow("blue on black") << QColor(0, 0, 255) << QColor(Qt::black);
+    QTest::newRow("yellow on white") << QColor(255, 255, 0) << QColor(Qt::white);
+}
+
+// The shade as drawn: in 8-bit channels, reaching 4.5:1.
+void TestColourSchemes::shadeReachesItsMinimumAsDrawn()
+{
+    QFETCH(QColor, text);
+    QFETCH(QColor, ground);
+    const QColor shade = ui::ReadableShade(text, ground);
+    const QColor drawn(shade.rgb());
+    QCOMPARE(shade, drawn);
+    QVERIFY2(
+        ui::ContrastRatio(drawn, ground) >= ui::ReadableContrast,
+        qPrintable(drawn.name() + QStringLiteral(" %1:1").arg(ui::ContrastRatio(drawn, ground))));
 }
 
 void TestColourSchemes::textsReadable_data()
