@@ -17,6 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ui/form_definition.h"
+#include "ui/readable_colour.h"
 #include "ui/xpm_image.h"
 
 namespace {
@@ -70,6 +71,27 @@ json Flags(unsigned flags)
     return names;
 }
 
+// The grounds a page draws the window on in a light and a dark scheme: the light one the
+// window's own under its style.
+const QColor LightGround(0xef, 0xef, 0xef);
+const QColor DarkGround(0x1e, 0x1e, 0x1e);
+
+std::string Hex(const QColor& colour)
+{
+    return Colour(colour.rgb()).get<std::string>();
+}
+
+// A fixed text colour drawn on the window's ground, as the window shades it on the scheme's:
+// readable on each ground (form_builder's rule).
+json Shades(const ControlDef& c)
+{
+    if (c.textColour == ui::SystemColour || c.background != ui::SystemColour)
+        return nullptr;
+    const QColor text(c.textColour);
+    return {{"light", Hex(ui::ReadableShade(text, LightGround))},
+            {"dark", Hex(ui::ReadableShade(text, DarkGround))}};
+}
+
 // "lowpass.png" for ":/lowpass.xpm".
 std::string PngName(const char* resourcePath)
 {
@@ -90,6 +112,7 @@ json Control(const ControlDef& c)
             {"text", c.kind == ControlKind::Picture ? PngName(c.text) : c.text},
             {"font", Font(c.font)},
             {"textColour", Colour(c.textColour)},
+            {"textShades", Shades(c)},
             {"background", Colour(c.background)},
             {"flags", Flags(c.flags)},
             {"accessibleName", OrNull(c.access.name)},
@@ -131,6 +154,7 @@ int main(int argc, char* argv[])
                          {"caption", w.caption},
                          {"clientSize", {w.clientSize.width(), w.clientSize.height()}},
                          {"font", Font(w.font)},
+                         {"grounds", {{"light", Hex(LightGround)}, {"dark", Hex(DarkGround)}}},
                          {"icons", icons},
                          {"linkUrl", w.linkUrl},
                          {"tabOrder", w.tabOrder}}},

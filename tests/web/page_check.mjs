@@ -1,14 +1,15 @@
 // SPDX-FileCopyrightText: 2026 The butterworth3 developers
 // SPDX-License-Identifier: MIT
 // The calculator's page in Debian's Chromium (puppeteer-core), one check a run:
-//   boxes     each control where the window's definition puts it, at zoom 1 and 2;
+//   boxes     each control where the window's definition puts it, at zoom 1 and 2, and on a
+//             phone's screen (390 x 844) the window scaled to its width;
 //   requests  nothing requested after the page has loaded, and nothing but data: before;
 //   presses   generated presses of Go through the page give the native companion's --json
 //             (texts identical, values equal as doubles), pasted into the fields and, for
 //             some, typed with real key events;
 //   keys      the window's typing rules with real keys: a full stop becomes a comma, other
 //             characters are dropped, Enter presses Go, the error box and its OK;
-//   axe       axe-core finds no violation;
+//   axe       axe-core finds no violation, in a light and in a dark scheme;
 //   picture   (not a check) the page after Go, as PNG, for the README.
 //
 // Usage: node page_check.mjs CHECK PAGE FORM1_JSON COMPANION [PICTURE]
@@ -48,8 +49,11 @@ async function openPage({ width = 800, height = 480, scale = 1 } = {}) {
 }
 
 async function boxes() {
-  for (const scale of [1, 2]) {
-    const page = await openPage({ scale });
+  const [windowWidth] = form.window.clientSize;
+  for (const view of [{ zoom: 1 }, { zoom: 2 }, { width: 390, height: 844, zoom: 3, phone: true }]) {
+    const page = await openPage({ width: view.width, height: view.height, scale: view.zoom });
+    const factor = view.phone ? view.width / windowWidth : 1;
+    const label = view.phone ? "390 x 844" : `zoom ${view.zoom}`;
     const shown = await page.evaluate((names) => {
       const origin = document.getElementById("form").getBoundingClientRect();
       return names.map((name) => {
@@ -65,15 +69,19 @@ async function boxes() {
     form.controls.forEach((control, index) => {
       const [left, top, width, height] = control.rect;
       const [parentLeft, parentTop] = control.parent ? at.get(control.parent) : [0, 0];
-      const expected = [parentLeft + left, parentTop + top, width, height];
-      at.set(control.name, expected);
+      const inWindow = [parentLeft + left, parentTop + top, width, height];
+      at.set(control.name, inWindow);
+      const expected = inWindow.map((value) => value * factor);
       const sizedToText =
         (control.kind === "Label" || control.kind === "Link") && !control.flags.includes("fixedSize");
       const compared = sizedToText ? 2 : 4;
       const got = shown[index].slice(0, compared);
       if (got.some((value, k) => Math.abs(value - expected[k]) > 0.01))
-        fail(`zoom ${scale}: ${control.name} at ${got.join(",")}, the window has ${expected.slice(0, compared).join(",")}`);
+        fail(`${label}: ${control.name} at ${got.join(",")}, the window has ${expected.slice(0, compared).join(",")}`);
     });
+    // Nothing cut: the page no wider than the screen.
+    const scrollWidth = await page.evaluate(() => document.documentElement.scrollWidth);
+    if (scrollWidth > (view.width ?? 800)) fail(`${label}: the page is ${scrollWidth} px wide`);
     const title = await page.title();
     if (title !== form.window.caption) fail(`the title is "${title}"`);
     await page.close();
@@ -283,11 +291,18 @@ async function picture() {
 }
 
 async function axe() {
-  const page = await openPage();
-  await page.evaluate(readFileSync(require.resolve("axe-core/axe.min.js"), "utf8"));
-  const found = await page.evaluate(async () => (await window.axe.run(document)).violations);
-  for (const violation of found)
-    fail(`axe: ${violation.id}: ${violation.help} (${violation.nodes.map((n) => n.target.join(" ")).slice(0, 3).join("; ")})`);
+  for (const scheme of ["light", "dark"]) {
+    const page = await browser.newPage();
+    await page.emulateMediaFeatures([{ name: "prefers-color-scheme", value: scheme }]);
+    await page.goto(pathToFileURL(pagePath).href);
+    await page.waitForFunction("document.body.dataset.ready === 'true'", { timeout: 20000 });
+    await page.click("#Button2");
+    await page.evaluate(readFileSync(require.resolve("axe-core/axe.min.js"), "utf8"));
+    const found = await page.evaluate(async () => (await window.axe.run(document)).violations);
+    for (const violation of found)
+      fail(`axe, ${scheme}: ${violation.id}: ${violation.help} (${violation.nodes.map((n) => `${n.target.join(" ")}: ${n.any.map((a) => a.message).join(" ")}`).slice(0, 3).join("; ")})`);
+    await page.close();
+  }
 }
 
 browser = await puppeteer.launch({

@@ -20,6 +20,8 @@ export interface ControlDef {
   text: string; // a picture's: its PNG file's name
   font: FontDef;
   textColour: string | null; // null: the scheme's
+  // A fixed colour on the window's ground, shaded as the window shades it to stay readable.
+  textShades: { light: string; dark: string } | null;
   background: string | null;
   flags: string[];
   accessibleName: string | null;
@@ -32,6 +34,7 @@ export interface Form {
     caption: string;
     clientSize: [number, number];
     font: FontDef;
+    grounds: { light: string; dark: string };
     icons: { file: string; width: number; height: number }[];
     linkUrl: string;
     tabOrder: string[];
@@ -116,6 +119,8 @@ export function buildForm(root: HTMLElement, form: Form, pictures: Pictures): Ma
   root.style.width = `${form.window.clientSize[0]}px`;
   root.style.height = `${form.window.clientSize[1]}px`;
   applyFont(root, form.window.font);
+  document.body.style.setProperty("--ground-light", form.window.grounds.light);
+  document.body.style.setProperty("--ground-dark", form.window.grounds.dark);
   for (const def of form.controls) {
     const element = make(def, form.window.linkUrl, pictures);
     element.id = def.name;
@@ -130,8 +135,14 @@ export function buildForm(root: HTMLElement, form: Form, pictures: Pictures): Ma
       element.style.height = `${height}px`;
     }
     applyFont(element, def.font);
-    if (def.textColour) element.style.setProperty("--text", def.textColour);
-    if (def.background && def.flags.includes("opaque")) element.style.setProperty("--ground", def.background);
+    if (def.textShades) {
+      element.style.setProperty("--text-light", def.textShades.light);
+      element.style.setProperty("--text-dark", def.textShades.dark);
+    } else if (def.textColour) {
+      element.style.setProperty("--text-light", def.textColour);
+      element.style.setProperty("--text-dark", def.textColour);
+    }
+    if (def.background && def.flags.includes("opaque")) element.style.setProperty("--own-ground", def.background);
     if (def.flags.includes("centred")) element.classList.add("centred");
     if (def.flags.includes("hidden")) element.hidden = true;
     if (def.flags.includes("announced")) element.setAttribute("role", "alert");

@@ -150,6 +150,16 @@ async function start(): Promise<void> {
   box.addEventListener("close", () => run(() => calculator.errorBoxClosed()));
   document.getElementById("start-again")!.addEventListener("click", () => location.reload());
 
+  // Narrower than the window (a phone): the whole window scaled to the width, nothing cut.
+  const [width, height] = form.window.clientSize;
+  const fit = (): void => {
+    const scale = Math.min(1, document.documentElement.clientWidth / width);
+    root.style.transform = scale < 1 ? `scale(${scale})` : "";
+    document.body.style.height = scale < 1 ? `${height * scale}px` : "";
+  };
+  window.addEventListener("resize", fit);
+  fit();
+
   run(() => calculator.formShow());
   fields[0].focus();
   // For the tests: the window's state as the behaviour holds it, its values as doubles.
