@@ -8,8 +8,10 @@
 //             (texts identical, values equal as doubles), pasted into the fields and, for
 //             some, typed with real key events;
 //   keys      the window's typing rules with real keys: a full stop becomes a comma, other
-//             characters are dropped, Enter presses Go, the error box and its OK;
+//             characters are dropped, a paste (Ctrl+V) is taken as it is, Enter presses Go,
+//             the error box and its OK, Tab's order; Exit ends the calculator;
 //   axe       axe-core finds no violation, in a light and in a dark scheme;
+//   size      the single file within its budget, 400 kB;
 //   picture   (not a check) the page after Go, as PNG, for the README.
 //
 // Usage: node page_check.mjs CHECK PAGE FORM1_JSON COMPANION [PICTURE]
@@ -248,6 +250,8 @@ async function pressGo() {
 }
 
 async function keys() {
+  // A page from disk has no origin of its own to grant the clipboard to: granted to all.
+  await browser.defaultBrowserContext().overridePermissions(undefined, ["clipboard-read", "clipboard-write", "clipboard-sanitized-write"]);
   const page = await openPage();
   const value = (id) => page.$eval(`#${id}`, (f) => f.value);
   await page.keyboard.type("12.5a-e");
@@ -281,6 +285,36 @@ async function keys() {
   }
   const expected = ["RadioButton1", "Edit3", "Edit4", "RadioButton3", "Button2", "Button1"];
   if (order.join() !== expected.join()) fail(`Tab visits ${order.join()}, the window ${expected.join()}`);
+
+  // A real paste passes no filter: its full stop and letter stay.
+  await page.evaluate(() => navigator.clipboard.writeText("1.5x"));
+  await page.focus("#Edit3");
+  await page.$eval("#Edit3", (field) => field.select());
+  await page.keyboard.down("Control");
+  await page.keyboard.press("KeyV");
+  await page.keyboard.up("Control");
+  if ((await value("Edit3")) !== "1.5x") fail(`a paste of "1.5x" gives "${await value("Edit3")}"`);
+  const pasted = await page.evaluate(() => window.calculatorState().fields[1]);
+  if (pasted !== "1.5x") fail(`the behaviour was told "${pasted}" of the paste`);
+
+  // Exit: the tab closes where the browser lets a page close it, else the page says that the
+  // calculator has ended and offers to start again.
+  await page.click("#Button1");
+  const ended = await page
+    .waitForFunction(() => document.body.classList.contains("ended"), { timeout: 5000 })
+    .then(() => true, () => page.isClosed());
+  if (!ended) fail("Exit neither closed the tab nor ended the calculator");
+  console.log(`Exit: ${page.isClosed() ? "the tab closed" : "the calculator ended in its tab"}`);
+  if (!page.isClosed()) {
+    await page.click("#start-again");
+    await page.waitForFunction("document.body.dataset.ready === 'true' && !document.body.classList.contains('ended')", { timeout: 20000 });
+  }
+}
+
+async function size() {
+  const bytes = readFileSync(pagePath).length;
+  console.log(`calculator.html: ${bytes} bytes`);
+  if (bytes > 400 * 1024) fail(`the page is ${bytes} bytes, over its 400 kB`);
 }
 
 async function picture() {
@@ -311,7 +345,7 @@ browser = await puppeteer.launch({
   args: ["--no-sandbox", "--disable-gpu"],
 });
 try {
-  await ({ boxes, requests, presses: pressGo, keys, axe, picture })[check]();
+  await ({ boxes, requests, presses: pressGo, keys, axe, size, picture })[check]();
 } finally {
   await browser.close();
 }

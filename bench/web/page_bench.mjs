@@ -1,0 +1,80 @@
+// SPDX-FileCopyrightText: 2026 The butterworth3 developers
+// SPDX-License-Identifier: MIT
+// The calculator's page in Debian's Chromium, side by side in one run:
+// - a press of Go: 1,000 clicks on Go timed inside the page, each from the click to the
+//   changes shown (goal: median under 1 ms);
+// - from navigation to the first result of a typed Go (Enter in the frequency field), against
+//   an empty page with the same fonts and the same policy drawing a line in each face, opened
+//   in turn (goal: within 2x);
+// - the single file's size (goal: under 400 kB).
+//
+// Usage: node bench/web/page_bench.mjs build-web/web/calculator.html [runs]   (default 21)
+import { mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
+import { createRequire } from "node:module";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
+import { pathToFileURL } from "node:url";
+
+const require = createRequire(new URL("../../web/package.json", import.meta.url));
+const puppeteer = require("puppeteer-core");
+const [pagePath, runsText] = process.argv.slice(2);
+const runs = Number(runsText ?? 21);
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+
+// The empty page: the calculator's own style (its fonts inside), one line in each face.
+const html = readFileSync(pagePath, "utf8");
+const style = html.match(/<style>([\s\S]*?)<\/style>/)[1];
+const policy = html.match(/<meta http-equiv="Content-Security-Policy" content="([^"]*)">/)[1];
+const folder = mkdtempSync(join(tmpdir(), "page-bench-"));
+const emptyPath = join(folder, "empty.html");
+writeFileSync(
+  emptyPath,
+  `<!doctype html><html lang="en"><head><meta charset="utf-8">` +
+    `<meta http-equiv="Content-Security-Policy" content="${policy}"><style>${style}</style></head>` +
+    `<body><p>Go 68,05 nF</p><p style="font-weight:bold">Go Exit</p></body></html>`,
+);
+
+const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, args: ["--no-sandbox", "--disable-gpu"] });
+try {
+  const page = await browser.newPage();
+  await page.goto(pathToFileURL(pagePath).href);
+  await page.waitForFunction("document.body.dataset.ready === 'true'");
+  const pressMs = await page.evaluate(() => {
+    const go = document.getElementById("Button2");
+    const times = [];
+    for (let i = 0; i < 1000; i += 1) {
+      const began = performance.now();
+      go.click();
+      times.push(performance.now() - began);
+    }
+    return times;
+  });
+  console.log(`a press of Go, 1,000 clicks: median ${median(pressMs).toFixed(3)} ms (goal: under 1 ms)`);
+
+  const typed = [], empty = [];
+  for (let i = 0; i < runs; i += 1) {
+    for (const which of i % 2 ? ["empty", "typed"] : ["typed", "empty"]) {
+      const tab = await browser.newPage();
+      const began = performance.now();
+      if (which === "typed") {
+        await tab.goto(pathToFileURL(pagePath).href);
+        await tab.waitForFunction("document.body.dataset.ready === 'true'");
+        await tab.keyboard.press("Enter");
+        await tab.waitForFunction("document.getElementById('Label7').textContent !== '0'");
+        typed.push(performance.now() - began);
+      } else {
+        await tab.goto(pathToFileURL(emptyPath).href);
+        await tab.evaluate(() => document.fonts.ready.then(() => document.fonts.size));
+        empty.push(performance.now() - began);
+      }
+      await tab.close();
+    }
+  }
+  console.log(`navigation to the first result of a typed Go: median ${median(typed).toFixed(1)} ms; ` +
+    `an empty page with the same fonts: ${median(empty).toFixed(1)} ms; ` +
+    `${(median(typed) / median(empty)).toFixed(2)}x (goal: 2x), ${runs} runs each`);
+  console.log(`calculator.html: ${statSync(pagePath).size} bytes (goal: under 400 kB)`);
+} finally {
+  await browser.close();
+  rmSync(folder, { recursive: true, force: true });
+}
