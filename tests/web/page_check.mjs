@@ -10,7 +10,8 @@
 //   keys      the window's typing rules with real keys: a full stop becomes a comma, other
 //             characters are dropped, a paste (Ctrl+V) is taken as it is, Enter presses Go,
 //             the error box and its OK, Tab's order; Exit ends the calculator;
-//   axe       axe-core finds no violation, in a light and in a dark scheme;
+//   axe       axe-core finds no violation, in a light and in a dark scheme; the fields named
+//             as the window names them, the banners live, the results said after Go;
 //   size      the single file within its budget, 400 kB;
 //   picture   (not a check) the page after Go, as PNG, for the README.
 //
@@ -272,6 +273,42 @@ async function keys() {
   await page.keyboard.press("Enter");
   const closed = await page.waitForFunction(() => !document.getElementById("error-box").open && window.calculatorState().errorBox === null, { timeout: 5000 }).then(() => true, () => false);
   if (!closed) fail("the box's OK did not close it");
+  // Pastes of 400 and 5,000 digits: the box says what the companion says of them.
+  for (const digits of ["9".repeat(400), "1" + "0".repeat(4999)]) {
+    const { message } = companionSays({ khz: false, uf: false, texts: [digits, "33", "10"] });
+    await page.$eval("#Edit1", (field, text) => {
+      field.value = text;
+      field.dispatchEvent(new InputEvent("input", { inputType: "insertFromPaste" }));
+    }, digits);
+    await page.click("#Button2");
+    const said = await page.$eval("#error-box", (box) => box.querySelector(".message").textContent);
+    if (said !== message) fail(`${digits.length} digits: the box says "${said.slice(0, 60)}", the companion "${message.slice(0, 60)}"`);
+    await page.keyboard.press("Enter");
+    await page.waitForFunction(() => !document.getElementById("error-box").open);
+  }
+  // Out of range: the corrected field highlighted, the focus in it, its text selected.
+  await page.$eval("#Edit1", (field) => {
+    field.value = "0,5";
+    field.dispatchEvent(new InputEvent("input", { inputType: "insertFromPaste" }));
+  });
+  await page.click("#Button2");
+  const problem = await page.evaluate(() => {
+    const field = document.activeElement;
+    return { id: field.id, text: field.value, selected: field.value.slice(field.selectionStart, field.selectionEnd),
+             banner: !document.getElementById("Label19").hidden, yellow: field.classList.contains("highlighted") };
+  });
+  if (problem.id !== "Edit1" || problem.text !== "1" || problem.selected !== "1" || !problem.banner || !problem.yellow)
+    fail(`after an out-of-range frequency: ${JSON.stringify(problem)}`);
+  // An empty field: Go cannot be pressed, and Enter is a character the filter drops.
+  await page.$eval("#Edit3", (field) => {
+    field.value = "";
+    field.dispatchEvent(new InputEvent("input", { inputType: "deleteContentBackward" }));
+  });
+  if (!(await page.$eval("#Button2", (go) => go.disabled))) fail("Go can be pressed with an empty field");
+  await page.$eval("#Edit3", (field) => {
+    field.value = "33";
+    field.dispatchEvent(new InputEvent("input", { inputType: "insertFromPaste" }));
+  });
   // Escape in a field is a character the filter drops; the window stays.
   await page.focus("#Edit4");
   await page.keyboard.press("Escape");
@@ -311,6 +348,23 @@ async function keys() {
   }
 }
 
+// What a screen reader finds: the window's accessible names, live banners, the results said.
+async function spoken(page) {
+  const tree = await page.accessibility.snapshot({ interestingOnly: false });
+  const names = new Set();
+  const walk = (node) => {
+    if (node.role === "textbox") names.add(node.name);
+    (node.children ?? []).forEach(walk);
+  };
+  walk(tree);
+  for (const control of form.controls.filter((c) => c.kind === "Edit"))
+    if (!names.has(control.accessibleName)) fail(`no field named "${control.accessibleName}" (${[...names].join(", ")})`);
+  const live = await page.$$eval("[role=alert]", (banners) => banners.map((b) => b.id).sort().join());
+  if (live !== "Label19,Label20") fail(`the live banners are ${live}`);
+  const said = await page.$eval("#announcer", (a) => a.textContent);
+  if (!said.startsWith("Low-pass: C1 68,05 nF, C2 0,17 uF")) fail(`after Go the page says "${said}"`);
+}
+
 async function size() {
   const bytes = readFileSync(pagePath).length;
   console.log(`calculator.html: ${bytes} bytes`);
@@ -333,6 +387,7 @@ async function axe() {
     await page.click("#Button2");
     await page.evaluate(readFileSync(require.resolve("axe-core/axe.min.js"), "utf8"));
     const found = await page.evaluate(async () => (await window.axe.run(document)).violations);
+    if (scheme === "light") await spoken(page);
     for (const violation of found)
       fail(`axe, ${scheme}: ${violation.id}: ${violation.help} (${violation.nodes.map((n) => `${n.target.join(" ")}: ${n.any.map((a) => a.message).join(" ")}`).slice(0, 3).join("; ")})`);
     await page.close();
