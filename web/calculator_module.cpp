@@ -6,6 +6,8 @@
 // them; it computes nothing.
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include <emscripten/bind.h>
 #include <nlohmann/json.hpp>
@@ -108,20 +110,19 @@ public:
     // A control by its name in the form: the unit buttons, Go, Exit, the link.
     void click(const std::string& control)
     {
-        if (control == "RadioButton1")
-            behaviour_.RadioButton1Click();
-        else if (control == "RadioButton2")
-            behaviour_.RadioButton2Click();
-        else if (control == "RadioButton3")
-            behaviour_.RadioButton3Click();
-        else if (control == "RadioButton4")
-            behaviour_.RadioButton4Click();
-        else if (control == "Button2")
-            behaviour_.Button2Click();
-        else if (control == "Button1")
-            behaviour_.Button1Click();
-        else if (control == "Label24")
-            behaviour_.Label24Click();
+        using Behaviour = behaviour::Form1Behaviour;
+        static constexpr std::pair<std::string_view, void (Behaviour::*)() noexcept> Clicks[] = {
+            {"RadioButton1", &Behaviour::RadioButton1Click},
+            {"RadioButton2", &Behaviour::RadioButton2Click},
+            {"RadioButton3", &Behaviour::RadioButton3Click},
+            {"RadioButton4", &Behaviour::RadioButton4Click},
+            {"Button2", &Behaviour::Button2Click},
+            {"Button1", &Behaviour::Button1Click},
+            {"Label24", &Behaviour::Label24Click},
+        };
+        for (const auto& [name, handler] : Clicks)
+            if (control == name)
+                (behaviour_.*handler)();
     }
     void enter() { behaviour_.Enter(); }
     void errorBoxClosed() { behaviour_.ErrorBoxClosed(); }

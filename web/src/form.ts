@@ -51,31 +51,29 @@ function applyFont(element: HTMLElement, font: FontDef): void {
   if (font.underline) element.style.textDecoration = "underline";
 }
 
+function element<K extends keyof HTMLElementTagNameMap>(tag: K, className: string, text = ""): HTMLElementTagNameMap[K] {
+  const made = document.createElement(tag);
+  made.className = className;
+  made.textContent = text;
+  return made;
+}
+
 function make(def: ControlDef, linkUrl: string, pictures: Pictures): HTMLElement {
   switch (def.kind) {
-    case "Label": {
-      const label = document.createElement("div");
-      label.className = "label";
-      label.textContent = def.text;
-      return label;
-    }
+    case "Label":
+      return element("div", "label", def.text);
     case "Link": {
-      const link = document.createElement("a");
-      link.className = "label";
+      // A normal link: it opens in a new tab.
+      const link = element("a", "label", def.text);
       link.href = linkUrl;
       link.target = "_blank";
       link.rel = "noopener";
-      link.textContent = def.text;
       return link;
     }
     case "GroupBox": {
-      const group = document.createElement("div");
-      group.className = "group";
+      const group = element("div", "group");
       group.setAttribute("role", "group");
-      const title = document.createElement("span");
-      title.className = "group-title";
-      title.textContent = def.text;
-      group.append(title);
+      group.append(element("span", "group-title", def.text));
       return group;
     }
     case "Picture": {
