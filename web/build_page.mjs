@@ -43,6 +43,9 @@ const bundle = await esbuild.build({
   loader: { ".wasm": "binary", ".png": "dataurl" },
   plugins: [aliases],
   logLevel: "warning",
+  // The module's glue makes an address from import.meta only to fetch its WebAssembly, which
+  // the page hands it instead (locateFile, wasmBinary).
+  logOverride: { "empty-import-meta": "silent" },
 });
 const script = bundle.outputFiles[0].text.replace(/<\/script/gi, "<\\/script");
 
