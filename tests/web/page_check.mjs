@@ -13,11 +13,15 @@
 //   axe       axe-core finds no violation, in a light and in a dark scheme; the fields named
 //             as the window names them, the banners live, the results said after Go;
 //   size      the single file within its budget, 400 kB;
+//   folder    the page as a folder (calculator/, beside the single file) served over HTTP as a
+//             static host serves it: it computes, and asks for nothing beyond its own files;
 //   picture   (not a check) the page after Go, as PNG, for the README.
 //
 // Usage: node page_check.mjs CHECK PAGE FORM1_JSON COMPANION [PICTURE]
 import { spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
+import { createServer } from "node:http";
+import { basename, dirname, extname, join } from "node:path";
 import { createRequire } from "node:module";
 import { pathToFileURL } from "node:url";
 
@@ -365,6 +369,40 @@ async function spoken(page) {
   if (!said.startsWith("Low-pass: C1 68,05 nF, C2 0,17 uF")) fail(`after Go the page says "${said}"`);
 }
 
+async function folder() {
+  const root = join(dirname(pagePath), "calculator");
+  const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css" };
+  const server = createServer((request, response) => {
+    const name = request.url === "/" ? "index.html" : request.url.slice(1);
+    try {
+      const body = readFileSync(join(root, basename(name)));
+      response.writeHead(200, { "Content-Type": types[extname(name)] ?? "application/octet-stream" });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  await new Promise((done) => server.listen(0, "127.0.0.1", done));
+  try {
+    const origin = `http://127.0.0.1:${server.address().port}`;
+    const page = await browser.newPage();
+    const seen = [];
+    page.on("request", (request) => seen.push(request.url()));
+    page.on("pageerror", (error) => fail(`the page threw: ${error.message}`));
+    await page.goto(`${origin}/`);
+    await page.waitForFunction("document.body.dataset.ready === 'true'", { timeout: 20000 });
+    const atLoad = seen.length;
+    await page.click("#Button2");
+    const first = await page.$eval("#Label7", (label) => label.textContent);
+    if (first !== "68,05") fail(`the folder's page shows C1 = "${first}" after Go`);
+    for (const url of seen)
+      if (!url.startsWith(origin) && !url.startsWith("data:")) fail(`the folder's page asked for ${url.slice(0, 80)}`);
+    if (seen.length !== atLoad) fail(`the folder's page asked for more after load: ${seen.slice(atLoad).join(" ")}`);
+  } finally {
+    server.close();
+  }
+}
+
 async function size() {
   const bytes = readFileSync(pagePath).length;
   console.log(`calculator.html: ${bytes} bytes`);
@@ -400,7 +438,7 @@ browser = await puppeteer.launch({
   args: ["--no-sandbox", "--disable-gpu"],
 });
 try {
-  await ({ boxes, requests, presses: pressGo, keys, axe, size, picture })[check]();
+  await ({ boxes, requests, presses: pressGo, keys, axe, size, folder, picture })[check]();
 } finally {
   await browser.close();
 }
