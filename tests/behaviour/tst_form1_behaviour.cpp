@@ -19,7 +19,7 @@ using behaviour::Field;
 using behaviour::Form1Behaviour;
 
 const calc::FieldTexts FormTexts{"100", "33", "10"};
-constexpr int Backspace = 8, DigitKey = '5';
+constexpr int DigitKey = '5';
 
 const char* FieldName(Field field)
 {
@@ -217,24 +217,6 @@ TEST(Events, AKeyClearsItsOwnFieldsHighlight)
     EXPECT_FALSE(w.behaviour.state().highlighted[1]);
 }
 
-TEST(Events, TheFilterDecidesWhatReachesAField)
-{
-    struct Row {
-        int keyDown;
-        char32_t typed;
-        std::optional<char32_t> reaches;
-    };
-    for (const Row row : {Row{DigitKey, '5', U'5'}, Row{'.', '.', U','}, Row{',', ',', U','},
-                          Row{'A', 'a', std::nullopt}, Row{Backspace, 8, char32_t(8)},
-                          Row{'E', 'e', std::nullopt}, Row{27, 27, std::nullopt}}) {
-        Window w;
-        w.behaviour.KeyDown(Field::Resistance, row.keyDown);
-        std::optional<char32_t> key = row.typed;
-        w.behaviour.KeyPress(Field::Resistance, key);
-        EXPECT_EQ(key, row.reaches) << "typed " << unsigned(row.typed);
-    }
-}
-
 struct GoCase {
     const char* name;
     bool kHz, uF;
@@ -307,33 +289,6 @@ TEST(Go, AnErrorLeavesWhatItClearedAndShowsTheWholeMessage)
     EXPECT_FALSE(w.behaviour.state().highlighted[1]);
     EXPECT_EQ(w.face.calls.back(), "box '" + text + "' is not a valid floating point value.");
     EXPECT_FALSE(w.behaviour.state().errorBox) << "closed by the face";
-}
-
-TEST(Go, TheUnitsChooseTheMultipliersAndTheLimits)
-{
-    Window w;
-    EXPECT_EQ(w.calc.FreqMultiplier, 1);
-    EXPECT_EQ(w.calc.CapMultiplier, 1e-9);
-    w.behaviour.RadioButton2Click();
-    w.behaviour.RadioButton4Click();
-    EXPECT_EQ(w.calc.FreqMultiplier, 1000);
-    EXPECT_EQ(w.calc.CapMultiplier, 1e-6);
-    w.Paste(Field::Capacitance, "20");  // above 10 uF, within 1000 nF
-    w.behaviour.Button2Click();
-    EXPECT_EQ(w.text(Field::Capacitance), "10");
-    w.behaviour.RadioButton3Click();
-    w.behaviour.RadioButton1Click();
-    EXPECT_EQ(w.calc.FreqMultiplier, 1);
-    EXPECT_EQ(w.calc.CapMultiplier, 1e-9);
-}
-
-TEST(Events, ExitAndTheLinkAreTheFacesToCarryOut)
-{
-    Window w;
-    w.face.calls.clear();
-    w.behaviour.Label24Click();
-    w.behaviour.Button1Click();
-    EXPECT_EQ(w.face.calls, (Calls{"link", "quit"}));
 }
 
 }  // namespace
